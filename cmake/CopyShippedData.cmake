@@ -1,0 +1,14 @@
+# Copies SOURCE/Setting and SOURCE/Help into DEST, each file only when missing there
+# or older than the shipped one.
+foreach(folder Setting Help)
+  file(GLOB_RECURSE shipped RELATIVE ${SOURCE}/${folder} ${SOURCE}/${folder}/*)
+  foreach(item IN LISTS shipped)
+    set(from ${SOURCE}/${folder}/${item})
+    set(to ${DEST}/${folder}/${item})
+    if(NOT EXISTS ${to} OR ${from} IS_NEWER_THAN ${to})
+      get_filename_component(dir ${to} DIRECTORY)
+      file(MAKE_DIRECTORY ${dir})
+      file(COPY_FILE ${from} ${to})
+    endif()
+  endforeach()
+endforeach()

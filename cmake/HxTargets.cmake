@@ -1,0 +1,56 @@
+# Shared target helpers: every target gets the same warnings and sanitizers.
+include(GoogleTest)
+
+function(hx_apply_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                           $<$<BOOL:${HX_WERROR}>:-Werror>)
+  if(HX_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+                                             -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# hx_core_sources(file...): adds plain C++ sources to the core library.
+function(hx_core_sources)
+  target_sources(hxcore PRIVATE ${ARGN})
+endfunction()
+
+# hx_executable(name SOURCES ... LIBS ... [QT]): QT runs moc on the sources.
+function(hx_executable name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES AUTOMOC ${ARG_QT})
+  hx_apply_warnings(${name})
+endfunction()
+
+# hx_qt_library(name SOURCES ... LIBS ...): a static library that uses Qt.
+function(hx_qt_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  hx_apply_warnings(${name})
+endfunction()
+
+# hx_test(name SOURCES ... LIBS ... [QT]): a test program run by CTest. GoogleTest
+# programs are registered case by case; Qt Test programs (QT) run headless.
+function(hx_test name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  hx_apply_warnings(${name})
+  target_compile_definitions(${name} PRIVATE HX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                             HX_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+  endif()
+endfunction()

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/Language.h"
+#include "app/profile/ModelProfile.h"
+#include "codeplug/CodePlug.h"
+#include "image/MemoryImage.h"
+#include "image/ToneTable.h"
+
+#include <array>
+#include <string>
+
+namespace hx {
+
+// What the window holds that decoding reads and changes.
+struct DecoderState {
+    int subModel = -1;           // position in the sub-model list, -1 = none
+    FunctionPositions functions; // the six function lists
+    ChannelTable channels;
+};
+
+using ChannelCellTexts = std::array<std::array<std::string, kFieldCount>, kChannelCount>;
+
+struct DecodeResult {
+    DecoderState state;
+    // Cell texts [channel][field] in each language; empty for channels not in use.
+    ChannelCellTexts cellsChinese;
+    ChannelCellTexts cellsEnglish;
+    std::array<bool, kChannelCount> inUse{};
+    // True when the image selected another sub-model, which reset the lists and
+    // emptied the table and editor before the image was applied.
+    bool subModelChanged = false;
+    // The image after decoding converted it in place (no longer radio data).
+    MemoryImage convertedImage{};
+
+    const ChannelCellTexts& cells(Language language) const {
+        return language == Language::Chinese ? cellsChinese : cellsEnglish;
+    }
+};
+
+struct DecoderContext {
+    int modelCode;
+    const ModelProfile& profile;
+    const ToneTable& tones;
+};
+
+// Turns an image into the state the window shows after opening a file or reading a radio.
+DecodeResult SoftDisplay(const MemoryImage& image, const DecoderContext& context,
+                         const DecoderState& before);
+
+} // namespace hx

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The sub-commands of hxtool. Each takes the words after its name and returns the
+// process exit status.
+namespace hxtool {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1; // bad input or a failed transfer
+inline constexpr int kExitUsage = 2;   // the command line itself is wrong
+
+struct Invocation {
+    std::vector<std::string> args;       // the words after the sub-command
+    std::filesystem::path executableDir; // where the shipped Setting folder lies
+};
+
+int RunDecode(const Invocation& invocation);
+int RunEncode(const Invocation& invocation);
+int RunRead(const Invocation& invocation);
+int RunWrite(const Invocation& invocation);
+
+} // namespace hxtool
