@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/Language.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hx {
+
+// The checks run on a frequency box when the user leaves it. They return what the
+// window must show; the window only applies the result.
+
+enum class FrequencyBox { Receive, Transmit };
+enum class TextColour { Unchanged, Normal, Hint };
+
+struct FrequencyCheck {
+    std::string text;          // the box text afterwards
+    std::optional<bool> legal; // the check's verdict; nothing = the previous verdict stands
+    std::string message;       // to show with the critical icon when not empty
+    TextColour colour = TextColour::Unchanged;
+    bool focusBack = false; // give the box the input focus again
+};
+
+// The selected sub-model's band as its profile gives it.
+struct BandContext {
+    std::string lowEdge;  // text, as in the profile
+    std::string highEdge; // text, as in the profile
+    std::string bandText; // "400-470MHz" or "446MHz"
+};
+
+// The band check of one box: snapping in band; out of band either refused with a
+// message (overFreFont false) or kept, snapped and marked (overFreFont true).
+FrequencyCheck DetValLegal(std::string_view text, FrequencyBox box, const BandContext& band,
+                           bool overFreFont, Language language);
+
+// Leaving a box while the band check is off: implausible values become the band's low
+// edge, and the value is snapped. `replacedByLowEdge` tells the window to rerun the
+// range marking.
+struct UncheckedEntry {
+    std::string text;
+    bool replacedByLowEdge = false;
+};
+UncheckedEntry NormaliseUncheckedEntry(std::string_view text, const BandContext& band);
+
+} // namespace hx
