@@ -18,6 +18,9 @@ endfunction()
 
 # hx_executable(name SOURCES ... LIBS ... [QT]): QT runs moc on the sources.
 function(hx_executable name)
+  if(HX_FUZZ)
+    return() # a fuzzing build makes only the core and its fuzzers
+  endif()
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
@@ -27,6 +30,9 @@ endfunction()
 
 # hx_qt_library(name SOURCES ... LIBS ...): a static library that uses Qt.
 function(hx_qt_library name)
+  if(HX_FUZZ)
+    return() # a fuzzing build makes only the core and its fuzzers
+  endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
@@ -38,6 +44,9 @@ endfunction()
 # hx_test(name SOURCES ... LIBS ... [QT]): a test program run by CTest. GoogleTest
 # programs are registered case by case; Qt Test programs (QT) run headless.
 function(hx_test name)
+  if(HX_FUZZ)
+    return() # a fuzzing build makes only the core and its fuzzers
+  endif()
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -53,4 +62,19 @@ function(hx_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
   endif()
+endfunction()
+
+# hx_fuzzer(name SOURCE file): a libFuzzer target, built only when HX_FUZZ is on (clang).
+function(hx_fuzzer name)
+  cmake_parse_arguments(ARG "" "SOURCE" "" ${ARGN})
+  if(NOT HX_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCE})
+  target_link_libraries(${name} PRIVATE hxcore)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  hx_apply_warnings(${name})
+  add_dependencies(hx_fuzzers ${name})
 endfunction()
