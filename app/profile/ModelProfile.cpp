@@ -2,7 +2,25 @@
 
 #include "codeplug/Frequency.h"
 
+#include <string>
+
 namespace hx {
+
+namespace {
+
+// A profile value that must be a whole number; the loading stops on anything else.
+int WholeNumber(const std::string& text, ProfileError::Kind kind, const std::string& what) {
+    const auto value = ParseNumber(text);
+    if (!value || *value < -32768 || *value > 32767)
+        throw ProfileError(kind, what + " is not a number: '" + text + "'");
+    return static_cast<int>(RoundHalfEven(*value));
+}
+
+std::string Key(int number) {
+    return std::to_string(number);
+}
+
+} // namespace
 
 std::optional<int> ModelProfile::bandCode(int s) const {
     if (s < 0 || s >= kMaxSubModels)
@@ -11,6 +29,67 @@ std::optional<int> ModelProfile::bandCode(int s) const {
     if (!value || *value < -1e9 || *value > 1e9)
         return std::nullopt;
     return static_cast<int>(RoundHalfEven(*value));
+}
+
+std::string BandText(const std::string& lowEdge, const std::string& highEdge) {
+    const std::string low =
+        std::to_string(WholeNumber(lowEdge, ProfileError::Kind::BadBandEdge, "band edge"));
+    const std::string high =
+        std::to_string(WholeNumber(highEdge, ProfileError::Kind::BadBandEdge, "band edge"));
+    return low == high ? low + "MHz" : low + "-" + high + "MHz";
+}
+
+ModelProfile LoadModelProfile(const ProfileFile& file) {
+    ModelProfile profile;
+    const int count = WholeNumber(file.read("Model", "ModCnt", "4", 8),
+                                  ProfileError::Kind::BadSubModelCount, "sub-model count");
+    if (count > kMaxSubModels)
+        throw ProfileError(ProfileError::Kind::TooManySubModels,
+                           "the profile names " + std::to_string(count) +
+                               " sub-models; at most 7 are possible");
+    profile.subModelCount = count < 0 ? 0 : count;
+
+    for (int i = 0; i < 4 * profile.subModelCount; ++i)
+        profile.subModelTable[static_cast<std::size_t>(i)] = file.read("Model", Key(i), "7400", 14);
+    for (int s = 0; s < profile.subModelCount; ++s)
+        profile.bandTexts.push_back(BandText(profile.lowEdgeText(s), profile.highEdgeText(s)));
+    for (int s = 0; s < profile.subModelCount; ++s)
+        for (int k = 0; k < 8; ++k)
+            profile.subModelBytes[static_cast<std::size_t>(10 * s + k)] =
+                WholeNumber(file.read("Model", Key(100 + 10 * s + k), "0", 5),
+                            ProfileError::Kind::BadSubModelByte, "sub-model byte");
+
+    auto& t = profile.titles;
+    t.chsTitle = file.read("Title", "ChsTitle", "QRW74系列对讲机编程软件 V1.0", 49);
+    t.engTitle = file.read("Title", "EngTitle", "QRW74 Radio Programming Software V1.0", 49);
+    t.chsVer = file.read("Title", "ChsVer", "中英文版：V1.0", 49);
+    t.engVer = file.read("Title", "EngVer", "Version: V1.0", 49);
+    t.chsRelease = file.read("Title", "ChsRelease", "发布时间：2006.01", 49);
+    t.engRelease = file.read("Title", "EngRelease", "Release: 2006.01", 49);
+
+    // Only the first character of a default counts: it is one digit.
+    const auto digit = [&](const char* key, const char* fallback) {
+        const std::string text = file.read("Default", key, fallback, 1);
+        return text.size() == 1 && text[0] >= '0' && text[0] <= '9' ? text[0] - '0' : -1;
+    };
+    auto& d = profile.functionDefaults;
+    d[FunctionSetting::ToneHint] = digit("ToneHint", "0");
+    d[FunctionSetting::Sql] = digit("Sql", "6");
+    d[FunctionSetting::MoniKey] = digit("MoniKey", "3");
+    d[FunctionSetting::TimeOut] = digit("TimeOut", "2");
+    d[FunctionSetting::BatSave] = digit("BatSave", "1");
+    d[FunctionSetting::WideNarrow] = digit("WideNarrow", "1");
+    return profile;
+}
+
+ToneTable LoadToneTable(const ProfileFile& file, int modelCode) {
+    ToneTable tones;
+    tones.dimensions = ToneDimensionsFor(modelCode);
+    for (int p = 0; p <= tones.dimensions.lastPosition; ++p)
+        tones.codes[static_cast<std::size_t>(p)] = file.read("QTDQT", Key(p), Key(p), 4);
+    for (int p = 1; p <= tones.dimensions.lastPosition; ++p)
+        tones.names[static_cast<std::size_t>(p)] = file.read("QTDQTList", Key(p), Key(p), 8);
+    return tones;
 }
 
 } // namespace hx
