@@ -37,6 +37,11 @@ struct DecodeResult {
     }
 };
 
+// What the window holds right after a start with default settings: the stored
+// sub-model (position 1, or 0 when there is only one), the default functions and
+// an empty table.
+DecoderState StartState(const ModelProfile& profile);
+
 struct DecoderContext {
     int modelCode;
     const ModelProfile& profile;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/profile/ModelProfile.h"
+#include "image/ToneTable.h"
+
+#include <filesystem>
+#include <string>
+
+namespace hx {
+
+// The model series the program knows; any other code is handled as the 7200.
+inline constexpr int kDefaultModelCode = 7200;
+bool IsKnownModelCode(int modelCode);
+
+// File names of a model series inside the Setting folder.
+struct ModelFileNames {
+    std::string profile; // "Config_7200.ini"
+    std::string tones;   // "QTDQT_7200.ini"
+};
+ModelFileNames ModelFileNamesFor(int modelCode);
+
+// Everything a model series brings along: its profile and its tone table.
+struct ModelData {
+    int modelCode = kDefaultModelCode;
+    ModelProfile profile;
+    ToneTable tones;
+};
+
+// Loads both files of a series from `settingDir`; throws ProfileError as LoadModelProfile.
+ModelData LoadModelData(const std::filesystem::path& settingDir, int modelCode);
+
+} // namespace hx

@@ -1,0 +1,98 @@
+#include "image/DataFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+namespace hx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DataFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("hx_datafile_" + std::to_string(::getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all);
+        fs::remove_all(dir_);
+    }
+    fs::path file(const std::string& name) const { return dir_ / name; }
+    static void put(const fs::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    fs::path dir_;
+};
+
+TEST_F(DataFileTest, NewFileHoldsExactlyTheImage) {
+    const MemoryImage image = InitMatrixCode();
+    ASSERT_TRUE(std::holds_alternative<std::monostate>(WriteDataFile(file("a.dat"), image)));
+    const std::string bytes = contents(file("a.dat"));
+    EXPECT_EQ(bytes.size(), kImageSize);
+    EXPECT_EQ(bytes.substr(0, 6), "ROR55O");
+    EXPECT_FALSE(fs::exists(file("a.dat.tmp")));
+}
+
+TEST_F(DataFileTest, WritingKeepsTheTailOfALongerFile) {
+    put(file("long.dat"), std::string(2000, 'x'));
+    ASSERT_TRUE(
+        std::holds_alternative<std::monostate>(WriteDataFile(file("long.dat"), InitMatrixCode())));
+    const std::string bytes = contents(file("long.dat"));
+    ASSERT_EQ(bytes.size(), 2000u);
+    EXPECT_EQ(bytes.substr(kImageSize), std::string(926, 'x'));
+    EXPECT_EQ(bytes.substr(0, 6), "ROR55O");
+}
+
+TEST_F(DataFileTest, ReadTakesTheFirstImageAndBlanksWhatAShortFileLacks) {
+    put(file("short.dat"), "ROR");
+    auto read = ReadDataFile(file("short.dat"));
+    ASSERT_TRUE(std::holds_alternative<MemoryImage>(read));
+    const auto& image = std::get<MemoryImage>(read);
+    EXPECT_EQ(image[0], 'R');
+    EXPECT_EQ(image[2], 'R');
+    EXPECT_EQ(image[3], 0xFF);
+    EXPECT_EQ(image[kImageSize - 1], 0xFF);
+
+    put(file("long.dat"), std::string(kImageSize, 'a') + "tail");
+    read = ReadDataFile(file("long.dat"));
+    EXPECT_EQ(std::get<MemoryImage>(read)[kImageSize - 1], 'a');
+}
+
+TEST_F(DataFileTest, ReadOnlyFilesOpenButAreNotOverwritten) {
+    put(file("ro.dat"), std::string(kImageSize, 'r'));
+    fs::permissions(file("ro.dat"), fs::perms::owner_read);
+    EXPECT_TRUE(std::holds_alternative<MemoryImage>(ReadDataFile(file("ro.dat"))));
+    if (::geteuid() != 0) { // root may write anything
+        EXPECT_TRUE(
+            std::holds_alternative<DataFileError>(WriteDataFile(file("ro.dat"), InitMatrixCode())));
+    }
+    EXPECT_EQ(contents(file("ro.dat")), std::string(kImageSize, 'r'));
+}
+
+TEST_F(DataFileTest, FailuresAreReportedNotThrown) {
+    EXPECT_TRUE(std::holds_alternative<DataFileError>(ReadDataFile(file("missing.dat"))));
+    EXPECT_TRUE(std::holds_alternative<DataFileError>(
+        WriteDataFile(dir_ / "no" / "x.dat", InitMatrixCode())));
+    if (::geteuid() != 0) {
+        put(file("kept.dat"), "old");
+        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_TRUE(std::holds_alternative<DataFileError>(
+            WriteDataFile(file("kept.dat"), InitMatrixCode())));
+        EXPECT_EQ(contents(file("kept.dat")), "old");
+    }
+}
+
+} // namespace
+} // namespace hx
