@@ -28,17 +28,22 @@ function(hx_executable name)
   hx_apply_warnings(${name})
 endfunction()
 
-# hx_qt_library(name SOURCES ... LIBS ...): a static library that uses Qt.
-function(hx_qt_library name)
+# hx_library(name SOURCES ... LIBS ... [QT]): a static library; QT runs moc on it.
+function(hx_library name)
   if(HX_FUZZ)
     return() # a fuzzing build makes only the core and its fuzzers
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  set_target_properties(${name} PROPERTIES AUTOMOC ${ARG_QT})
   hx_apply_warnings(${name})
+endfunction()
+
+# hx_qt_library(name SOURCES ... LIBS ...): a static library that uses Qt.
+function(hx_qt_library name)
+  hx_library(${name} QT ${ARGN})
 endfunction()
 
 # hx_test(name SOURCES ... LIBS ... [QT]): a test program run by CTest. GoogleTest

@@ -1,9 +1,21 @@
 #include "app/profile/ModelFiles.h"
 
+#include <charconv>
+
 namespace hx {
 
 bool IsKnownModelCode(int modelCode) {
     return modelCode == 7100 || modelCode == 7200 || modelCode == 7400;
+}
+
+std::optional<int> ReadModelCode(const ProfileFile& settingsFile) {
+    const std::string text = settingsFile.read("Config", "Type", "7200", 14);
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
 }
 
 ModelFileNames ModelFileNamesFor(int modelCode) {

@@ -4,6 +4,7 @@
 #include "image/ToneTable.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace hx {
@@ -11,6 +12,11 @@ namespace hx {
 // The model series the program knows; any other code is handled as the 7200.
 inline constexpr int kDefaultModelCode = 7200;
 bool IsKnownModelCode(int modelCode);
+
+// The settings file and the model series it names to start with.
+inline constexpr const char* kSettingsFileName = "ParaConfig.ini";
+// The stored `Type`, or nothing when it is not a whole number.
+std::optional<int> ReadModelCode(const ProfileFile& settingsFile);
 
 // File names of a model series inside the Setting folder.
 struct ModelFileNames {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ inline constexpr int kExitUsage = 2;   // the command line itself is wrong
 struct Invocation {
     std::vector<std::string> args;       // the words after the sub-command
     std::filesystem::path executableDir; // where the shipped Setting folder lies
+    std::ostream& out;
+    std::ostream& err;
 };
 
 int RunDecode(const Invocation& invocation);

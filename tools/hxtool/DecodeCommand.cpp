@@ -1,17 +1,113 @@
+#include "image/DataFile.h"
+#include "tools/hxtool/CodePlugJson.h"
 #include "tools/hxtool/Commands.h"
+#include "tools/hxtool/ModelSession.h"
+#include "tools/hxtool/PlugImage.h"
 
-#include <iostream>
+#include <fstream>
+#include <iomanip>
+#include <ostream>
 
 namespace hxtool {
+namespace {
 
-int RunDecode(const Invocation&) {
-    std::cerr << "hxtool: decode is not available in this build\n";
-    return kExitUsage;
+template <typename Result> bool Failed(const Result& result, std::ostream& err, const char* what) {
+    if (const auto* usage = std::get_if<UsageError>(&result)) {
+        err << "hxtool " << what << ": " << usage->message << "\n";
+        return true;
+    }
+    return false;
 }
 
-int RunEncode(const Invocation&) {
-    std::cerr << "hxtool: encode is not available in this build\n";
-    return kExitUsage;
+void PrintTable(std::ostream& out, const nlohmann::ordered_json& document) {
+    out << "Model HX" << document["model"].get<int>() << ", sub-model "
+        << document["subModel"].get<int>() << " (" << document["band"].get<std::string>() << ")\n";
+    out << "Functions:";
+    for (const auto& [name, position] : document["functions"].items())
+        out << " " << name << " " << position.get<int>();
+    out << "\n\n";
+    const char* headings[] = {"Rx MHz", "Tx MHz", "Rx tone", "Tx tone", "BCL", "Shift"};
+    const int widths[] = {11, 11, 9, 9, 5, 5};
+    out << std::left << std::setw(4) << "Ch";
+    for (int f = 0; f < 6; ++f)
+        out << std::setw(widths[f]) << headings[f];
+    out << "\n";
+    for (const auto& channel : document["channels"]) {
+        out << std::setw(4) << channel["channel"].get<int>();
+        if (channel["RxFrequency"] == -1) {
+            out << "not in use\n";
+            continue;
+        }
+        int f = 0;
+        for (const auto& cell : channel["cells"])
+            out << std::setw(widths[f++]) << cell.get<std::string>();
+        out << "\n";
+    }
+}
+
+} // namespace
+
+int RunDecode(const Invocation& invocation) {
+    const auto parsed = ParseOptions(invocation.args, {.json = true});
+    if (Failed(parsed, invocation.err, "decode"))
+        return kExitUsage;
+    const auto& options = std::get<Options>(parsed);
+
+    const auto session = OpenModelSession(options, invocation.executableDir);
+    if (const auto* error = std::get_if<std::string>(&session)) {
+        invocation.err << "hxtool decode: " << *error << "\n";
+        return kExitFailure;
+    }
+    const auto& model = std::get<ModelSession>(session).model;
+    const auto image = hx::ReadDataFile(options.files.front());
+    if (const auto* error = std::get_if<hx::DataFileError>(&image)) {
+        invocation.err << "hxtool decode: " << error->message << "\n";
+        return kExitFailure;
+    }
+    const auto document =
+        DecodedToJson(DecodeAfterStart(std::get<hx::MemoryImage>(image), model), model);
+    if (options.json)
+        invocation.out << document.dump() << "\n";
+    else
+        PrintTable(invocation.out, document);
+    return kExitSuccess;
+}
+
+int RunEncode(const Invocation& invocation) {
+    const auto parsed = ParseOptions(invocation.args, {.output = true});
+    if (Failed(parsed, invocation.err, "encode"))
+        return kExitUsage;
+    const auto& options = std::get<Options>(parsed);
+
+    std::ifstream in(options.files.front());
+    if (!in) {
+        invocation.err << "hxtool encode: " << options.files.front() << ": cannot be opened\n";
+        return kExitFailure;
+    }
+    const auto json = nlohmann::json::parse(in, nullptr, false);
+    if (json.is_discarded()) {
+        invocation.err << "hxtool encode: " << options.files.front() << ": not valid JSON\n";
+        return kExitFailure;
+    }
+    const auto plug = PlugFromJson(json);
+    if (const auto* error = std::get_if<std::string>(&plug)) {
+        invocation.err << "hxtool encode: " << options.files.front() << ": " << *error << "\n";
+        return kExitFailure;
+    }
+    const auto& document = std::get<PlugDocument>(plug);
+    const auto session = OpenModelSession(options, invocation.executableDir, document.model);
+    if (const auto* error = std::get_if<std::string>(&session)) {
+        invocation.err << "hxtool encode: " << *error << "\n";
+        return kExitFailure;
+    }
+    const hx::DecoderState state{document.subModel, document.functions, document.channels};
+    const auto written = hx::WriteDataFile(
+        *options.output, EncodeState(state, std::get<ModelSession>(session).model));
+    if (const auto* error = std::get_if<hx::DataFileError>(&written)) {
+        invocation.err << "hxtool encode: " << error->message << "\n";
+        return kExitFailure;
+    }
+    return kExitSuccess;
 }
 
 } // namespace hxtool

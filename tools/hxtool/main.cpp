@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
         return hxtool::kExitUsage;
     }
     const std::string_view command = argv[1];
-    hxtool::Invocation invocation{{argv + 2, argv + argc}, ExecutableDir(argv[0])};
+    hxtool::Invocation invocation{
+        {argv + 2, argv + argc}, ExecutableDir(argv[0]), std::cout, std::cerr};
     if (command == "decode")
         return hxtool::RunDecode(invocation);
     if (command == "encode")

@@ -1,0 +1,129 @@
+#include "tools/hxtool/CodePlugJson.h"
+
+#include <array>
+
+namespace hxtool {
+namespace {
+
+constexpr std::array<const char*, hx::kFunctionSettingCount> kFunctionNames = {
+    "MoniKey", "TimeOut", "Sql", "BatSave", "ToneHint", "WideNarrow"};
+// The fields that reach the image; the reserved two never do.
+constexpr int kStoredFieldCount = 6;
+constexpr std::array<const char*, kStoredFieldCount> kFieldNames = {
+    "RxFrequency", "TxFrequency", "RxTone", "TxTone", "BusyLockout", "Shift"};
+
+hx::FunctionSetting FunctionAt(std::size_t i) {
+    return static_cast<hx::FunctionSetting>(i);
+}
+
+// -1 reads better as a whole number than as -1.0.
+nlohmann::ordered_json FieldValue(double value) {
+    if (value == static_cast<int>(value))
+        return static_cast<int>(value);
+    return value;
+}
+
+std::optional<int> WholeNumber(const nlohmann::json& value) {
+    if (value.is_number_integer())
+        return value.get<int>();
+    if (value.is_number_float() && value.get<double>() == static_cast<int>(value.get<double>()))
+        return static_cast<int>(value.get<double>());
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadChannel(const nlohmann::json& entry, PlugDocument& plug) {
+    if (!entry.is_object())
+        return "every entry of \"channels\" must be an object";
+    const auto number = entry.contains("channel") ? WholeNumber(entry["channel"]) : std::nullopt;
+    if (!number || *number < 1 || *number > hx::kChannelCount)
+        return "\"channel\" must be a number from 1 to 16";
+    const int c = *number - 1;
+    for (int f = 0; f < kStoredFieldCount; ++f) {
+        const char* name = kFieldNames[static_cast<std::size_t>(f)];
+        if (!entry.contains(name))
+            continue;
+        const auto& value = entry[name];
+        const bool frequency = f < 2;
+        if (frequency ? !value.is_number() : !WholeNumber(value))
+            return "channel " + std::to_string(*number) + ": \"" + name + "\" must be " +
+                   (frequency ? "a number" : "a whole number");
+        plug.channels.setValue(c, static_cast<hx::Field>(f), value.get<double>());
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+nlohmann::ordered_json DecodedToJson(const hx::DecodeResult& decoded, const hx::ModelData& model) {
+    const auto& state = decoded.state;
+    nlohmann::ordered_json functions = nlohmann::ordered_json::object();
+    for (std::size_t i = 0; i < kFunctionNames.size(); ++i)
+        functions[kFunctionNames[i]] = state.functions[FunctionAt(i)];
+
+    nlohmann::ordered_json channels = nlohmann::ordered_json::array();
+    for (int c = 0; c < hx::kChannelCount; ++c) {
+        nlohmann::ordered_json channel;
+        channel["channel"] = c + 1;
+        nlohmann::ordered_json cells = nlohmann::ordered_json::array();
+        for (int f = 0; f < kStoredFieldCount; ++f) {
+            channel[kFieldNames[static_cast<std::size_t>(f)]] =
+                FieldValue(state.channels.value(c, static_cast<hx::Field>(f)));
+            cells.push_back(decoded.cellsEnglish[c][f]);
+        }
+        channel["cells"] = std::move(cells);
+        channels.push_back(std::move(channel));
+    }
+
+    const auto& bands = model.profile.bandTexts;
+    const bool hasBand = state.subModel >= 0 && state.subModel < static_cast<int>(bands.size());
+    nlohmann::ordered_json document;
+    document["model"] = model.modelCode;
+    document["subModel"] = state.subModel;
+    document["band"] = hasBand ? bands[static_cast<std::size_t>(state.subModel)] : "";
+    document["functions"] = std::move(functions);
+    document["channels"] = std::move(channels);
+    return document;
+}
+
+std::variant<PlugDocument, std::string> PlugFromJson(const nlohmann::json& document) {
+    if (!document.is_object())
+        return std::string("the document must be a JSON object");
+    PlugDocument plug;
+    if (document.contains("model")) {
+        const auto model = WholeNumber(document["model"]);
+        if (!model || !hx::IsKnownModelCode(*model))
+            return std::string("\"model\" must be 7100, 7200 or 7400");
+        plug.model = model;
+    }
+    if (document.contains("subModel")) {
+        const auto subModel = WholeNumber(document["subModel"]);
+        if (!subModel)
+            return std::string("\"subModel\" must be a whole number");
+        plug.subModel = *subModel;
+    }
+    if (document.contains("functions")) {
+        const auto& functions = document["functions"];
+        if (!functions.is_object())
+            return std::string("\"functions\" must be an object");
+        for (std::size_t i = 0; i < kFunctionNames.size(); ++i) {
+            if (!functions.contains(kFunctionNames[i]))
+                continue;
+            const auto position = WholeNumber(functions[kFunctionNames[i]]);
+            if (!position)
+                return std::string("\"functions\": \"") + kFunctionNames[i] +
+                       "\" must be a whole number";
+            plug.functions[FunctionAt(i)] = *position;
+        }
+    }
+    if (document.contains("channels")) {
+        const auto& channels = document["channels"];
+        if (!channels.is_array())
+            return std::string("\"channels\" must be an array");
+        for (const auto& entry : channels)
+            if (auto error = ReadChannel(entry, plug))
+                return *error;
+    }
+    return plug;
+}
+
+} // namespace hxtool

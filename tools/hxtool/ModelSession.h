@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/profile/ModelFiles.h"
+#include "tools/hxtool/Options.h"
+
+#include <filesystem>
+#include <string>
+#include <variant>
+
+namespace hxtool {
+
+// The model series a command works with, loaded from the settings folder:
+// `--settings DIR` or the Setting folder beside hxtool, and `--model` or the
+// series the settings file names.
+struct ModelSession {
+    std::filesystem::path settingDir;
+    hx::ModelData model;
+};
+
+std::variant<ModelSession, std::string> OpenModelSession(const Options& options,
+                                                         const std::filesystem::path& executableDir,
+                                                         std::optional<int> fallbackModel = {});
+
+} // namespace hxtool

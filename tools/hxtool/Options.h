@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace hxtool {
+
+// The options every sub-command shares; each command says which it accepts.
+struct Options {
+    std::vector<std::string> files; // the words that are not options
+    std::optional<int> model;
+    std::optional<std::filesystem::path> settings;
+    std::optional<std::filesystem::path> output;
+    std::optional<std::string> port;
+    bool json = false;
+};
+
+struct OptionSet {
+    bool output = false;
+    bool port = false;
+    bool json = false;
+    std::size_t files = 1;
+};
+
+// A usage error, ready to print.
+struct UsageError {
+    std::string message;
+};
+
+std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args,
+                                               const OptionSet& accepted);
+
+} // namespace hxtool

@@ -1,0 +1,129 @@
+#include "tools/hxtool/Commands.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <unistd.h>
+
+namespace hxtool {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kShippedSettings = fs::path(HX_SOURCE_DIR) / "data/Setting";
+
+// The first channel of the documented example: 446.00625 MHz receive only, encode
+// tone 71.9 Hz, shift on, narrow.
+constexpr const char* kExample =
+    R"({"model":7200,"subModel":1,"band":"400-470MHz","functions":{"MoniKey":3,"TimeOut":2,)"
+    R"("Sql":6,"BatSave":1,"ToneHint":0,"WideNarrow":1},"channels":[{"channel":1,)"
+    R"("RxFrequency":446.00625,"TxFrequency":-1,"RxTone":0,"TxTone":2,"BusyLockout":0,)"
+    R"("Shift":1,"cells":["446.00625","","None","71.9","No","Yes"]}]})";
+
+class HxtoolTest : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("hxtool_" + std::to_string(::getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    int run(int (*command)(const Invocation&), std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        return command({std::move(args), dir_, out_, err_});
+    }
+    fs::path put(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return dir_ / name;
+    }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    nlohmann::json decodeJson(const fs::path& data) {
+        EXPECT_EQ(run(RunDecode, {data.string(), "--json", "--settings", kShippedSettings}), 0)
+            << err_.str();
+        return nlohmann::json::parse(out_.str());
+    }
+
+    fs::path dir_;
+    std::ostringstream out_, err_;
+};
+
+// Protects the bytes the radio receives for the documented example channel.
+TEST_F(HxtoolTest, ExampleEncodesToItsRecordAndDecodesBack) {
+    const auto json = put("plug.json", kExample);
+    ASSERT_EQ(run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings",
+                              kShippedSettings}),
+              0)
+        << err_.str();
+    const std::string image = contents(dir_ / "plug.dat");
+    ASSERT_EQ(image.size(), 1074u);
+    const unsigned char record[] = {0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0xFF, 0xFF,
+                                    0xFF, 0xFF, 0x19, 0x07, 0xFD, 0x01, 0x01, 0xFF};
+    EXPECT_EQ(image.substr(66, 16), std::string(std::begin(record), std::end(record)));
+    EXPECT_EQ(static_cast<unsigned char>(image[1028]), 18) << "band code of sub-model 1";
+
+    nlohmann::json decoded = decodeJson(dir_ / "plug.dat");
+    ASSERT_EQ(decoded["channels"].size(), 16u);
+    EXPECT_EQ(decoded["channels"][15]["RxFrequency"], -1);
+    EXPECT_EQ(decoded["channels"][15]["cells"][0], "");
+    auto& channels = decoded["channels"];
+    channels.erase(channels.begin() + 1, channels.end());
+    EXPECT_EQ(decoded, nlohmann::json::parse(kExample));
+}
+
+TEST_F(HxtoolTest, ModelComesFromTheSettingsFileUnlessGiven) {
+    const fs::path settings = dir_ / "Setting";
+    fs::copy(kShippedSettings, settings);
+    std::ofstream(settings / "ParaConfig.ini") << "[Config]\nType=7100\n";
+    const auto json = put("plug.json", R"({"subModel":0})");
+    ASSERT_EQ(run(RunEncode, {json.string(), "-o", (dir_ / "a.dat").string()}), 0) << err_.str();
+    ASSERT_EQ(run(RunDecode, {(dir_ / "a.dat").string(), "--json"}), 0) << err_.str();
+    EXPECT_EQ(nlohmann::json::parse(out_.str())["model"], 7100);
+    ASSERT_EQ(run(RunDecode, {(dir_ / "a.dat").string(), "--json", "--model", "7400"}), 0);
+    EXPECT_EQ(nlohmann::json::parse(out_.str())["model"], 7400);
+    ASSERT_EQ(run(RunDecode, {(dir_ / "a.dat").string()}), 0);
+    EXPECT_NE(out_.str().find("Model HX7100, sub-model 0 (136-174MHz)"), std::string::npos)
+        << out_.str();
+}
+
+TEST_F(HxtoolTest, BadInputFailsWithOneClearLine) {
+    const std::string settings = kShippedSettings.string();
+    EXPECT_EQ(run(RunDecode, {"--json"}), kExitUsage);
+    EXPECT_EQ(run(RunDecode, {"x.dat", "--model", "7300"}), kExitUsage);
+    EXPECT_EQ(run(RunEncode, {"x.json"}), kExitUsage) << "no -o";
+    EXPECT_EQ(run(RunDecode, {"x.dat", "--bogus"}), kExitUsage);
+
+    EXPECT_EQ(run(RunDecode, {(dir_ / "missing.dat").string(), "--settings", settings}),
+              kExitFailure);
+    EXPECT_NE(err_.str().find("missing.dat"), std::string::npos);
+
+    const auto bad = put("bad.json", R"({"channels":[{"channel":17}]})");
+    EXPECT_EQ(
+        run(RunEncode, {bad.string(), "-o", (dir_ / "o.dat").string(), "--settings", settings}),
+        kExitFailure);
+    EXPECT_NE(err_.str().find("1 to 16"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir_ / "o.dat"));
+
+    const auto broken = put("broken.json", "{");
+    EXPECT_EQ(run(RunEncode, {broken.string(), "-o", (dir_ / "o.dat").string()}), kExitFailure);
+
+    fs::create_directories(dir_ / "Broken");
+    std::ofstream(dir_ / "Broken/Config_7200.ini") << "[Model]\nModCnt=8\n";
+    const auto data = put("blank.dat", std::string(1074, '\xFF'));
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", (dir_ / "Broken").string()}),
+              kExitFailure);
+    const std::string message = err_.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    EXPECT_NE(message.find("Config_7200.ini"), std::string::npos) << message;
+}
+
+} // namespace
+} // namespace hxtool
