@@ -19,6 +19,10 @@ inline constexpr double kTensOfHzPerMhz = 100000.0;
 inline constexpr Mhz kBand446Offset{0.00625};
 inline constexpr Mhz kBand446Low{446.00625};
 inline constexpr Mhz kBand446High{446.09375};
+// Without the band check, entries outside [100, 999) MHz are not taken as frequencies;
+// the radio cannot store them either.
+inline constexpr double kLowestPlausibleMhz = 100.0;
+inline constexpr double kHighestPlausibleMhz = 999.0;
 inline constexpr std::string_view kBand446Text = "446.00625-446.09375MHz";
 
 // Rounds to the nearest whole number, exact halves to the even neighbour.

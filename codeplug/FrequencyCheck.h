@@ -43,4 +43,17 @@ struct UncheckedEntry {
 };
 UncheckedEntry NormaliseUncheckedEntry(std::string_view text, const BandContext& band);
 
+// Both boxes checked together (transmit first, as the messages appear), with the
+// colours and out-of-range marks the editor and the table show. With the band check
+// off nothing is checked and both marks are clear.
+struct RangeJudgement {
+    FrequencyCheck transmit;
+    FrequencyCheck receive;
+    bool txOutOfRange = false;
+    bool rxOutOfRange = false;
+};
+RangeJudgement JudgeFreRange(std::string_view receiveText, std::string_view transmitText,
+                             const BandContext& band, bool valLegal, bool overFreFont,
+                             Language language);
+
 } // namespace hx

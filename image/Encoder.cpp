@@ -104,8 +104,8 @@ void EncodeChannel(MemoryImage& image, int channel, const EncoderInput& input) {
 } // namespace
 
 std::array<std::uint8_t, 4> EncodeFrequency(double mhz) {
-    if (!(mhz >= 100.0 && mhz < 999.0))
-        mhz = 100.0;
+    if (!(mhz >= kLowestPlausibleMhz && mhz < kHighestPlausibleMhz))
+        mhz = kLowestPlausibleMhz;
     // A frequency with at most five decimals lies within a rounding error of a whole
     // number of tens of hertz, so rounding recovers its exact digits.
     auto tensOfHz = static_cast<long long>(RoundHalfEven(mhz * kTensOfHzPerMhz));
