@@ -1,5 +1,6 @@
 #include "image/Decoder.h"
 
+#include "app/texts/Texts.h"
 #include "codeplug/Frequency.h"
 #include "image/Encoder.h"
 
@@ -39,8 +40,8 @@ public:
     void clear(int channel, Field field) {
         put(channel, field, [](Language) { return std::string(); });
     }
-    void putWord(int channel, Field field, std::string_view CellWords::*word) {
-        put(channel, field, [word](Language l) { return std::string(CellWordsFor(l).*word); });
+    void putWord(int channel, Field field, Text word) {
+        put(channel, field, [word](Language l) { return std::string(TextOf(word).in(l)); });
     }
 
 private:
@@ -179,7 +180,7 @@ private:
 
     void setSwitch(int c, Field field, int on) {
         channels().setValue(c, field, on);
-        cells_.putWord(c, field, on == 1 ? &CellWords::yes : &CellWords::no);
+        cells_.putWord(c, field, on == 1 ? Text::Yes : Text::No);
     }
 
     // An encode tone without a transmit frequency is no tone at all; a decode tone
@@ -193,7 +194,7 @@ private:
                 cells_.clear(c, field);
                 channels().setValue(c, field, EmptyValue);
             } else {
-                cells_.putWord(c, field, &CellWords::noTone);
+                cells_.putWord(c, field, Text::NoTone);
                 channels().setValue(c, field, 0);
             }
             return;

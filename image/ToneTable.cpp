@@ -1,5 +1,6 @@
 #include "image/ToneTable.h"
 
+#include "app/texts/Texts.h"
 #include "codeplug/Frequency.h"
 
 #include <cmath>
@@ -39,7 +40,7 @@ std::optional<std::string> QtDisplayText(const std::string& name) {
 
 std::string ToneTable::DisplayText(int position, Language language) const {
     if (position <= 0 || position >= kToneTableSize)
-        return std::string(CellWordsFor(language).noTone);
+        return std::string(TextOf(Text::NoTone).in(language));
     const std::string& name = names[static_cast<std::size_t>(position)];
     if (position <= dimensions.ctcssCount)
         return QtDisplayText(name).value_or(std::string());
@@ -47,7 +48,7 @@ std::string ToneTable::DisplayText(int position, Language language) const {
 }
 
 std::vector<std::string> ToneTable::ListItems(Language language) const {
-    std::vector<std::string> items{std::string(CellWordsFor(language).noTone)};
+    std::vector<std::string> items{std::string(TextOf(Text::NoTone).in(language))};
     for (int p = 1; p <= dimensions.ctcssCount; ++p) {
         auto text = QtDisplayText(names[static_cast<std::size_t>(p)]);
         if (!text)
