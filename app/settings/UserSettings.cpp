@@ -1,0 +1,166 @@
+#include "app/settings/UserSettings.h"
+
+#include "codeplug/Frequency.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace hx {
+namespace {
+
+constexpr std::string_view kSection = "Setting";
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+std::optional<BgrColour> ParseColour(std::string_view text) {
+    text = Trim(text);
+    int base = 10;
+    if (text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h'))
+        base = 16;
+    else if (text.size() > 2 && text[0] == '&' && (text[1] == 'O' || text[1] == 'o'))
+        base = 8;
+    if (base != 10)
+        text.remove_prefix(2);
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return BgrColour{value & 0xFFFFFF};
+}
+
+std::optional<bool> ParseBoolean(std::string_view text) {
+    if (EqualsIgnoringCase(Trim(text), "True"))
+        return true;
+    if (EqualsIgnoringCase(Trim(text), "False"))
+        return false;
+    if (const auto number = ParseNumber(text))
+        return *number != 0.0;
+    return std::nullopt;
+}
+
+std::optional<int> ParseWholeNumber(std::string_view text) {
+    const auto number = ParseNumber(text);
+    if (!number)
+        return std::nullopt;
+    const double rounded = RoundHalfEven(*number);
+    if (!(std::abs(rounded) <= std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+bool OverFreFontOn(std::string_view text) {
+    return ParseBoolean(text).value_or(true);
+}
+
+std::optional<SettingColours> SettingsStore::readColours() const {
+    const auto read = [&](std::string_view key, std::string_view fallback) {
+        return ParseColour(profile_.read(kSection, key, fallback, 8));
+    };
+    const auto full = read("ColorFull", "&HCADCEC");
+    const auto textText = read("ColorTextText", "&HCADCE7");
+    const auto text = read("ColorText", "&HCACEDF");
+    const auto hint = read("ColorHint", "&H0000FF");
+    const auto black = read("ColorBlack", "&H000000");
+    if (!full || !textText || !text || !hint || !black)
+        return std::nullopt;
+    return SettingColours{*full, *textText, *text, *hint, *black};
+}
+
+std::optional<StoredSettings> SettingsStore::readSettings() const {
+    const auto read = [&](std::string_view key, std::string_view fallback, std::size_t room) {
+        return profile_.read(kSection, key, fallback, room);
+    };
+    StoredSettings s;
+    const auto valLegal = ParseBoolean(read("ValLegal", "True", 5));
+    s.overFreFont = read("OverFreFont", "True", 5);
+    const auto notLimited = ParseBoolean(read("NotLimitedModel", "False", 5));
+    const auto language = ParseWholeNumber(read("Language", "a", 1));
+    const auto com = ParseWholeNumber(read("COM", "1", 2));
+    const auto subModel = ParseWholeNumber(read("Model", "1", 2));
+    s.path = read("Path", "", 299);
+    const auto freEqual = ParseWholeNumber(read("FreEqual", "1", 1));
+    if (!valLegal || !notLimited || !language || !com || !subModel || !freEqual)
+        return std::nullopt;
+    s.valLegal = *valLegal;
+    s.notLimitedModel = *notLimited;
+    s.language = *language == 1 ? Language::Chinese : Language::English;
+    s.comPort = *com;
+    s.subModel = *subModel;
+    s.freEqual = (*freEqual == 0 || *freEqual == 1) ? *freEqual : 1;
+    return s;
+}
+
+bool SettingsStore::writeFirstStart(Language language) const {
+    const std::pair<std::string_view, std::string> keys[] = {
+        {"Language", language == Language::Chinese ? "1" : "2"},
+        {"COM", "1"},
+        {"Path", ""},
+        {"Model", "1"},
+        {"FreEqual", "1"},
+        {"ValLegal", "True"},
+        {"NotLimitedModel", "True"},
+        {"ColorFull", "&HD8DBE4"},
+        {"ColorText", "&HDDDEE4"},
+        {"ColorTextText", "&HFFFFFF"},
+    };
+    bool written = true;
+    for (const auto& [key, value] : keys)
+        written = profile_.write(kSection, key, value) && written;
+    return written;
+}
+
+bool SettingsStore::store(const StoreSet& set) const {
+    bool written =
+        profile_.write(kSection, "Language", set.language == Language::Chinese ? "1" : "2");
+    written = profile_.write(kSection, "COM", std::to_string(set.comPort)) && written;
+    written = profile_.write(kSection, "Path", set.path) && written;
+    written = profile_.write(kSection, "Model", std::to_string(set.subModel)) && written;
+    written = profile_.write(kSection, "ValLegal", set.valLegal ? "True" : "False") && written;
+    return written;
+}
+
+bool SettingsStore::storeFreEqual(bool checked) const {
+    return profile_.write(kSection, "FreEqual", checked ? "1" : "0");
+}
+
+SettingsOutcome InitSoftDefault(const SettingsStore& store, bool storeCall, bool startupInProgress,
+                                const StoreSet& set,
+                                const std::function<Language()>& chooseLanguage) {
+    SettingsOutcome outcome;
+    outcome.colours = store.readColours();
+    if (outcome.colours) {
+        if (storeCall && !startupInProgress) {
+            store.store(set); // a folder that cannot be written loses nothing but the store
+            return outcome;
+        }
+        outcome.settings = store.readSettings();
+        if (outcome.settings)
+            return outcome;
+    }
+    // Only the first start (or a damaged profile) gets here.
+    outcome.firstStart = true;
+    store.writeFirstStart(chooseLanguage());
+    outcome.settings = store.readSettings();
+    outcome.failed = !outcome.settings;
+    return outcome;
+}
+
+} // namespace hx

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/Language.h"
+#include "app/profile/ProfileFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hx {
+
+// A colour as the settings file writes it: "&H" and six hex digits blue, green, red.
+struct BgrColour {
+    std::uint32_t value = 0;
+    int red() const { return static_cast<int>(value & 0xFF); }
+    int green() const { return static_cast<int>((value >> 8) & 0xFF); }
+    int blue() const { return static_cast<int>((value >> 16) & 0xFF); }
+    bool operator==(const BgrColour&) const = default;
+};
+
+struct SettingColours {
+    BgrColour full{0xCADCEC};     // frames, panels, labels, buttons
+    BgrColour textText{0xCADCE7}; // cells of a stored channel
+    BgrColour text{0xCACEDF};     // empty cells
+    BgrColour hint{0x0000FF};     // text of an out-of-range frequency
+    BgrColour black{0x000000};    // normal cell text
+    bool operator==(const SettingColours&) const = default;
+};
+
+// Section Setting of a model profile, as read at start-up.
+struct StoredSettings {
+    bool valLegal = true;
+    std::string overFreFont = "True"; // kept as text, judged at each use
+    bool notLimitedModel = false;
+    Language language = Language::English;
+    int comPort = 1;
+    int subModel = 1; // may be out of the list's range; the window decides
+    std::string path;
+    int freEqual = 1; // 0 or 1
+};
+
+// What every store rewrites together.
+struct StoreSet {
+    Language language = Language::Chinese;
+    int comPort = 1;
+    std::string path;
+    int subModel = -1;
+    bool valLegal = true;
+};
+
+// The conversions of setting texts; nothing when a text is not of its kind.
+std::optional<BgrColour> ParseColour(std::string_view text);
+std::optional<bool> ParseBoolean(std::string_view text);
+std::optional<int> ParseWholeNumber(std::string_view text);
+// Judged at each use: "True", "False" or a number; anything else counts as True.
+bool OverFreFontOn(std::string_view text);
+
+// Reads and writes section Setting of one model series' profile file.
+class SettingsStore {
+public:
+    explicit SettingsStore(ProfileFile profile) : profile_(std::move(profile)) {}
+
+    // Nothing when a colour text is not a number.
+    std::optional<SettingColours> readColours() const;
+    // Nothing when a text is not of its kind; a missing Language is the first start.
+    std::optional<StoredSettings> readSettings() const;
+    // The complete first set of settings, in the order a first start writes it.
+    bool writeFirstStart(Language language) const;
+    bool store(const StoreSet& set) const;
+    bool storeFreEqual(bool checked) const;
+
+private:
+    ProfileFile profile_;
+};
+
+// The outcome of reading (or storing) the settings.
+struct SettingsOutcome {
+    std::optional<SettingColours> colours;  // nothing: keep the colours in force
+    std::optional<StoredSettings> settings; // nothing when this was a store
+    bool firstStart = false;                // the language chooser was shown
+    bool failed = false;                    // even the first-start set could not be read
+};
+
+// Reads the colours, then either stores `set` (a store outside start-up) or reads
+// the settings; a text of the wrong kind runs the first start: `chooseLanguage` is
+// asked, the first set written and read again.
+SettingsOutcome InitSoftDefault(const SettingsStore& store, bool storeCall, bool startupInProgress,
+                                const StoreSet& set,
+                                const std::function<Language()>& chooseLanguage);
+
+} // namespace hx
