@@ -24,7 +24,9 @@ ModelFileNames ModelFileNamesFor(int modelCode) {
 }
 
 ModelData LoadModelData(const std::filesystem::path& settingDir, int modelCode) {
-    const ModelFileNames names = ModelFileNamesFor(modelCode);
+    // An unknown series uses the 7200 files but keeps its own code.
+    const ModelFileNames names =
+        ModelFileNamesFor(IsKnownModelCode(modelCode) ? modelCode : kDefaultModelCode);
     ModelData data;
     data.modelCode = modelCode;
     data.profile = LoadModelProfile(ProfileFile(settingDir / names.profile));

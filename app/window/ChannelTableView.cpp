@@ -1,0 +1,147 @@
+#include "app/window/ChannelTableView.h"
+
+#include "app/window/Colours.h"
+
+#include <QGridLayout>
+#include <QMouseEvent>
+
+namespace hx {
+namespace {
+
+// Column heads by field; fields 5 to 7 are kept up to date but not shown.
+constexpr const char* kHeaderNames[kFieldCount] = {
+    "lblReceFreDis", "lblTransFreDis", "lblQTDQTDecodeDis", "lblQTDQTEncodeDis",
+    "lblForbidDis",  "lblShiftDis",    "lblTransPowerDis",  "lblScanDis"};
+constexpr int kVisibleFields = 5;
+
+int Slot(int index) {
+    return (index / 1000 - 1) * kChannelCount + index % 1000;
+}
+
+} // namespace
+
+ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
+    : QGroupBox(parent), state_(state) {
+    setObjectName("fraFreDisplay");
+    auto* grid = new QGridLayout(this);
+    grid->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(2);
+    for (const char* name : {"lblFreDis", "lblQTDQTDis"}) { // heads no column uses
+        auto* head = new QLabel(this);
+        head->setObjectName(name);
+        head->hide();
+        headers_ << head;
+    }
+    for (int f = 0; f < kFieldCount; ++f) {
+        auto* head = new QLabel(this);
+        head->setObjectName(kHeaderNames[f]);
+        head->setAlignment(Qt::AlignCenter);
+        grid->addWidget(head, 0, f + 1);
+        head->setVisible(f < kVisibleFields);
+        headers_ << head;
+    }
+    for (int c = 0; c < kChannelCount; ++c) {
+        auto* label = new QLabel(QString::number(c + 1), this);
+        label->setObjectName(QString("lblChannel%1").arg(c));
+        label->setAlignment(Qt::AlignCenter);
+        rowLabels_[static_cast<std::size_t>(c)] = label;
+        grid->addWidget(label, c + 1, 0);
+        for (int f = 0; f < kFieldCount; ++f) {
+            const int index = CellIndex(static_cast<Field>(f), c);
+            auto* box = new QLineEdit(this);
+            box->setObjectName(QString("txtChannel%1").arg(index));
+            box->setReadOnly(true);
+            box->setContextMenuPolicy(Qt::NoContextMenu);
+            box->setAlignment(Qt::AlignCenter);
+            box->setProperty("cellIndex", index);
+            box->installEventFilter(this);
+            box->setVisible(f < kVisibleFields);
+            grid->addWidget(box, c + 1, f + 1);
+            cells_[static_cast<std::size_t>(Slot(index))] = box;
+        }
+    }
+    mnuDelAllData = new QMenu(this);
+    mnuDelAllData->setObjectName("mnuDelAllData");
+    mnuChannelData = mnuDelAllData->addAction(QString());
+    mnuChannelData->setObjectName("mnuChannelData");
+    mnuDelAllData->addSeparator()->setObjectName("ListSeparator06");
+    mnuAllData = mnuDelAllData->addAction(QString());
+    mnuAllData->setObjectName("mnuAllData");
+}
+
+QLineEdit* ChannelTableView::cell(int index) const {
+    return cells_.at(static_cast<std::size_t>(Slot(index)));
+}
+
+void ChannelTableView::setCellText(Field field, int channel, const std::string& text) {
+    cell(field, channel)->setText(Q(text));
+}
+
+void ChannelTableView::clearChannelCells(int channel) {
+    for (int f = 0; f < kFieldCount; ++f)
+        cell(static_cast<Field>(f), channel)->clear();
+}
+
+void ChannelTableView::clearAllCells() {
+    for (int c = 0; c < kChannelCount; ++c)
+        clearChannelCells(c);
+}
+
+void ChannelTableView::paintRow(int channel, BgrColour background) {
+    for (int f = 0; f < kFieldCount; ++f)
+        PaintBackground(cell(static_cast<Field>(f), channel), background);
+}
+
+void ChannelTableView::paintTextColour(Field field, int channel, BgrColour colour) {
+    PaintText(cell(field, channel), colour);
+}
+
+void ChannelTableView::InitSignalBG() {
+    for (int c = 0; c < kChannelCount; ++c)
+        paintRow(c, state_.colours.text);
+}
+
+void ChannelTableView::relabel() {
+    const auto& table = state_.plug.channels;
+    for (int c = 0; c < kChannelCount; ++c) {
+        paintRow(c, table.inUse(c) ? state_.colours.textText : state_.colours.text);
+        for (Field f : {Field::RxTone, Field::TxTone})
+            if (table.value(c, f) == 0)
+                setCellText(f, c, state_.text(Text::NoTone));
+        for (Field f : {Field::BusyLockout, Field::Shift}) {
+            const double v = table.value(c, f);
+            if (v == 1 || v == 0)
+                setCellText(f, c, state_.text(v == 1 ? Text::Yes : Text::No));
+        }
+    }
+}
+
+void ChannelTableView::applyTexts() {
+    PaintBackground(this, state_.colours.full);
+    for (QLabel* head : headers_) {
+        const auto lang = state_.language;
+        if (const Bilingual* caption = CaptionOf(head->objectName().toStdString()))
+            head->setText(Q(std::string(caption->in(lang))));
+        if (const Bilingual* tip = ToolTipOf(head->objectName().toStdString()))
+            head->setToolTip(Q(std::string(tip->in(lang))));
+        PaintBackground(head, state_.colours.full);
+    }
+    for (QLabel* label : rowLabels_)
+        PaintBackground(label, state_.colours.full);
+    setTitle(Q(std::string(CaptionOf("fraFreDisplay")->in(state_.language))));
+    mnuAllData->setText(Q(state_.text(Text::DeleteAllChannels)));
+}
+
+bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress)
+        return QGroupBox::eventFilter(watched, event);
+    const int channel = watched->property("cellIndex").toInt() % 100;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton)
+        emit cellClicked(channel);
+    else if (mouse->button() == Qt::RightButton)
+        emit cellRightClicked(channel, mouse->globalPosition().toPoint());
+    return false;
+}
+
+} // namespace hx

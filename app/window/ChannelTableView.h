@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/window/WindowState.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <array>
+
+namespace hx {
+
+// "Channel Information": one row of cells per channel, addressed by CellIndex.
+// Clicking a row asks for that channel in the editor; right-clicking also offers
+// the deletions.
+class ChannelTableView : public QGroupBox {
+    Q_OBJECT
+public:
+    ChannelTableView(WindowState& state, QWidget* parent);
+
+    QLineEdit* cell(int index) const; // by CellIndex
+    QLineEdit* cell(Field field, int channel) const { return cell(CellIndex(field, channel)); }
+
+    void setCellText(Field field, int channel, const std::string& text);
+    void clearChannelCells(int channel); // texts only
+    void clearAllCells();                // texts only
+    void paintRow(int channel, BgrColour background);
+    void paintTextColour(Field field, int channel, BgrColour colour);
+    void InitSignalBG(); // every cell on the empty-cell colour
+    // Re-labels the language-dependent cells and repaints the rows (language switch).
+    void relabel();
+    void applyTexts();
+
+    QMenu* mnuDelAllData;
+    QAction* mnuChannelData;
+    QAction* mnuAllData;
+
+signals:
+    void cellClicked(int channel);
+    void cellRightClicked(int channel, QPoint globalPosition);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    WindowState& state_;
+    std::array<QLineEdit*, kChannelCount * kFieldCount> cells_{};
+    std::array<QLabel*, kChannelCount> rowLabels_{};
+    QList<QLabel*> headers_;
+};
+
+} // namespace hx

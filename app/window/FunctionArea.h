@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/window/WindowState.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace hx {
+
+// "Function Set": the radio-wide settings lists, plus wide/narrow, which the
+// channel editor shows beside its own controls.
+class FunctionArea : public QGroupBox {
+    Q_OBJECT
+public:
+    FunctionArea(WindowState& state, QWidget* parent);
+
+    // Items of the current model and language; selections are kept.
+    void fillLists();
+    void relabel();
+    // Puts the code plug's function positions into the lists, and back.
+    void showFunctions(const FunctionPositions& positions);
+    FunctionPositions functions() const;
+    void applyDefaults() { showFunctions(state_.model.profile.functionDefaults); }
+
+    QComboBox* list(FunctionSetting setting) const;
+    QLabel* lblWideNarrow;
+    QComboBox* cboWideNarrow;
+    QList<QLabel*> labels() const;
+
+private:
+    WindowState& state_;
+    QLabel *lblMoni, *lblTransTimer, *lblSql, *lblSavePow, *lblVoiceHint, *lblFuncScan;
+    QComboBox *cboMoniSel, *cboTransTimeSel, *cboSqlSel, *cboSavePowSel, *cboVoiceHintSel, *cboScan;
+};
+
+// Replaces the items of a list while keeping the selected position.
+void ReplaceItems(QComboBox* list, const QStringList& items);
+
+} // namespace hx

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/Language.h"
+#include "app/profile/ModelFiles.h"
+#include "app/settings/UserSettings.h"
+#include "app/texts/Texts.h"
+#include "codeplug/CodePlug.h"
+#include "codeplug/FrequencyCheck.h"
+#include "image/MemoryImage.h"
+
+#include <filesystem>
+#include <string>
+
+namespace hx {
+
+// The state the main window holds for the whole run; the areas share it.
+struct WindowState {
+    std::filesystem::path appFolder;
+    int modelCode = kDefaultModelCode;
+    ModelData model;
+
+    Language language = Language::Chinese;
+    SettingColours colours;
+    bool valLegal = true;
+    std::string overFreFont = "True";
+    bool notLimitedModel = false;
+    int comPort = 1;
+    std::string currentDataFile;
+
+    CodePlug plug;
+    MemoryImage image = InitMatrixCode();
+    int currentChannel = 0;
+    int selectedRow = 0;
+    int selectedSubModel = 0;
+    std::string bandLabelText;
+
+    bool startupInProgress = false;
+    bool readyForFocus = false;
+    bool silentSubModelChange = false;
+    bool newFileFlag = true;
+    bool openedFileFlag = false;
+
+    std::string text(Text t) const { return std::string(TextOf(t).in(language)); }
+    bool overFreFontOn() const { return OverFreFontOn(overFreFont); }
+
+    // The band of the selected sub-model, as the frequency checks need it.
+    BandContext band() const {
+        const int s = selectedSubModel;
+        const auto& p = model.profile;
+        if (s < 0 || s >= p.subModelCount)
+            return {};
+        return {p.lowEdgeText(s), p.highEdgeText(s), p.bandTexts[static_cast<std::size_t>(s)]};
+    }
+    std::filesystem::path settingDir() const { return appFolder / "Setting"; }
+    // The known series' files; any other code uses the 7200 ones.
+    std::filesystem::path profileFile() const {
+        const int series = IsKnownModelCode(modelCode) ? modelCode : kDefaultModelCode;
+        return settingDir() / ModelFileNamesFor(series).profile;
+    }
+    std::filesystem::path scratchDataFile() const { return appFolder / "Data" / "TempData.dat"; }
+};
+
+} // namespace hx

@@ -1,0 +1,427 @@
+#include "app/window/frmMain.h"
+
+#include "app/window/Colours.h"
+#include "image/Decoder.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+
+namespace hx {
+namespace {
+
+constexpr const char* kFontChinese = "宋体";
+constexpr const char* kFontEnglish = "Times New Roman";
+
+// Fonts that hold the glyphs when the Windows font names are not installed.
+void InstallFontSubstitutes() {
+    QFont::insertSubstitutions(kFontChinese,
+                               {"WenQuanYi Zen Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
+    QFont::insertSubstitutions(kFontEnglish,
+                               {"Liberation Serif", "DejaVu Serif", "WenQuanYi Zen Hei"});
+}
+
+struct ToolbarButton {
+    const char* key;
+    QStyle::StandardPixmap icon;
+};
+// Positions 1 to 14; an empty key is a separator.
+constexpr ToolbarButton kToolbar[] = {
+    {"", {}},
+    {"FileNew", QStyle::SP_FileIcon},
+    {"", {}},
+    {"FileOpen", QStyle::SP_DialogOpenButton},
+    {"FileSave", QStyle::SP_DialogSaveButton},
+    {"", {}},
+    {"Read", QStyle::SP_ArrowDown},
+    {"Write", QStyle::SP_ArrowUp},
+    {"", {}},
+    {"Com", QStyle::SP_ComputerIcon},
+    {"", {}},
+    {"Help", QStyle::SP_DialogHelpButton},
+    {"", {}},
+    {"Exit", QStyle::SP_DialogCloseButton},
+};
+
+} // namespace
+
+frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs) : dialogs_(dialogs) {
+    InstallFontSubstitutes();
+    setObjectName("frmMain");
+    state_.appFolder = std::move(appFolder);
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    functions_ = new FunctionArea(state_, central);
+    table_ = new ChannelTableView(state_, central);
+    editor_ = new ChannelEditor(state_, *table_, dialogs_, *functions_, central);
+    model_ = new ModelArea(state_, dialogs_,
+                           {[this] { resetCodePlug(); }, [this] { InitSoftDefault(true); },
+                            [this] { editor_->reformatBoxes(); }},
+                           central);
+    grid->addWidget(model_, 0, 0);
+    grid->addWidget(functions_, 1, 0);
+    grid->addWidget(editor_, 2, 0);
+    grid->addWidget(table_, 0, 1, 4, 1);
+    grid->setRowStretch(3, 1);
+    setCentralWidget(central);
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+
+    connect(table_, &ChannelTableView::cellClicked, editor_,
+            &ChannelEditor::selectChannelFromTable);
+    connect(table_, &ChannelTableView::cellRightClicked, this, [this](int channel, QPoint at) {
+        state_.readyForFocus = false;
+        table_->cell(Field::RxFrequency, channel)->setFocus();
+        state_.selectedRow = state_.currentChannel = channel;
+        table_->mnuChannelData->setText(Q(state_.text(Text::DeleteChannelFirst) +
+                                          std::to_string(channel + 1) +
+                                          state_.text(Text::DeleteChannelSecond)));
+        editor_->selectChannel(channel);
+        state_.currentChannel = channel;
+        editor_->ChAccord(channel);
+        table_->mnuDelAllData->popup(at);
+        state_.readyForFocus = true;
+    });
+    connect(table_->mnuChannelData, &QAction::triggered, editor_,
+            &ChannelEditor::mnuChannelData_Click);
+    connect(table_->mnuAllData, &QAction::triggered, this, [this] {
+        editor_->DeleteAllChData();
+        editor_->txtReceFre->setFocus();
+    });
+}
+
+QAction* frmMain::addMenuItem(QMenu* menu, const char* name, QKeySequence key) {
+    QAction* a = menu->addAction(QString());
+    a->setObjectName(name);
+    a->setShortcut(key);
+    actions_[name] = a;
+    return a;
+}
+
+void frmMain::buildMenus() {
+    const auto menu = [&](QMenu* parent, const char* name) {
+        QMenu* m = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+        m->setObjectName(name);
+        menus_[name] = m;
+        return m;
+    };
+    QMenu* file = menu(nullptr, "mnuFile");
+    addMenuItem(file, "mnuFileNew", QKeySequence("Ctrl+N"));
+    addMenuItem(file, "mnuFileOpen", QKeySequence("Ctrl+O"));
+    addMenuItem(file, "mnuFileSave", QKeySequence("Ctrl+S"));
+    addMenuItem(file, "mnuFileSaveAs");
+    file->addSeparator()->setObjectName("ListSeparator01");
+    for (int i = 0; i < 10; ++i) { // recent files, shown once a list is kept
+        QAction* recent = file->addAction(QString("&%1").arg(i + 1));
+        recent->setObjectName(QString("mnuRecentFile%1").arg(i));
+        recent->setVisible(false);
+    }
+    QAction* recentSeparator = file->addSeparator();
+    recentSeparator->setObjectName("ListSeparator04");
+    recentSeparator->setVisible(false);
+    connect(addMenuItem(file, "mnuExit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* program = menu(nullptr, "mnuProgram");
+    connect(addMenuItem(program, "mnuReadFre", QKeySequence("Ctrl+R")), &QAction::triggered, this,
+            [this] { toolbarClicked("Read"); });
+    connect(addMenuItem(program, "mnuWriteFre", QKeySequence("Ctrl+W")), &QAction::triggered, this,
+            [this] { toolbarClicked("Write"); });
+
+    QMenu* settings = menu(nullptr, "mnuSet");
+    addMenuItem(settings, "mnuCommunicate");
+    settings->addSeparator()->setObjectName("ListSeparator5");
+    QMenu* language = menu(settings, "mnuLangSetting");
+    QAction* chinese = addMenuItem(language, "mnuLangSel0");
+    QAction* english = addMenuItem(language, "mnuLangSel1");
+    chinese->setCheckable(true);
+    english->setCheckable(true);
+    connect(chinese, &QAction::triggered, this, [this] { selectLanguage(Language::Chinese); });
+    connect(english, &QAction::triggered, this, [this] { selectLanguage(Language::English); });
+    QAction* modelSeparator = settings->addSeparator();
+    modelSeparator->setObjectName("ListSeparator6");
+    modelSeparator->setVisible(false);
+    QMenu* modelMenu = menu(settings, "mnuModeType");
+    modelMenu->menuAction()->setVisible(false);
+    const std::pair<const char*, int> models[] = {
+        {"mnuModeHx7100", 7100}, {"mnuModeHx7200", 7200}, {"mnuModeHx7400", 7400}};
+    const QKeySequence modelKeys[] = {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5};
+    for (int i = 0; i < 3; ++i) {
+        QAction* item = addMenuItem(modelMenu, models[i].first, modelKeys[i]);
+        item->setCheckable(true);
+        addAction(item); // its key works while the submenu is hidden
+        const int code = models[i].second;
+        connect(item, &QAction::triggered, this, [this, code] { SaveModeType(code); });
+    }
+
+    QMenu* help = menu(nullptr, "mnuHelp");
+    addMenuItem(help, "mnuHelpTopic", Qt::Key_F1);
+    help->addSeparator()->setObjectName("ListSeparator02");
+    addMenuItem(help, "mnuAboutSoft");
+}
+
+void frmMain::buildToolbar() {
+    tlbFrmMain_ = addToolBar(QString());
+    tlbFrmMain_->setObjectName("tlbFrmMain");
+    tlbFrmMain_->setMovable(false);
+    for (const ToolbarButton& button : kToolbar) {
+        const QString key = button.key;
+        if (key.isEmpty()) {
+            tlbFrmMain_->addSeparator();
+            continue;
+        }
+        QAction* a = tlbFrmMain_->addAction(style()->standardIcon(button.icon), key);
+        a->setObjectName("tlb" + key);
+        a->setData(key);
+        connect(a, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
+    }
+}
+
+void frmMain::buildStatusBar() {
+    const char* keys[] = {"statusNotice", "statusCom", "statusAddress"};
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(keys[i]);
+        panels_[static_cast<std::size_t>(i)] = panel;
+        statusBar()->addWidget(panel, i == 2 ? 1 : 0);
+    }
+    statusBar()->setObjectName("sbrStatus");
+}
+
+void frmMain::toolbarClicked(const QString& key) {
+    if (key == "Exit")
+        close();
+    // File, transfer, port and help commands arrive with their dialogs.
+}
+
+void frmMain::InitialSoft() {
+    state_.readyForFocus = false;
+    state_.newFileFlag = true;
+    state_.openedFileFlag = false;
+    state_.plug.modified = false;
+    state_.startupInProgress = true;
+    try {
+        const ProfileFile settingsFile(state_.settingDir() / kSettingsFileName);
+        const auto code = ReadModelCode(settingsFile);
+        if (!code)
+            throw std::runtime_error("model code");
+        state_.modelCode = *code;
+        const int series = IsKnownModelCode(*code) ? *code : kDefaultModelCode;
+        action("mnuModeHx7100")->setChecked(series == 7100);
+        action("mnuModeHx7200")->setChecked(series == 7200);
+        action("mnuModeHx7400")->setChecked(series == 7400);
+        std::filesystem::create_directories(state_.appFolder / "Data");
+        std::filesystem::create_directories(state_.appFolder / "Setting");
+        state_.plug.channels.clear();
+        state_.model = LoadModelData(state_.settingDir(), state_.modelCode);
+
+        editor_->fillToneLists();
+        model_->fillList();
+        functions_->fillLists();
+        functions_->applyDefaults();
+        editor_->setIdle();
+
+        state_.silentSubModelChange = true;
+        InitSoftDefault(false);
+        state_.silentSubModelChange = false;
+        InitInterFace();
+        state_.image = InitMatrixCode();
+        statusPanel(1)->setText(Q(state_.text(Text::Ready)));
+        state_.readyForFocus = true;
+    } catch (const std::exception&) {
+        state_.silentSubModelChange = false;
+        showStartupError();
+    }
+    state_.startupInProgress = false;
+}
+
+void frmMain::showStartupError() {
+    dialogs_.tell(state_.text(Text::MessageTitle), "Initial Soft Occur Error!",
+                  MessageIcon::Exclamation);
+}
+
+void frmMain::InitSoftDefault(bool saveRead) {
+    const SettingsStore store(ProfileFile(state_.profileFile()));
+    const StoreSet set{state_.language, state_.comPort, state_.currentDataFile,
+                       model_->cboTypeSel->currentIndex(), state_.valLegal};
+    const SettingsOutcome outcome =
+        hx::InitSoftDefault(store, saveRead, state_.startupInProgress, set,
+                            [this] { return dialogs_.chooseLanguage(state_.colours.full); });
+    if (outcome.colours)
+        state_.colours = *outcome.colours;
+    if (outcome.failed)
+        throw std::runtime_error("settings");
+    if (!outcome.settings)
+        return;
+    const StoredSettings& s = *outcome.settings;
+    state_.valLegal = s.valLegal;
+    state_.overFreFont = s.overFreFont;
+    state_.notLimitedModel = s.notLimitedModel;
+    state_.language = s.language;
+    action("mnuLangSel0")->setChecked(s.language == Language::Chinese);
+    action("mnuLangSel1")->setChecked(s.language != Language::Chinese);
+    state_.comPort = s.comPort;
+    statusPanel(2)->setText(QString("COM%1").arg(s.comPort));
+    int p = s.subModel;
+    if (p > state_.model.profile.subModelCount - 1)
+        p = 0;
+    if (p < 0)
+        return; // addresses no band: the rest stays as it was
+    model_->select(p);
+    model_->showBand(p);
+    state_.bandLabelText = model_->lblFreVal->text().toStdString();
+    state_.currentDataFile = s.path;
+    if (s.path.empty() || state_.startupInProgress)
+        state_.currentDataFile = state_.scratchDataFile().string();
+    editor_->chkFreReceEquTrans->setChecked(s.freEqual == 1);
+}
+
+void frmMain::InitInterFace() {
+    const Language lang = state_.language;
+    table_->InitSignalBG();
+    const auto& titles = state_.model.profile.titles;
+    setWindowTitle(Q(lang == Language::Chinese ? titles.chsTitle : titles.engTitle));
+    QFont font = this->font();
+    font.setFamily(lang == Language::Chinese ? kFontChinese : kFontEnglish);
+    setFont(font);
+    menuBar()->setFont(QApplication::font());
+
+    for (auto& [name, menu] : menus_)
+        if (const Bilingual* caption = CaptionOf(name.toStdString()))
+            menu->setTitle(Q(std::string(caption->in(lang))));
+    for (auto& [name, item] : actions_)
+        if (const Bilingual* caption = CaptionOf(name.toStdString()))
+            item->setText(Q(std::string(caption->in(lang))));
+    for (QAction* a : tlbFrmMain_->actions())
+        if (const Bilingual* tip = ToolbarToolTipOf(a->data().toString().toStdString()))
+            a->setToolTip(Q(std::string(tip->in(lang))));
+    for (QLabel* panel : panels_)
+        panel->setToolTip(
+            Q(std::string(StatusPanelToolTipOf(panel->objectName().toStdString())->in(lang))));
+
+    model_->applyTexts();
+    functions_->setTitle(Q(std::string(CaptionOf("fraFuncSet")->in(lang))));
+    PaintBackground(functions_, state_.colours.full);
+    for (QLabel* l : functions_->labels()) {
+        const std::string name = l->objectName().toStdString();
+        l->setText(Q(std::string(CaptionOf(name)->in(lang))));
+        if (const Bilingual* tip = ToolTipOf(name))
+            l->setToolTip(Q(std::string(tip->in(lang))));
+        PaintBackground(l, state_.colours.full);
+    }
+    editor_->applyTexts();
+    table_->applyTexts();
+    showFileName();
+    statusPanel(1)->setText(Q(state_.text(Text::Ready)));
+    functions_->relabel();
+    table_->relabel();
+}
+
+void frmMain::showFileName() {
+    if (!state_.currentDataFile.empty())
+        statusPanel(3)->setText(Q(state_.text(Text::FileNamePrefix) + state_.currentDataFile));
+}
+
+void frmMain::selectLanguage(Language language) {
+    action("mnuLangSel0")->setChecked(language == Language::Chinese);
+    action("mnuLangSel1")->setChecked(language != Language::Chinese);
+    state_.language = language;
+    InitSoftDefault(true);
+    InitInterFace();
+}
+
+void frmMain::DeteChanData() {
+    table_->clearAllCells();
+    state_.plug.channels.clear();
+}
+
+void frmMain::resetCodePlug() {
+    editor_->clearBoxes();
+    functions_->applyDefaults();
+    DeteChanData();
+    table_->InitSignalBG();
+    editor_->selectChannel(0);
+}
+
+bool frmMain::ExitSoft(bool unloadMe) {
+    const bool yes =
+        !unloadMe || dialogs_.ask(state_.text(Text::MessageTitle), state_.text(Text::ExitQuestion),
+                                  MessageIcon::Question);
+    if (!yes)
+        return false;
+    if (state_.plug.modified && (state_.newFileFlag || state_.openedFileFlag))
+        dialogs_.ask(state_.text(Text::MessageTitle), state_.text(Text::SaveQuestion),
+                     MessageIcon::Question); // saving arrives with the file commands
+    const SettingsStore store(ProfileFile(state_.profileFile()));
+    store.storeFreEqual(editor_->chkFreReceEquTrans->isChecked());
+    if (unloadMe)
+        ending_ = true;
+    return true;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (ending_ || ExitSoft(true))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmMain::SaveModeType(int mode) {
+    const int series = IsKnownModelCode(state_.modelCode) ? state_.modelCode : kDefaultModelCode;
+    action("mnuModeHx7100")->setChecked(series == 7100);
+    action("mnuModeHx7200")->setChecked(series == 7200);
+    action("mnuModeHx7400")->setChecked(series == 7400);
+    if (mode == state_.modelCode)
+        return;
+    const bool chinese = state_.language == Language::Chinese;
+    std::string question;
+    if (mode == 7100)
+        question = chinese ? "是否切换到QRW71写频软件?" : "Do you want to switch to QRW71 soft?";
+    else if (mode == 7400)
+        question = chinese ? "是否切换到QRW74写频软件?" : "Do you want to switch to QRW74 soft?";
+    else
+        question = chinese ? "是否切换到QRW72写频软件?" : "Do you want to switch to QRW72 soft?";
+    if (!dialogs_.ask(state_.text(Text::MessageTitle), question, MessageIcon::Question))
+        return;
+    ExitSoft(false);
+    ProfileFile(state_.settingDir() / kSettingsFileName)
+        .write("Config", "Type", std::to_string(mode));
+    DeteChanData();
+    InitialSoft();
+}
+
+void frmMain::SoftDisplay(const MemoryImage& image) {
+    const DecoderState before{state_.selectedSubModel, functions_->functions(),
+                              state_.plug.channels};
+    const DecodeResult d = hx::SoftDisplay(
+        image, {state_.modelCode, state_.model.profile, state_.model.tones}, before);
+    if (d.subModelChanged) {
+        {
+            const QSignalBlocker quiet(model_->cboTypeSel);
+            model_->select(d.state.subModel);
+        }
+        state_.selectedSubModel = d.state.subModel;
+        model_->showBand(d.state.subModel);
+        state_.bandLabelText = model_->lblFreVal->text().toStdString();
+        resetCodePlug();
+        InitSoftDefault(true);
+    }
+    functions_->showFunctions(d.state.functions);
+    state_.plug.channels = d.state.channels;
+    state_.image = d.convertedImage;
+    const auto& cells = d.cells(state_.language);
+    for (int c = 0; c < kChannelCount; ++c) {
+        for (int f = 0; f < kFieldCount; ++f)
+            table_->setCellText(static_cast<Field>(f), c, cells[c][f]);
+        table_->paintRow(c, d.inUse[c] ? state_.colours.textText : state_.colours.text);
+    }
+    editor_->ChannelEdit();
+    editor_->ChInfoColor();
+    editor_->JudgeFreRange();
+}
+
+} // namespace hx
