@@ -1,1 +1,333 @@
-int main(){}
+#include "app/window/frmMain.h"
+
+#include "app/window/tests/ScriptedDialogs.h"
+#include "image/Encoder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <fstream>
+#include <memory>
+
+namespace hx {
+
+namespace fs = std::filesystem;
+
+class frmMainTest : public QObject {
+    Q_OBJECT
+
+    fs::path folder_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<frmMain> window_;
+
+    // A portable folder with the shipped Setting files; `settings` is put into the
+    // 7200 profile's Setting section.
+    void prepare(const std::string& settings = "Language=2\n", bool shipped = true) {
+        window_.reset();
+        dialogs_ = ScriptedDialogs();
+        folder_ = fs::temp_directory_path() / ("hxprog_test_" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        if (shipped)
+            fs::copy(fs::path(HX_SOURCE_DIR) / "data/Setting", folder_ / "Setting");
+        if (!settings.empty())
+            std::ofstream(folder_ / "Setting/Config_7200.ini", std::ios::app) << "\n[Setting]\n"
+                                                                              << settings;
+    }
+    frmMain& start() {
+        window_ = std::make_unique<frmMain>(folder_, dialogs_);
+        window_->InitialSoft();
+        return *window_;
+    }
+    ChannelEditor& editor() { return *window_->editor(); }
+    static void leave(QWidget* box) {
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(box, &out);
+    }
+    std::string cell(Field f, int c) { return window_->table()->cell(f, c)->text().toStdString(); }
+    void storeChannel(int c, const QString& rx, const QString& tx = {}) {
+        editor().selectChannel(c);
+        editor().txtReceFre->setText(rx);
+        editor().txtTransFre->setText(tx);
+        editor().cmdConfirm_Click();
+    }
+    static std::string read(const fs::path& file, const char* key) {
+        return ProfileFile(file).read("Setting", key, "<missing>", 299);
+    }
+
+private slots:
+    void cleanup() {
+        QVERIFY2(!dialogs_.unscripted, "a question was asked that the test did not expect");
+        window_.reset();
+        fs::remove_all(folder_);
+    }
+
+    void firstStartInAnEmptyFolderAsksOnceAndWritesTheFirstSet() {
+        prepare("", false);
+        dialogs_.language = Language::Chinese;
+        frmMain& w = start();
+        QCOMPARE(dialogs_.languageChoices, 1);
+        QVERIFY(dialogs_.messages.empty());
+        QVERIFY(fs::is_directory(folder_ / "Data"));
+        const fs::path profile = folder_ / "Setting/Config_7200.ini";
+        QCOMPARE(read(profile, "Language"), std::string("1"));
+        QCOMPARE(read(profile, "ColorText"), std::string("&HDDDEE4"));
+        QCOMPARE(read(profile, "NotLimitedModel"), std::string("True"));
+        QCOMPARE(read(profile, "Path"), std::string(""));
+        QCOMPARE(w.state().language, Language::Chinese);
+        QCOMPARE(w.modelArea()->cboTypeSel->count(), 4); // the built-in profile
+        QCOMPARE(w.modelArea()->cboTypeSel->currentIndex(), 1);
+        const QColor empty =
+            w.table()->cell(Field::RxFrequency, 0)->palette().color(QPalette::Base);
+        QCOMPARE(empty, QColor(0xE4, 0xDE, 0xDD)); // the written colour is in force
+        QCOMPARE(w.statusPanel(1)->text(), QString("就绪"));
+
+        window_.reset();
+        start(); // the second start reads what the first wrote
+        QCOMPARE(dialogs_.languageChoices, 1);
+    }
+
+    void storedSettingsAreReadAndStoredBack() {
+        prepare("Language=2\nCOM=3\nModel=9\nFreEqual=0\nPath=/elsewhere.dat\n");
+        frmMain& w = start();
+        QCOMPARE(w.statusPanel(2)->text(), QString("COM3"));
+        QCOMPARE(w.modelArea()->cboTypeSel->currentIndex(), 0);
+        QVERIFY(!w.editor()->chkFreReceEquTrans->isChecked());
+        QCOMPARE(w.state().currentDataFile, (folder_ / "Data/TempData.dat").string());
+        QVERIFY(w.action("mnuLangSel1")->isChecked());
+        w.selectLanguage(Language::Chinese); // a store outside start-up
+        const fs::path profile = folder_ / "Setting/Config_7200.ini";
+        QCOMPARE(read(profile, "Language"), std::string("1"));
+        QCOMPARE(read(profile, "Model"), std::string("0"));
+        QCOMPARE(read(profile, "COM"), std::string("3"));
+    }
+
+    void modelSwitchAskedBothWays() {
+        prepare();
+        frmMain& w = start();
+        storeChannel(0, "450");
+        w.SaveModeType(7200);
+        QVERIFY(dialogs_.questions.empty()); // the series in use asks nothing
+        dialogs_.answers = {false};
+        w.SaveModeType(7100);
+        QCOMPARE(dialogs_.questions.back().text,
+                 std::string("Do you want to switch to QRW71 soft?"));
+        QCOMPARE(w.state().modelCode, 7200);
+        QCOMPARE(cell(Field::RxFrequency, 0), std::string("450.00000"));
+
+        dialogs_.answers = {true, false}; // switch, then do not save
+        w.SaveModeType(7100);
+        QCOMPARE(dialogs_.questions.back().text,
+                 std::string("TempData has changed,Do you want to save it now?"));
+        QCOMPARE(w.state().modelCode, 7100);
+        QCOMPARE(ProfileFile(folder_ / "Setting/ParaConfig.ini").read("Config", "Type", "", 14),
+                 std::string("7100"));
+        QCOMPARE(w.functionArea()->list(FunctionSetting::MoniKey)->count(), 2);
+        QCOMPARE(w.functionArea()->list(FunctionSetting::Sql)->itemText(0), QString("1"));
+        QCOMPARE(cell(Field::RxFrequency, 0), std::string(""));
+        QVERIFY(w.action("mnuModeHx7100")->isChecked());
+        QVERIFY(!w.action("mnuModeHx7200")->isChecked());
+    }
+
+    void subModelChangeAskedBothWays() {
+        prepare();
+        frmMain& w = start();
+        storeChannel(2, "450");
+        auto* list = w.modelArea()->cboTypeSel;
+        dialogs_.answers = {false};
+        list->setCurrentIndex(0);
+        QCOMPARE(dialogs_.questions.back().text,
+                 std::string("All data will be cleared,continue？"));
+        QCOMPARE(dialogs_.questions.back().icon, MessageIcon::Exclamation);
+        QCOMPARE(list->currentIndex(), 1);
+        QCOMPARE(w.modelArea()->lblFreVal->text(), QString("400-470MHz"));
+        QCOMPARE(w.state().plug.channels.value(2, Field::RxFrequency), 450.0);
+
+        dialogs_.answers = {true};
+        list->setCurrentIndex(2);
+        QCOMPARE(w.modelArea()->lblFreVal->text(), QString("446MHz"));
+        QVERIFY(!w.state().plug.channels.inUse(2));
+        QCOMPARE(cell(Field::RxFrequency, 2), std::string(""));
+        QCOMPARE(read(folder_ / "Setting/Config_7200.ini", "Model"), std::string("2"));
+    }
+
+    void frequencyEntryUnderEachCheckSetting() {
+        struct Case {
+            const char* settings;
+            const char* typed;
+            const char* after;
+            const char* message;
+        };
+        const Case cases[] = {
+            {"Language=2\nOverFreFont=False\n", "390", "",
+             "Out of range!The valid range is 400-470MHz"},
+            {"Language=1\nOverFreFont=False\n", "390", "",
+             "接收频率超出范围！有效范围为400-470MHz"},
+            {"Language=2\n", "480.01", "480.01250", nullptr},
+            {"Language=2\n", "446.00625", "446.00000", nullptr},
+            {"Language=2\nValLegal=False\n", "99", "400.00000", nullptr},
+            {"Language=2\nValLegal=False\n", "520.01", "520.01250", nullptr},
+        };
+        for (const Case& c : cases) {
+            prepare(c.settings);
+            start();
+            editor().txtReceFre->setText(c.typed);
+            leave(editor().txtReceFre);
+            QCOMPARE(editor().txtReceFre->text(), QString(c.after));
+            if (c.message) {
+                QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+                QCOMPARE(dialogs_.messages[0].text, std::string(c.message));
+                QCOMPARE(dialogs_.messages[0].icon, MessageIcon::Critical);
+            } else {
+                QVERIFY(dialogs_.messages.empty());
+            }
+            cleanup();
+        }
+    }
+
+    void outOfBandEntriesAreMarkedOnOk() {
+        prepare();
+        frmMain& w = start();
+        storeChannel(4, "480.01");
+        QCOMPARE(cell(Field::RxFrequency, 4), std::string("480.01250"));
+        const QColor hint = w.table()->cell(Field::RxFrequency, 4)->palette().color(QPalette::Text);
+        QCOMPARE(hint, QColor(255, 0, 0));
+        storeChannel(5, "50");
+        QCOMPARE(cell(Field::RxFrequency, 5), std::string("400.00000"));
+    }
+
+    void typingANonNumberDisablesTheChannelOptions() {
+        prepare();
+        start();
+        editor().txtReceFre->setText("450");
+        QVERIFY(editor().cboReceQTSel->isEnabled());
+        QCOMPARE(editor().cboReceQTSel->currentIndex(), 0);
+        editor().txtReceFre->setText("4x");
+        QCOMPARE(editor().txtReceFre->text(), QString());
+        QVERIFY(!editor().cboReceQTSel->isEnabled());
+        QVERIFY(!editor().chkForbidTrans->isEnabled());
+        QVERIFY(!editor().chkShift->isEnabled());
+    }
+
+    void okStoresAndClearsAChannel() {
+        prepare();
+        frmMain& w = start();
+        editor().selectChannel(3);
+        editor().txtReceFre->setText("445.00625");
+        leave(editor().txtReceFre); // snapped as the user leaves the box
+        editor().txtTransFre->setText("");
+        editor().cboReceQTSel->setCurrentIndex(2);
+        editor().chkShift->setChecked(true);
+        editor().cmdConfirm_Click();
+        const auto& table = w.state().plug.channels;
+        QCOMPARE(table.value(3, Field::RxFrequency), 445.0);
+        QCOMPARE(table.value(3, Field::TxFrequency), EmptyValue);
+        QCOMPARE(table.value(3, Field::RxTone), 2.0);
+        QCOMPARE(table.value(3, Field::Shift), 1.0);
+        QCOMPARE(cell(Field::RxFrequency, 3), std::string("445.00000"));
+        QCOMPARE(cell(Field::RxTone, 3), std::string("71.9"));
+        QCOMPARE(cell(Field::Shift, 3), std::string("Yes"));
+        QCOMPARE(cell(Field::BusyLockout, 3), std::string("No"));
+        QVERIFY(w.state().plug.modified);
+
+        editor().txtReceFre->clear();
+        editor().txtTransFre->setText("450");
+        editor().cmdConfirm_Click();
+        QVERIFY(!table.inUse(3));
+        QCOMPARE(cell(Field::TxFrequency, 3), std::string(""));
+    }
+
+    void deletionsWithAndWithoutTheirQuestion() {
+        prepare();
+        frmMain& w = start();
+        storeChannel(0, "450");
+        storeChannel(1, "451");
+        dialogs_.answers = {false};
+        editor().chkDeteChanData->click();
+        QCOMPARE(dialogs_.questions.back().text,
+                 std::string("Are you sure delete all channels data？"));
+        QVERIFY(!editor().chkDeteChanData->isChecked());
+        QVERIFY(w.state().plug.channels.inUse(1));
+
+        w.table()->mnuChannelData->trigger(); // the current channel: 2
+        QVERIFY(!w.state().plug.channels.inUse(1));
+        QVERIFY(w.state().plug.channels.inUse(0));
+
+        const std::size_t asked = dialogs_.questions.size();
+        w.table()->mnuAllData->trigger();
+        QCOMPARE(dialogs_.questions.size(), asked);
+        QVERIFY(!w.state().plug.channels.inUse(0));
+        QCOMPARE(editor().cboChSel->currentIndex(), 0);
+
+        storeChannel(6, "452");
+        dialogs_.answers = {true};
+        editor().chkDeteChanData->click();
+        QVERIFY(!w.state().plug.channels.inUse(6));
+    }
+
+    void tableClicksAndTheSpin() {
+        prepare();
+        frmMain& w = start();
+        QTest::mouseClick(w.table()->cell(5012), Qt::LeftButton);
+        QCOMPARE(editor().cboChSel->currentText(), QString("13"));
+        QCOMPARE(w.state().currentChannel, 12);
+
+        QTest::mouseClick(w.table()->cell(1000), Qt::RightButton);
+        QCOMPARE(w.table()->mnuChannelData->text(), QString("Delete channel 1 data"));
+        w.table()->mnuDelAllData->hide();
+        QCOMPARE(editor().cboChSel->currentIndex(), 0);
+
+        editor().vsbSelCH->setValue(0); // spinning past channel 1
+        QCOMPARE(editor().cboChSel->currentText(), QString("16"));
+        editor().vsbSelCH->setValue(17);
+        QCOMPARE(editor().cboChSel->currentText(), QString("1"));
+    }
+
+    void languageSwitchKeepsSelections() {
+        prepare();
+        frmMain& w = start();
+        auto* squelch = w.functionArea()->list(FunctionSetting::Sql);
+        auto* monitor = w.functionArea()->list(FunctionSetting::MoniKey);
+        squelch->setCurrentIndex(3);
+        monitor->setCurrentIndex(1);
+        storeChannel(0, "450");
+        w.selectLanguage(Language::Chinese);
+        QCOMPARE(squelch->currentIndex(), 3);
+        QCOMPARE(monitor->currentText(), QString("瞬时监听"));
+        QCOMPARE(cell(Field::RxTone, 0), std::string("无"));
+        QCOMPARE(cell(Field::BusyLockout, 0), std::string("否"));
+        QCOMPARE(w.windowTitle(), QString("QRW72系列对讲机编程软件 V1.0"));
+        QCOMPARE(w.font().family(), QString("宋体"));
+    }
+
+    void decodingAnImageFillsTheWindow() {
+        prepare();
+        frmMain& w = start();
+        CodePlug plug;
+        plug.functions[FunctionSetting::WideNarrow] = 0;
+        plug.functions[FunctionSetting::Sql] = 2;
+        plug.channels.setValue(7, Field::RxFrequency, 146.5);
+        plug.channels.setValue(7, Field::TxFrequency, 146.5);
+        plug.channels.setValue(7, Field::RxTone, 0);
+        plug.channels.setValue(7, Field::TxTone, 40);
+        plug.channels.setValue(7, Field::BusyLockout, 1);
+        plug.channels.setValue(7, Field::Shift, 0);
+        const auto& model = w.state().model;
+        const MemoryImage image =
+            SetConvert({plug.channels, plug.functions, 0, 7200, model.profile, model.tones});
+        w.SoftDisplay(image);
+        QCOMPARE(w.modelArea()->cboTypeSel->currentIndex(), 0);
+        QCOMPARE(w.modelArea()->lblFreVal->text(), QString("136-174MHz"));
+        QCOMPARE(cell(Field::RxFrequency, 7), std::string("146.50000"));
+        QCOMPARE(cell(Field::TxTone, 7), std::string("D025N"));
+        QCOMPARE(cell(Field::BusyLockout, 7), std::string("Yes"));
+        QCOMPARE(w.functionArea()->list(FunctionSetting::Sql)->currentIndex(), 2);
+        QCOMPARE(w.functionArea()->cboWideNarrow->currentIndex(), 0);
+        QCOMPARE(w.state().plug.channels.value(7, Field::TxTone), 40.0);
+        QVERIFY(dialogs_.messages.empty());
+    }
+};
+
+} // namespace hx
+
+QTEST_MAIN(hx::frmMainTest)
+#include "frmMainTest.moc"

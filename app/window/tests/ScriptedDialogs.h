@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/window/UserDialogs.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace hx {
+
+// Answers the window's questions from a script and records every message.
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct Shown {
+        std::string title, text;
+        MessageIcon icon;
+    };
+    std::deque<bool> answers; // Yes/No, in order; an unscripted question is a test failure
+    std::vector<Shown> questions, messages;
+    Language language = Language::English;
+    int languageChoices = 0;
+    bool unscripted = false;
+
+    bool ask(const std::string& title, const std::string& text, MessageIcon icon) override {
+        questions.push_back({title, text, icon});
+        if (answers.empty()) {
+            unscripted = true;
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void tell(const std::string& title, const std::string& text, MessageIcon icon) override {
+        messages.push_back({title, text, icon});
+    }
+    Language chooseLanguage(BgrColour) override {
+        ++languageChoices;
+        return language;
+    }
+    std::optional<std::filesystem::path> chooseDataFile(const FileRequest&) override {
+        return std::nullopt;
+    }
+};
+
+} // namespace hx
