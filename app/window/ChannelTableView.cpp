@@ -89,7 +89,7 @@ void ChannelTableView::clearAllCells() {
 
 void ChannelTableView::paintRow(int channel, BgrColour background) {
     for (int f = 0; f < kFieldCount; ++f)
-        PaintBackground(cell(static_cast<Field>(f), channel), background);
+        PaintCell(cell(static_cast<Field>(f), channel), background);
 }
 
 void ChannelTableView::paintTextColour(Field field, int channel, BgrColour colour) {

@@ -299,6 +299,29 @@ private slots:
         QCOMPARE(w.font().family(), QString("宋体"));
     }
 
+    // Not a check: with HX_SCREENSHOT_DIR set, saves the window in both languages
+    // with a few channels filled, for the documentation.
+    void screenshots() {
+        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("HX_SCREENSHOT_DIR not set");
+        prepare();
+        frmMain& w = start();
+        storeChannel(0, "440.0125", "445.0125");
+        editor().cboTransQTSel->setCurrentIndex(5);
+        editor().cmdConfirm_Click();
+        storeChannel(1, "450.5");
+        storeChannel(2, "480");
+        storeChannel(3, "462.5625", "467.5625");
+        w.resize(w.sizeHint());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.grab().save(QString(dir) + "/window-en.png"));
+        w.selectLanguage(Language::Chinese);
+        QTest::qWait(50);
+        QVERIFY(w.grab().save(QString(dir) + "/window-zh.png"));
+    }
+
     void decodingAnImageFillsTheWindow() {
         prepare();
         frmMain& w = start();
