@@ -86,6 +86,32 @@ private slots:
         QCOMPARE(dialogs_.languageChoices, 1);
     }
 
+    void exitAsksAndKeepsRunningOnNo() {
+        prepare();
+        frmMain& w = start();
+        w.show();
+        dialogs_.answers = {false};
+        QVERIFY(!w.close());
+        QCOMPARE(dialogs_.questions.back().text, std::string("Are you sure want to exit?"));
+        QVERIFY(w.isVisible());
+        QCOMPARE(read(folder_ / "Setting/Config_7200.ini", "FreEqual"), std::string("<missing>"));
+        editor().chkFreReceEquTrans->setChecked(false);
+        dialogs_.answers = {true}; // nothing changed: only the exit question
+        QVERIFY(w.close());
+        QCOMPARE(dialogs_.questions.size(), std::size_t(2));
+        QCOMPARE(read(folder_ / "Setting/Config_7200.ini", "FreEqual"), std::string("0"));
+    }
+
+    void aBrokenProfileShowsTheStartUpError() {
+        prepare();
+        std::ofstream(folder_ / "Setting/Config_7200.ini") << "[Model]\nModCnt=8\n";
+        start();
+        QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs_.messages[0].text, std::string("Initial Soft Occur Error!"));
+        QCOMPARE(dialogs_.messages[0].icon, MessageIcon::Exclamation);
+        QVERIFY(!window_->state().startupInProgress);
+    }
+
     void storedSettingsAreReadAndStoredBack() {
         prepare("Language=2\nCOM=3\nModel=9\nFreEqual=0\nPath=/elsewhere.dat\n");
         frmMain& w = start();
