@@ -1,0 +1,45 @@
+#include "link/PortNames.h"
+
+#include "app/profile/ProfileFile.h"
+
+#include <cctype>
+
+namespace hx {
+namespace {
+
+std::string BuiltInDevice(int n) {
+#ifdef _WIN32
+    return "COM" + std::to_string(n);
+#else
+    if (n <= 4)
+        return "/dev/ttyUSB" + std::to_string(n - 1);
+    if (n <= 8)
+        return "/dev/ttyACM" + std::to_string(n - 5);
+    return "/dev/ttyS" + std::to_string(n - 9);
+#endif
+}
+
+} // namespace
+
+std::string DeviceForPort(int number, const std::filesystem::path& settingDir) {
+    if (number < 1 || number > kPortCount)
+        return {};
+    const std::string key = "COM" + std::to_string(number);
+    return ProfileFile(settingDir / "Ports.ini").read("Ports", key, BuiltInDevice(number), 260);
+}
+
+std::optional<int> PortNumberOf(const std::string& name) {
+    if (name.size() < 4 || std::toupper(static_cast<unsigned char>(name[0])) != 'C' ||
+        std::toupper(static_cast<unsigned char>(name[1])) != 'O' ||
+        std::toupper(static_cast<unsigned char>(name[2])) != 'M')
+        return std::nullopt;
+    int n = 0;
+    for (std::size_t i = 3; i < name.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(name[i])) || n > kPortCount)
+            return std::nullopt;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n;
+}
+
+} // namespace hx

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+namespace hx {
+
+// An error raised by the port itself: the cable pulled, the device gone.
+class PortError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the radio link needs of an open serial port (9600 baud, 8N1, no flow
+// control). Every operation may throw PortError.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    virtual void setBinaryMode() = 0;
+    virtual void discardOutput() = 0;
+    virtual void send(std::span<const std::uint8_t> bytes) = 0;
+    virtual void discardInput() = 0;
+    virtual std::size_t waitingCount() = 0;
+    virtual std::vector<std::uint8_t> takeAll() = 0;
+    // Returns once a byte arrives or the time is up, whichever comes first.
+    virtual void waitForInput(std::chrono::microseconds atMost) = 0;
+};
+
+} // namespace hx

@@ -1,0 +1,197 @@
+// Transfers over a real pseudo-terminal, through the QSerialPort adapter, against
+// the radio emulator.
+#include "image/DataFile.h"
+#include "link/Protocol.h"
+#include "link/qt/QtSerialPort.h"
+#include "link/tests/SimProcess.h"
+
+#include <QCoreApplication>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace hx {
+namespace {
+
+namespace fs = std::filesystem;
+
+// QSerialPort wants an application object even when it is only waited on.
+class QtApplication : public testing::Environment {
+public:
+    void SetUp() override { app_ = std::make_unique<QCoreApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[8] = "pty";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QCoreApplication> app_;
+};
+const auto* const kApplication = testing::AddGlobalTestEnvironment(new QtApplication);
+
+class PtyTransfer : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("hx_pty_" + std::to_string(::getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        for (std::size_t i = 0; i < image_.size(); ++i)
+            image_[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    void TearDown() override {
+        sim_.reset();
+        port_.close();
+        fs::remove_all(dir_);
+    }
+    void startSim(std::vector<std::string> args, bool fast = true) {
+        args.insert(args.end(), {"--log", (dir_ / "frames.log").string()});
+        if (fast)
+            args.push_back("--fast");
+        sim_ = std::make_unique<SimProcess>(args);
+        ASSERT_FALSE(sim_->device().empty());
+        port_.open(sim_->device());
+    }
+    // The frames the radio received, once `count` of them have arrived.
+    std::vector<std::string> frames(std::size_t count = 0) const {
+        std::vector<std::string> lines;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            lines.clear();
+            std::ifstream in(dir_ / "frames.log");
+            for (std::string line; std::getline(in, line);)
+                lines.push_back(line);
+            if (lines.size() >= count)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return lines;
+    }
+    static std::string HexBlock(const MemoryImage& image, int block) {
+        std::string text;
+        char digits[4];
+        for (int i = 0; i < 8; ++i) {
+            std::snprintf(digits, sizeof digits, " %02X", image[50 + 8 * block + i]);
+            text += digits;
+        }
+        return text;
+    }
+
+    fs::path dir_;
+    MemoryImage image_{};
+    std::unique_ptr<SimProcess> sim_;
+    QtSerialPort port_;
+};
+
+TEST_F(PtyTransfer, FullWriteSends123FramesOfTheImage) {
+    startSim({});
+    std::vector<int> progress;
+    ASSERT_FALSE(WriteFre(port_, image_, [&](int b) { progress.push_back(b); }));
+    const auto log = frames(3 + 123);
+    ASSERT_EQ(log.size(), 3u + 123u);
+    EXPECT_EQ(log[0], "02 50 52 4F 47 52 41 4D");
+    EXPECT_EQ(log[1], "02");
+    EXPECT_EQ(log[2], "06");
+    for (int b = 0; b < 123; ++b) {
+        char head[16];
+        std::snprintf(head, sizeof head, "57 %02X %02X 08", b / 32, (b % 32) * 8);
+        ASSERT_EQ(log[3 + b], head + HexBlock(image_, b)) << "block " << b;
+    }
+    EXPECT_EQ(log.back().substr(0, 11), "57 03 D0 08");
+    EXPECT_EQ(progress.size(), 123u);
+}
+
+TEST_F(PtyTransfer, FullReadSends128RequestsAndReadsBackWhatWasWritten) {
+    startSim({});
+    ASSERT_FALSE(WriteFre(port_, image_, {}));
+    MemoryImage blank = InitMatrixCode();
+    const auto read = ReadFre(port_, blank, {});
+    ASSERT_TRUE(std::holds_alternative<MemoryImage>(read)) << std::get<LinkFailure>(read).message();
+    const auto& back = std::get<MemoryImage>(read);
+    for (std::size_t i = 50; i < 1034; ++i)
+        ASSERT_EQ(back[i], image_[i]) << "offset " << i;
+    EXPECT_EQ(back[1034], 0xFF) << "the last five blocks are never written";
+    EXPECT_EQ(back[0], 'R') << "the header does not travel";
+
+    const auto log = frames(126 + 2 + 2 * 128 + 1);
+    ASSERT_EQ(log.size(), 126u + 2 + 2 * 128 + 1);
+    for (int b = 0; b < 128; ++b) {
+        char request[16];
+        std::snprintf(request, sizeof request, "52 %02X %02X 08", b / 32, (b % 32) * 8);
+        ASSERT_EQ(log[128 + 2 * b], "06");
+        ASSERT_EQ(log[129 + 2 * b], request);
+    }
+    EXPECT_EQ(log.back(), "06");
+}
+
+TEST_F(PtyTransfer, EachFaultFailsAtItsStepAndNothingFollows) {
+    struct Case {
+        std::vector<std::string> fault;
+        bool write;
+        LinkStep step;
+        int block;
+        std::size_t framesSent;
+    };
+    const Case cases[] = {
+        {{"--no-lead-answer"}, true, LinkStep::LeadCodeAnswer, -1, 1},
+        {{"--wrong-lead-answer"}, false, LinkStep::LeadCodeAnswer, -1, 1},
+        {{"--short-identity"}, true, LinkStep::IdentityAnswer, -1, 2},
+        {{"--no-ack-from", "50"}, true, LinkStep::WriteFrameAnswer, 50, 3 + 51},
+        {{"--no-ack-from", "7"}, false, LinkStep::AckAnswer, 7, 2 + 2 * 7 + 1},
+        {{"--short-reply-at", "10"}, false, LinkStep::ReadReply, 10, 2 + 2 * 11},
+        {{"--ack-reply-at", "127"}, false, LinkStep::ReadReply, 127, 2 + 2 * 128},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault.front());
+        fs::remove(dir_ / "frames.log");
+        startSim(c.fault);
+        std::optional<LinkFailure> failure;
+        if (c.write) {
+            failure = WriteFre(port_, image_, {});
+        } else {
+            auto read = ReadFre(port_, image_, {});
+            if (auto* f = std::get_if<LinkFailure>(&read))
+                failure = *f;
+        }
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->step, c.step) << failure->message();
+        EXPECT_EQ(failure->block, c.block);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(frames(c.framesSent).size(), c.framesSent);
+        port_.close();
+        sim_.reset();
+    }
+}
+
+// A radio that goes away at the last frame must never look like a success.
+TEST_F(PtyTransfer, HangingUpAtTheLastFrameIsAFailure) {
+    startSim({"--hang-up-at", "122"});
+    const auto failure = WriteFre(port_, image_, {});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, LinkStep::WriteFrameAnswer);
+    EXPECT_EQ(failure->block, 122);
+}
+
+TEST_F(PtyTransfer, WaitsGiveUpAfterTheirBudgets) {
+    using namespace std::chrono;
+    startSim({"--no-lead-answer"});
+    auto start = steady_clock::now();
+    EXPECT_TRUE(WriteFre(port_, image_, {}));
+    auto waited = steady_clock::now() - start;
+    EXPECT_GE(waited, milliseconds(51));
+    EXPECT_LT(waited, milliseconds(1000));
+    port_.close();
+    sim_.reset();
+
+    startSim({"--short-identity"}, false);
+    start = steady_clock::now();
+    EXPECT_TRUE(WriteFre(port_, image_, {}));
+    waited = steady_clock::now() - start;
+    EXPECT_GE(waited, milliseconds(76));
+    EXPECT_LT(waited, milliseconds(1000));
+}
+
+} // namespace
+} // namespace hx
