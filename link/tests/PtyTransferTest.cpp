@@ -3,7 +3,7 @@
 #include "image/DataFile.h"
 #include "link/Protocol.h"
 #include "link/qt/QtSerialPort.h"
-#include "link/tests/SimProcess.h"
+#include "tools/hxsim/SimProcess.h"
 
 #include <QCoreApplication>
 #include <chrono>

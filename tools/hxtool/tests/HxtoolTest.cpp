@@ -1,3 +1,4 @@
+#include "tools/hxsim/SimProcess.h"
 #include "tools/hxtool/Commands.h"
 
 #include <filesystem>
@@ -123,6 +124,38 @@ TEST_F(HxtoolTest, BadInputFailsWithOneClearLine) {
     const std::string message = err_.str();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
     EXPECT_NE(message.find("Config_7200.ini"), std::string::npos) << message;
+}
+
+TEST_F(HxtoolTest, WriteThenReadGivesBackTheRadioArea) {
+    const auto json = put("plug.json", kExample);
+    const std::string settings = kShippedSettings.string();
+    ASSERT_EQ(
+        run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings", settings}),
+        0);
+    SimProcess sim({"--fast"});
+    ASSERT_EQ(run(RunWrite,
+                  {(dir_ / "plug.dat").string(), "--port", sim.device(), "--settings", settings}),
+              0)
+        << err_.str();
+    ASSERT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(),
+                            "--settings", settings}),
+              0)
+        << err_.str();
+    EXPECT_EQ(contents(dir_ / "back.dat").substr(50, 984),
+              contents(dir_ / "plug.dat").substr(50, 984));
+}
+
+TEST_F(HxtoolTest, AFailedReadLeavesTheOutputFileAlone) {
+    put("kept.dat", "old");
+    SimProcess sim({"--fast", "--short-reply-at", "5"});
+    EXPECT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "kept.dat").string(),
+                            "--settings", kShippedSettings.string()}),
+              kExitFailure);
+    EXPECT_NE(err_.str().find("read request of block 5"), std::string::npos) << err_.str();
+    EXPECT_EQ(contents(dir_ / "kept.dat"), "old");
+    EXPECT_EQ(run(RunWrite, {(dir_ / "kept.dat").string(), "--port", "/dev/nonexistent-tty",
+                             "--settings", kShippedSettings.string()}),
+              kExitFailure);
 }
 
 } // namespace

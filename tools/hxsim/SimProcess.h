@@ -10,7 +10,8 @@
 
 extern char** environ;
 
-// hxsim started as a child process; the device it serves is its first line.
+// hxsim started as a child process (tests, benchmarks); the device it serves is
+// its first line.
 class SimProcess {
 public:
     explicit SimProcess(std::vector<std::string> args) {
