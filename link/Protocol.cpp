@@ -63,9 +63,11 @@ WriteFrame InitSendData(int block, const MemoryImage& image) {
 
 std::optional<std::vector<std::uint8_t>> RadioLink::sendAndWait(std::span<const std::uint8_t> bytes,
                                                                 const WaitRule& rule) {
+    // Stale input goes before the send, not after it: an answer quick enough to
+    // arrive while the port was being cleared would otherwise be thrown away.
     port_.discardOutput();
-    port_.send(bytes);
     port_.discardInput();
+    port_.send(bytes);
     // The budget is budget + 1 pauses of 1 ms; waiting for input instead of
     // sleeping lets an early answer end the wait without shortening it.
     const auto deadline = Clock::now() + std::chrono::milliseconds(rule.budget + 1);

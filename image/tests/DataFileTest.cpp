@@ -1,5 +1,7 @@
 #include "image/DataFile.h"
 
+#include "testsupport/TestFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -14,17 +16,6 @@ namespace fs = std::filesystem;
 
 class DataFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("hx_datafile_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::permissions(dir_, fs::perms::owner_all);
-        fs::remove_all(dir_);
-    }
     fs::path file(const std::string& name) const { return dir_ / name; }
     static void put(const fs::path& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
@@ -33,7 +24,8 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    fs::path dir_;
+    TestFolder folder_{"hx_datafile"};
+    const fs::path dir_ = folder_.path();
 };
 
 TEST_F(DataFileTest, NewFileHoldsExactlyTheImage) {

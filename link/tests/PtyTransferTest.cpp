@@ -3,6 +3,7 @@
 #include "image/DataFile.h"
 #include "link/Protocol.h"
 #include "link/qt/QtSerialPort.h"
+#include "testsupport/TestFolder.h"
 #include "tools/hxsim/SimProcess.h"
 
 #include <QCoreApplication>
@@ -34,18 +35,12 @@ const auto* const kApplication = testing::AddGlobalTestEnvironment(new QtApplica
 class PtyTransfer : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("hx_pty_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         for (std::size_t i = 0; i < image_.size(); ++i)
             image_[i] = static_cast<std::uint8_t>(i * 7 + 3);
     }
     void TearDown() override {
         sim_.reset();
         port_.close();
-        fs::remove_all(dir_);
     }
     void startSim(std::vector<std::string> args, bool fast = true) {
         args.insert(args.end(), {"--log", (dir_ / "frames.log").string()});
@@ -79,7 +74,8 @@ protected:
         return text;
     }
 
-    fs::path dir_;
+    TestFolder folder_{"hx_pty"};
+    const fs::path dir_ = folder_.path();
     MemoryImage image_{};
     std::unique_ptr<SimProcess> sim_;
     QtSerialPort port_;

@@ -28,8 +28,6 @@ constexpr const char* kUsage =
 
 constexpr long kByteNanoseconds = 1'041'667; // 10 bits at 9600 baud
 
-constexpr long long kFastAnswerDelay = 10'000'000;
-
 volatile std::sig_atomic_t stopRequested = 0;
 
 struct Options {
@@ -190,11 +188,9 @@ int main(int argc, char** argv) {
             Save(options.save, radio.memory());
         if (answer.hangUp)
             break;
-        // Even at full speed a radio cannot answer before the programmer has
-        // cleared its input after sending; a real line always leaves it that time.
-        long long next = options.fast ? arrived + kFastAnswerDelay : lineFree;
+        long long next = lineFree;
         for (std::uint8_t byte : answer.reply) {
-            if (!options.fast || byte == answer.reply.front())
+            if (!options.fast)
                 SleepUntil(next);
             if (::write(line, &byte, 1) != 1)
                 break;

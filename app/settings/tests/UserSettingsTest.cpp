@@ -1,5 +1,7 @@
 #include "app/settings/UserSettings.h"
 
+#include "testsupport/TestFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -12,13 +14,6 @@ namespace fs = std::filesystem;
 
 class UserSettingsTest : public testing::Test {
 protected:
-    void SetUp() override {
-        path_ = fs::temp_directory_path() /
-                ("hx_settings_" + std::to_string(::getpid()) + "_" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini");
-        fs::remove(path_);
-    }
-    void TearDown() override { fs::remove(path_); }
     void put(const std::string& text) const { std::ofstream(path_) << text; }
     SettingsStore store() const { return SettingsStore(ProfileFile(path_)); }
     SettingsOutcome read(Language chosen = Language::English) {
@@ -27,7 +22,8 @@ protected:
             return chosen;
         });
     }
-    fs::path path_;
+    TestFolder folder_{"hx_settings"};
+    const fs::path path_ = folder_.path() / "Config.ini";
     int chooserShown_ = 0;
 };
 

@@ -1,3 +1,4 @@
+#include "testsupport/TestFolder.h"
 #include "tools/hxsim/SimProcess.h"
 #include "tools/hxtool/Commands.h"
 
@@ -25,15 +26,6 @@ constexpr const char* kExample =
 
 class HxtoolTest : public testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("hxtool_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     int run(int (*command)(const Invocation&), std::vector<std::string> args) {
         out_.str("");
         err_.str("");
@@ -53,7 +45,8 @@ protected:
         return nlohmann::json::parse(out_.str());
     }
 
-    fs::path dir_;
+    TestFolder folder_{"hxtool"};
+    const fs::path dir_ = folder_.path();
     std::ostringstream out_, err_;
 };
 
