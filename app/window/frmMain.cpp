@@ -2,6 +2,7 @@
 
 #include "app/window/Colours.h"
 #include "image/Decoder.h"
+#include "image/Encoder.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -68,6 +69,22 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs) : dialog
     grid->addWidget(table_, 0, 1, 4, 1);
     grid->setRowStretch(3, 1);
     setCentralWidget(central);
+    files_ = std::make_unique<DataFileCommands>(
+        state_, dialogs_,
+        DataFileCommands::Window{[this] {
+                                     const auto& m = state_.model;
+                                     return SetConvert({state_.plug.channels,
+                                                        functions_->functions(),
+                                                        model_->cboTypeSel->currentIndex(),
+                                                        state_.modelCode, m.profile, m.tones});
+                                 },
+                                 [this](const MemoryImage& image) { SoftDisplay(image); },
+                                 [this] {
+                                     resetCodePlug();
+                                     editor_->txtReceFre->setFocus();
+                                 },
+                                 [this] { InitSoftDefault(true); }, [this] { showFileName(); },
+                                 [this] { editor_->cmdConfirm->setFocus(); }});
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -111,10 +128,14 @@ void frmMain::buildMenus() {
         return m;
     };
     QMenu* file = menu(nullptr, "mnuFile");
-    addMenuItem(file, "mnuFileNew", QKeySequence("Ctrl+N"));
-    addMenuItem(file, "mnuFileOpen", QKeySequence("Ctrl+O"));
-    addMenuItem(file, "mnuFileSave", QKeySequence("Ctrl+S"));
-    addMenuItem(file, "mnuFileSaveAs");
+    connect(addMenuItem(file, "mnuFileNew", QKeySequence("Ctrl+N")), &QAction::triggered, this,
+            [this] { files_->NewFile(); });
+    connect(addMenuItem(file, "mnuFileOpen", QKeySequence("Ctrl+O")), &QAction::triggered, this,
+            [this] { files_->OpenFile(); });
+    connect(addMenuItem(file, "mnuFileSave", QKeySequence("Ctrl+S")), &QAction::triggered, this,
+            [this] { files_->SaveFile(); });
+    connect(addMenuItem(file, "mnuFileSaveAs"), &QAction::triggered, this,
+            [this] { files_->SaveAsFile(); });
     file->addSeparator()->setObjectName("ListSeparator01");
     for (int i = 0; i < 10; ++i) { // recent files, shown once a list is kept
         QAction* recent = file->addAction(QString("&%1").arg(i + 1));
@@ -193,9 +214,15 @@ void frmMain::buildStatusBar() {
 }
 
 void frmMain::toolbarClicked(const QString& key) {
-    if (key == "Exit")
+    if (key == "FileNew")
+        files_->NewFile();
+    else if (key == "FileOpen")
+        files_->OpenFile();
+    else if (key == "FileSave")
+        files_->SaveFile();
+    else if (key == "Exit")
         close();
-    // File, transfer, port and help commands arrive with their dialogs.
+    // The transfer, port and help commands arrive with their dialogs.
 }
 
 void frmMain::InitialSoft() {
@@ -353,9 +380,9 @@ bool frmMain::ExitSoft(bool unloadMe) {
                                   MessageIcon::Question);
     if (!yes)
         return false;
-    if (state_.plug.modified && (state_.newFileFlag || state_.openedFileFlag))
-        dialogs_.ask(state_.text(Text::MessageTitle), state_.text(Text::SaveQuestion),
-                     MessageIcon::Question); // saving arrives with the file commands
+    // A save that failed keeps the window, so that nothing is lost.
+    if (files_->offerToSave() == DataFileCommands::SaveOutcome::Failed)
+        return false;
     const SettingsStore store(ProfileFile(state_.profileFile()));
     store.storeFreEqual(editor_->chkFreReceEquTrans->isChecked());
     if (unloadMe)

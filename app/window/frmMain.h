@@ -2,6 +2,7 @@
 
 #include "app/window/ChannelEditor.h"
 #include "app/window/ChannelTableView.h"
+#include "app/window/DataFileCommands.h"
 #include "app/window/FunctionArea.h"
 #include "app/window/ModelArea.h"
 #include "app/window/UserDialogs.h"
@@ -11,6 +12,7 @@
 #include <QMainWindow>
 #include <QToolBar>
 #include <map>
+#include <memory>
 
 namespace hx {
 
@@ -42,6 +44,7 @@ public:
         return panels_.at(static_cast<std::size_t>(number - 1));
     }
     QToolBar* toolbar() const { return tlbFrmMain_; }
+    DataFileCommands& files() { return *files_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +69,7 @@ private:
     std::array<QLabel*, 3> panels_{};
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
+    std::unique_ptr<DataFileCommands> files_;
     bool ending_ = false;
 };
 

@@ -38,8 +38,18 @@ public:
         ++languageChoices;
         return language;
     }
-    std::optional<std::filesystem::path> chooseDataFile(const FileRequest&) override {
-        return std::nullopt;
+    std::deque<std::optional<std::filesystem::path>> files; // nothing = cancelled
+    std::vector<FileRequest> fileRequests;
+
+    std::optional<std::filesystem::path> chooseDataFile(const FileRequest& request) override {
+        fileRequests.push_back(request);
+        if (files.empty()) {
+            unscripted = true;
+            return std::nullopt;
+        }
+        auto file = files.front();
+        files.pop_front();
+        return file;
     }
 };
 

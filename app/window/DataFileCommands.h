@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/window/UserDialogs.h"
+#include "app/window/WindowState.h"
+
+#include <functional>
+
+namespace hx {
+
+// New, open, save and save as. Nothing is lost: a failed open or save leaves the
+// code plug, the flags and the files as they were.
+class DataFileCommands {
+public:
+    struct Window {
+        std::function<MemoryImage()> encode;          // the plug as the radio's image
+        std::function<void(const MemoryImage&)> show; // decode into the window
+        std::function<void()> clearCodePlug;          // defaults, empty table and editor
+        std::function<void()> storeSettings;
+        std::function<void()> showFileName;
+        std::function<void()> focusConfirm;
+    };
+    DataFileCommands(WindowState& state, UserDialogs& dialogs, Window window)
+        : state_(state), dialogs_(dialogs), window_(std::move(window)) {}
+
+    void NewFile();
+    void OpenFile();
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    void SaveFile();
+    SaveOutcome SaveAsFile();
+    // Offers unsaved changes of a new or opened data set for saving.
+    SaveOutcome offerToSave();
+
+private:
+    SaveOutcome writeTo(const std::filesystem::path& target);
+    std::string title() const { return state_.text(Text::MessageTitle); }
+
+    WindowState& state_;
+    UserDialogs& dialogs_;
+    Window window_;
+};
+
+} // namespace hx

@@ -1,0 +1,151 @@
+#include "app/window/frmMain.h"
+#include "app/window/tests/ScriptedDialogs.h"
+
+#include <QTest>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace hx {
+
+namespace fs = std::filesystem;
+
+class DataFileCommandsTest : public QObject {
+    Q_OBJECT
+
+    fs::path folder_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<frmMain> window_;
+
+    frmMain& start() {
+        folder_ = fs::temp_directory_path() / ("hxprog_files_" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        fs::copy(fs::path(HX_SOURCE_DIR) / "data/Setting", folder_ / "Setting");
+        std::ofstream(folder_ / "Setting/Config_7200.ini", std::ios::app)
+            << "\n[Setting]\nLanguage=2\n";
+        dialogs_ = ScriptedDialogs();
+        window_ = std::make_unique<frmMain>(folder_, dialogs_);
+        window_->InitialSoft();
+        return *window_;
+    }
+    void edit(int channel, const char* rx) {
+        auto* e = window_->editor();
+        e->selectChannel(channel);
+        e->txtReceFre->setText(rx);
+        e->cmdConfirm_Click();
+    }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    const WindowState& state() const { return window_->state(); }
+    std::string lastMessage() const {
+        return dialogs_.messages.empty() ? "" : dialogs_.messages.back().text;
+    }
+
+private slots:
+    void cleanup() {
+        QVERIFY2(!dialogs_.unscripted, "an unexpected question or file dialog");
+        window_.reset();
+        fs::remove_all(folder_);
+    }
+
+    void saveAfterStartWritesTheScratchFileWithoutAQuestion() {
+        frmMain& w = start();
+        w.files().SaveFile();
+        const std::string bytes = contents(folder_ / "Data/TempData.dat");
+        QCOMPARE(bytes.size(), std::size_t(1074));
+        QCOMPARE(bytes.substr(0, 6), std::string("ROR55O"));
+        QVERIFY(dialogs_.questions.empty());
+        QCOMPARE(w.statusPanel(3)->text().toStdString(),
+                 "File Name: " + (folder_ / "Data/TempData.dat").string());
+    }
+
+    void saveOfAnEditedNewDataSetAsksFirst() {
+        frmMain& w = start();
+        edit(0, "450");
+        dialogs_.answers = {false};
+        w.files().SaveFile();
+        QCOMPARE(dialogs_.questions.back().text,
+                 std::string("TempData has changed,Do you want to save it now?"));
+        QVERIFY(!fs::exists(folder_ / "Data/TempData.dat"));
+        QVERIFY(state().plug.modified);
+
+        dialogs_.answers = {true};
+        dialogs_.files = {folder_ / "radio.dat"};
+        w.files().SaveFile();
+        QVERIFY(dialogs_.fileRequests.back().save);
+        QVERIFY(!state().plug.modified);
+        QCOMPARE(state().currentDataFile, (folder_ / "radio.dat").string());
+    }
+
+    void saveAsKeepsALongerFilesTailAndOpenReadsItBack() {
+        frmMain& w = start();
+        std::ofstream(folder_ / "long.dat", std::ios::binary) << std::string(2000, 'x');
+        edit(4, "451.0125");
+        dialogs_.files = {folder_ / "long.dat"};
+        QVERIFY(w.files().SaveAsFile() == DataFileCommands::SaveOutcome::Saved);
+        QCOMPARE(contents(folder_ / "long.dat").substr(1074), std::string(926, 'x'));
+
+        dialogs_.answers = {true};
+        w.files().NewFile();
+        QVERIFY(!state().plug.channels.inUse(4));
+        dialogs_.files = {folder_ / "long.dat"};
+        w.files().OpenFile();
+        QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
+        QVERIFY(state().openedFileFlag);
+        QVERIFY(!state().plug.modified);
+
+        edit(5, "452"); // an opened file saves without a question
+        w.files().SaveFile();
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+        QVERIFY(!state().plug.modified);
+    }
+
+    void failuresLeaveEverythingAsItWas() {
+        frmMain& w = start();
+        edit(0, "450");
+        const std::string before = state().currentDataFile;
+        dialogs_.answers = {false}; // do not save before opening
+        dialogs_.files = {folder_ / "missing.dat"};
+        w.files().OpenFile();
+        QCOMPARE(lastMessage(), std::string("Wrong file type!"));
+        QCOMPARE(state().currentDataFile, before);
+        QVERIFY(state().plug.channels.inUse(0));
+
+        dialogs_.files = {folder_ / "no-such-folder" / "a.dat"};
+        QVERIFY(w.files().SaveAsFile() == DataFileCommands::SaveOutcome::Failed);
+        QCOMPARE(lastMessage(), std::string("Save file failed!"));
+        QVERIFY(state().plug.modified);
+        QCOMPARE(state().currentDataFile, before);
+
+        // Exit offers the save; a failed save keeps the window open.
+        dialogs_.answers = {true, true};
+        dialogs_.files = {folder_ / "no-such-folder" / "a.dat"};
+        QVERIFY(!w.ExitSoft(true));
+        // A cancelled save dialog still ends it.
+        dialogs_.answers = {true, true};
+        dialogs_.files = {std::nullopt};
+        QVERIFY(w.ExitSoft(true));
+    }
+
+    void newFileAnsweredNoChangesNothing() {
+        frmMain& w = start();
+        edit(2, "450");
+        dialogs_.answers = {false};
+        w.files().NewFile();
+        QCOMPARE(dialogs_.questions.back().text, std::string("All data will be cleared,continue?"));
+        QVERIFY(state().plug.channels.inUse(2));
+        dialogs_.answers = {true};
+        w.files().NewFile();
+        QVERIFY(!state().plug.channels.inUse(2));
+        QVERIFY(state().newFileFlag);
+        QVERIFY(!state().plug.modified);
+    }
+};
+
+} // namespace hx
+
+QTEST_MAIN(hx::DataFileCommandsTest)
+#include "DataFileCommandsTest.moc"
