@@ -1,5 +1,6 @@
 #include "app/window/ChannelEditor.h"
 
+#include "app/window/Captions.h"
 #include "app/window/Colours.h"
 #include "app/window/FunctionArea.h"
 #include "codeplug/Frequency.h"
@@ -129,19 +130,10 @@ void ChannelEditor::relabel() {
 }
 
 void ChannelEditor::applyTexts() {
-    const Language lang = state_.language;
-    setTitle(Q(std::string(CaptionOf("fraFreSet")->in(lang))));
+    ApplyTexts(this, state_.language);
     PaintBackground(this, state_.colours.full);
     for (QWidget* w : captioned_) {
-        const std::string name = w->objectName().toStdString();
-        const Bilingual* caption = CaptionOf(name);
-        const QString text = caption ? Q(std::string(caption->in(lang))) : QString();
-        if (auto* l = qobject_cast<QLabel*>(w))
-            l->setText(text);
-        else if (auto* b = qobject_cast<QAbstractButton*>(w))
-            b->setText(text);
-        if (const Bilingual* tip = ToolTipOf(name))
-            w->setToolTip(Q(std::string(tip->in(lang))));
+        ApplyTexts(w, state_.language);
         PaintBackground(w, state_.colours.full);
     }
     for (QCheckBox* box : {chkForbidTrans, chkShift, chkScan})

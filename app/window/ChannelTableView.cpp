@@ -1,5 +1,6 @@
 #include "app/window/ChannelTableView.h"
 
+#include "app/window/Captions.h"
 #include "app/window/Colours.h"
 
 #include <QGridLayout>
@@ -117,18 +118,14 @@ void ChannelTableView::relabel() {
 }
 
 void ChannelTableView::applyTexts() {
+    ApplyTexts(this, state_.language);
     PaintBackground(this, state_.colours.full);
     for (QLabel* head : headers_) {
-        const auto lang = state_.language;
-        if (const Bilingual* caption = CaptionOf(head->objectName().toStdString()))
-            head->setText(Q(std::string(caption->in(lang))));
-        if (const Bilingual* tip = ToolTipOf(head->objectName().toStdString()))
-            head->setToolTip(Q(std::string(tip->in(lang))));
+        ApplyTexts(head, state_.language);
         PaintBackground(head, state_.colours.full);
     }
     for (QLabel* label : rowLabels_)
         PaintBackground(label, state_.colours.full);
-    setTitle(Q(std::string(CaptionOf("fraFreDisplay")->in(state_.language))));
     mnuAllData->setText(Q(state_.text(Text::DeleteAllChannels)));
 }
 

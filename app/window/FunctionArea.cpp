@@ -1,5 +1,6 @@
 #include "app/window/FunctionArea.h"
 
+#include "app/window/Captions.h"
 #include "app/window/Colours.h"
 
 #include <QGridLayout>
@@ -61,8 +62,13 @@ QComboBox* FunctionArea::list(FunctionSetting setting) const {
     return nullptr;
 }
 
-QList<QLabel*> FunctionArea::labels() const {
-    return {lblMoni, lblTransTimer, lblSql, lblSavePow, lblVoiceHint, lblFuncScan, lblWideNarrow};
+void FunctionArea::applyTexts() {
+    ApplyTexts(this, state_.language);
+    PaintBackground(this, state_.colours.full);
+    for (QLabel* l : {lblMoni, lblTransTimer, lblSql, lblSavePow, lblVoiceHint, lblFuncScan}) {
+        ApplyTexts(l, state_.language);
+        PaintBackground(l, state_.colours.full);
+    }
 }
 
 void FunctionArea::fillLists() {

@@ -18,6 +18,8 @@ public:
     // Items of the current model and language; selections are kept.
     void fillLists();
     void relabel();
+    // Captions, tool tips and colours; wide/narrow is labelled with the editor.
+    void applyTexts();
     // Puts the code plug's function positions into the lists, and back.
     void showFunctions(const FunctionPositions& positions);
     FunctionPositions functions() const;
@@ -26,7 +28,6 @@ public:
     QComboBox* list(FunctionSetting setting) const;
     QLabel* lblWideNarrow;
     QComboBox* cboWideNarrow;
-    QList<QLabel*> labels() const;
 
 private:
     WindowState& state_;

@@ -1,5 +1,6 @@
 #include "app/window/ModelArea.h"
 
+#include "app/window/Captions.h"
 #include "app/window/Colours.h"
 
 #include <QHBoxLayout>
@@ -42,18 +43,13 @@ void ModelArea::showBand(int position) {
 }
 
 void ModelArea::applyTexts() {
-    const Language lang = state_.language;
-    setTitle(Q(std::string(CaptionOf("fraTypeSel")->in(lang))));
+    ApplyTexts(this, state_.language);
     PaintBackground(this, state_.colours.full);
     for (QLabel* l : {lblType, lblFre, lblFreVal}) {
-        const std::string name = l->objectName().toStdString();
-        if (const Bilingual* caption = CaptionOf(name))
-            l->setText(Q(std::string(caption->in(lang))));
-        if (const Bilingual* tip = ToolTipOf(name))
-            l->setToolTip(Q(std::string(tip->in(lang))));
+        ApplyTexts(l, state_.language);
         PaintBackground(l, state_.colours.full);
     }
-    cboTypeSel->setToolTip(Q(std::string(ToolTipOf("cboTypeSel")->in(lang))));
+    ApplyTexts(cboTypeSel, state_.language);
 }
 
 void ModelArea::cboTypeSel_Click() {

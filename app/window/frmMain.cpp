@@ -331,15 +331,7 @@ void frmMain::InitInterFace() {
             Q(std::string(StatusPanelToolTipOf(panel->objectName().toStdString())->in(lang))));
 
     model_->applyTexts();
-    functions_->setTitle(Q(std::string(CaptionOf("fraFuncSet")->in(lang))));
-    PaintBackground(functions_, state_.colours.full);
-    for (QLabel* l : functions_->labels()) {
-        const std::string name = l->objectName().toStdString();
-        l->setText(Q(std::string(CaptionOf(name)->in(lang))));
-        if (const Bilingual* tip = ToolTipOf(name))
-            l->setToolTip(Q(std::string(tip->in(lang))));
-        PaintBackground(l, state_.colours.full);
-    }
+    functions_->applyTexts();
     editor_->applyTexts();
     table_->applyTexts();
     showFileName();
