@@ -25,8 +25,7 @@ ModelFileNames ModelFileNamesFor(int modelCode) {
 
 ModelData LoadModelData(const std::filesystem::path& settingDir, int modelCode) {
     // An unknown series uses the 7200 files but keeps its own code.
-    const ModelFileNames names =
-        ModelFileNamesFor(IsKnownModelCode(modelCode) ? modelCode : kDefaultModelCode);
+    const ModelFileNames names = ModelFileNamesFor(ModelSeries(modelCode));
     ModelData data;
     data.modelCode = modelCode;
     data.profile = LoadModelProfile(ProfileFile(settingDir / names.profile));

@@ -12,6 +12,10 @@ namespace hx {
 // The model series the program knows; any other code is handled as the 7200.
 inline constexpr int kDefaultModelCode = 7200;
 bool IsKnownModelCode(int modelCode);
+// The series whose files and check mark a model code uses.
+inline int ModelSeries(int modelCode) {
+    return IsKnownModelCode(modelCode) ? modelCode : kDefaultModelCode;
+}
 
 // The settings file and the model series it names to start with.
 inline constexpr const char* kSettingsFileName = "ParaConfig.ini";

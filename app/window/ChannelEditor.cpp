@@ -12,9 +12,8 @@
 namespace hx {
 namespace {
 
-bool IsBlankOrNumber(const QString& text, std::optional<double>& number) {
-    number = ParseNumber(text.toStdString());
-    return number.has_value();
+bool IsNumber(const QString& text) {
+    return ParseNumber(text.toStdString()).has_value();
 }
 
 } // namespace
@@ -169,8 +168,7 @@ void ChannelEditor::reformatBoxes() {
 
 // Typing decides what else may be set: no receive frequency, no channel options.
 void ChannelEditor::txtReceFre_Change() {
-    std::optional<double> number;
-    if (!IsBlankOrNumber(txtReceFre->text(), number)) {
+    if (!IsNumber(txtReceFre->text())) {
         if (!txtReceFre->text().isEmpty())
             txtReceFre->clear(); // runs this handler again on the empty text
         cboReceQTSel->setCurrentIndex(-1);
@@ -196,8 +194,7 @@ void ChannelEditor::txtReceFre_Change() {
 }
 
 void ChannelEditor::txtTransFre_Change() {
-    std::optional<double> number;
-    if (!IsBlankOrNumber(txtTransFre->text(), number)) {
+    if (!IsNumber(txtTransFre->text())) {
         if (!txtTransFre->text().isEmpty())
             txtTransFre->clear();
         cboTransQTSel->setCurrentIndex(-1);

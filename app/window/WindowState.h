@@ -54,8 +54,7 @@ struct WindowState {
     std::filesystem::path settingDir() const { return appFolder / "Setting"; }
     // The known series' files; any other code uses the 7200 ones.
     std::filesystem::path profileFile() const {
-        const int series = IsKnownModelCode(modelCode) ? modelCode : kDefaultModelCode;
-        return settingDir() / ModelFileNamesFor(series).profile;
+        return settingDir() / ModelFileNamesFor(ModelSeries(modelCode)).profile;
     }
     std::filesystem::path scratchDataFile() const { return appFolder / "Data" / "TempData.dat"; }
 };

@@ -237,10 +237,7 @@ void frmMain::InitialSoft() {
         if (!code)
             throw std::runtime_error("model code");
         state_.modelCode = *code;
-        const int series = IsKnownModelCode(*code) ? *code : kDefaultModelCode;
-        action("mnuModeHx7100")->setChecked(series == 7100);
-        action("mnuModeHx7200")->setChecked(series == 7200);
-        action("mnuModeHx7400")->setChecked(series == 7400);
+        checkModelMenu();
         std::filesystem::create_directories(state_.appFolder / "Data");
         std::filesystem::create_directories(state_.appFolder / "Setting");
         state_.plug.channels.clear();
@@ -389,11 +386,15 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void frmMain::SaveModeType(int mode) {
-    const int series = IsKnownModelCode(state_.modelCode) ? state_.modelCode : kDefaultModelCode;
+void frmMain::checkModelMenu() {
+    const int series = ModelSeries(state_.modelCode);
     action("mnuModeHx7100")->setChecked(series == 7100);
     action("mnuModeHx7200")->setChecked(series == 7200);
     action("mnuModeHx7400")->setChecked(series == 7400);
+}
+
+void frmMain::SaveModeType(int mode) {
+    checkModelMenu(); // a click toggled the item; the model in use stays checked
     if (mode == state_.modelCode)
         return;
     const bool chinese = state_.language == Language::Chinese;

@@ -57,6 +57,7 @@ private:
     void DeteChanData();
     void showStartupError();
     void showFileName();
+    void checkModelMenu();
     QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});
 
     WindowState state_;

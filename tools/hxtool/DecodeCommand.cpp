@@ -48,17 +48,11 @@ void PrintTable(std::ostream& out, const nlohmann::ordered_json& document) {
 } // namespace
 
 int RunDecode(const Invocation& invocation) {
-    const auto parsed = ParseOptions(invocation.args, {.json = true});
-    if (Failed(parsed, invocation.err, "decode"))
-        return kExitUsage;
-    const auto& options = std::get<Options>(parsed);
-
-    const auto session = OpenModelSession(options, invocation.executableDir);
-    if (const auto* error = std::get_if<std::string>(&session)) {
-        invocation.err << "hxtool decode: " << *error << "\n";
-        return kExitFailure;
-    }
-    const auto& model = std::get<ModelSession>(session).model;
+    const auto prepared = PrepareCommand(invocation, {.json = true}, "decode");
+    if (const int* status = std::get_if<int>(&prepared))
+        return *status;
+    const auto& [options, session] = std::get<PreparedCommand>(prepared);
+    const auto& model = session.model;
     const auto image = hx::ReadDataFile(options.files.front());
     if (const auto* error = std::get_if<hx::DataFileError>(&image)) {
         invocation.err << "hxtool decode: " << error->message << "\n";

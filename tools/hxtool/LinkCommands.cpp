@@ -42,46 +42,31 @@ std::string DeviceOf(const std::string& port, const std::filesystem::path& setti
     return port;
 }
 
-struct Prepared {
-    Options options;
-    ModelSession session;
-};
-
-std::optional<Prepared> Prepare(const Invocation& invocation, const OptionSet& accepted,
-                                const char* name, int& status) {
-    const auto parsed = ParseOptions(invocation.args, accepted);
-    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        invocation.err << "hxtool " << name << ": " << usage->message << "\n";
-        status = kExitUsage;
-        return std::nullopt;
+// Opens the device the command names; false (reported) when it cannot be opened.
+bool OpenPort(hx::QtSerialPort& port, const PreparedCommand& command, std::ostream& err,
+              const char* name) {
+    try {
+        port.open(DeviceOf(*command.options.port, command.session.settingDir));
+        return true;
+    } catch (const hx::PortError& error) {
+        err << "hxtool " << name << ": " << error.what() << "\n";
+        return false;
     }
-    const auto& options = std::get<Options>(parsed);
-    auto session = OpenModelSession(options, invocation.executableDir);
-    if (const auto* error = std::get_if<std::string>(&session)) {
-        invocation.err << "hxtool " << name << ": " << *error << "\n";
-        status = kExitFailure;
-        return std::nullopt;
-    }
-    return Prepared{options, std::get<ModelSession>(std::move(session))};
 }
 
 } // namespace
 
 int RunRead(const Invocation& invocation) {
-    int status = kExitSuccess;
     const auto prepared =
-        Prepare(invocation, {.output = true, .port = true, .files = 0}, "read", status);
-    if (!prepared)
-        return status;
-    const auto& [options, session] = *prepared;
+        PrepareCommand(invocation, {.output = true, .port = true, .files = 0}, "read");
+    if (const int* status = std::get_if<int>(&prepared))
+        return *status;
+    const auto& command = std::get<PreparedCommand>(prepared);
+    const auto& [options, session] = command;
     QtRuntime qt;
     hx::QtSerialPort port;
-    try {
-        port.open(DeviceOf(*options.port, session.settingDir));
-    } catch (const hx::PortError& error) {
-        invocation.err << "hxtool read: " << error.what() << "\n";
+    if (!OpenPort(port, command, invocation.err, "read"))
         return kExitFailure;
-    }
     const auto start = hx::StartState(session.model.profile);
     const auto result = hx::ReadFre(port, EncodeState(start, session.model),
                                     ProgressBar(invocation.err, hx::kReadBlockCount));
@@ -99,11 +84,11 @@ int RunRead(const Invocation& invocation) {
 }
 
 int RunWrite(const Invocation& invocation) {
-    int status = kExitSuccess;
-    const auto prepared = Prepare(invocation, {.port = true}, "write", status);
-    if (!prepared)
-        return status;
-    const auto& [options, session] = *prepared;
+    const auto prepared = PrepareCommand(invocation, {.port = true}, "write");
+    if (const int* status = std::get_if<int>(&prepared))
+        return *status;
+    const auto& command = std::get<PreparedCommand>(prepared);
+    const auto& [options, session] = command;
     const auto file = hx::ReadDataFile(options.files.front());
     if (const auto* error = std::get_if<hx::DataFileError>(&file)) {
         invocation.err << "hxtool write: " << error->message << "\n";
@@ -114,12 +99,8 @@ int RunWrite(const Invocation& invocation) {
     const auto image = EncodeState(decoded.state, session.model);
     QtRuntime qt;
     hx::QtSerialPort port;
-    try {
-        port.open(DeviceOf(*options.port, session.settingDir));
-    } catch (const hx::PortError& error) {
-        invocation.err << "hxtool write: " << error.what() << "\n";
+    if (!OpenPort(port, command, invocation.err, "write"))
         return kExitFailure;
-    }
     const auto failure =
         hx::WriteFre(port, image, ProgressBar(invocation.err, hx::kWriteBlockCount));
     port.close();

@@ -1,5 +1,7 @@
 #include "tools/hxtool/ModelSession.h"
 
+#include <ostream>
+
 namespace hxtool {
 
 std::variant<ModelSession, std::string> OpenModelSession(const Options& options,
@@ -21,6 +23,22 @@ std::variant<ModelSession, std::string> OpenModelSession(const Options& options,
         return profile.string() + ": " + error.what();
     }
     return session;
+}
+
+std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
+                                                  const OptionSet& accepted, const char* name) {
+    const auto parsed = ParseOptions(invocation.args, accepted);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        invocation.err << "hxtool " << name << ": " << usage->message << "\n";
+        return kExitUsage;
+    }
+    const auto& options = std::get<Options>(parsed);
+    auto session = OpenModelSession(options, invocation.executableDir);
+    if (const auto* error = std::get_if<std::string>(&session)) {
+        invocation.err << "hxtool " << name << ": " << *error << "\n";
+        return kExitFailure;
+    }
+    return PreparedCommand{options, std::get<ModelSession>(std::move(session))};
 }
 
 } // namespace hxtool

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/profile/ModelFiles.h"
+#include "tools/hxtool/Commands.h"
 #include "tools/hxtool/Options.h"
 
 #include <filesystem>
@@ -16,6 +17,16 @@ struct ModelSession {
     std::filesystem::path settingDir;
     hx::ModelData model;
 };
+
+// A command's options and model, once both were read.
+struct PreparedCommand {
+    Options options;
+    ModelSession session;
+};
+// Parses the options and opens the model session; on failure reports it on
+// `invocation.err` as "hxtool NAME: ..." and gives the exit status instead.
+std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
+                                                  const OptionSet& accepted, const char* name);
 
 std::variant<ModelSession, std::string> OpenModelSession(const Options& options,
                                                          const std::filesystem::path& executableDir,
