@@ -1,5 +1,6 @@
 #include "app/window/frmMain.h"
 #include "app/window/tests/ScriptedDialogs.h"
+#include "app/window/tests/TestAppFolder.h"
 
 #include <QTest>
 #include <fstream>
@@ -18,12 +19,7 @@ class DataFileCommandsTest : public QObject {
     std::unique_ptr<frmMain> window_;
 
     frmMain& start() {
-        folder_ = fs::temp_directory_path() / ("hxprog_files_" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        fs::copy(fs::path(HX_SOURCE_DIR) / "data/Setting", folder_ / "Setting");
-        std::ofstream(folder_ / "Setting/Config_7200.ini", std::ios::app)
-            << "\n[Setting]\nLanguage=2\n";
+        folder_ = MakeTestAppFolder("hxprog_files", "Language=2\n");
         dialogs_ = ScriptedDialogs();
         window_ = std::make_unique<frmMain>(folder_, dialogs_);
         window_->InitialSoft();

@@ -1,6 +1,7 @@
 #include "app/window/frmMain.h"
 
 #include "app/window/tests/ScriptedDialogs.h"
+#include "app/window/tests/TestAppFolder.h"
 #include "image/Encoder.h"
 
 #include <QSignalSpy>
@@ -24,14 +25,7 @@ class frmMainTest : public QObject {
     void prepare(const std::string& settings = "Language=2\n", bool shipped = true) {
         window_.reset();
         dialogs_ = ScriptedDialogs();
-        folder_ = fs::temp_directory_path() / ("hxprog_test_" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        if (shipped)
-            fs::copy(fs::path(HX_SOURCE_DIR) / "data/Setting", folder_ / "Setting");
-        if (!settings.empty())
-            std::ofstream(folder_ / "Setting/Config_7200.ini", std::ios::app) << "\n[Setting]\n"
-                                                                              << settings;
+        folder_ = MakeTestAppFolder("hxprog_test", settings, shipped);
     }
     frmMain& start() {
         window_ = std::make_unique<frmMain>(folder_, dialogs_);
