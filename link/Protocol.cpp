@@ -78,8 +78,8 @@ std::optional<std::vector<std::uint8_t>> RadioLink::sendAndWait(std::span<const 
         const auto step = std::min<Clock::duration>(deadline - now, std::chrono::milliseconds(1));
         port_.waitForInput(std::chrono::duration_cast<std::chrono::microseconds>(step));
     }
-    if (!rule.firstByte && rule.awaited == 8)
-        return std::vector<std::uint8_t>{}; // the identity bytes stay unread
+    if (!rule.takeAnswer)
+        return std::vector<std::uint8_t>{};
     auto received = port_.takeAll();
     if (rule.firstByte && (received.empty() || received.front() != *rule.firstByte))
         return std::nullopt;

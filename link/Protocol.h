@@ -43,9 +43,10 @@ struct WaitRule {
     std::size_t awaited;
     int budget;
     std::optional<std::uint8_t> firstByte;
+    bool takeAnswer = true; // false: the answer stays waiting, for the next send to discard
 };
 inline constexpr WaitRule kLeadCodeWait{1, 50, kAck};
-inline constexpr WaitRule kIdentityWait{8, 75, std::nullopt};
+inline constexpr WaitRule kIdentityWait{8, 75, std::nullopt, false};
 inline constexpr WaitRule kAckWait{1, 50, kAck};
 inline constexpr WaitRule kWriteFrameWait{1, 50, kAck};
 inline constexpr WaitRule kReadReplyWait{12, 75, 'W'};
