@@ -2,6 +2,7 @@
 #include "app/AppFolder.h"
 #include "app/window/QtUserDialogs.h"
 #include "app/window/frmMain.h"
+#include "link/qt/QtSerialPort.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     const auto userDir = std::filesystem::path(
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString());
     hx::QtUserDialogs dialogs;
-    hx::frmMain window(hx::ChooseAppFolder(programDir, userDir), dialogs);
+    hx::frmMain window(hx::ChooseAppFolder(programDir, userDir), dialogs, hx::OpenQtSerialPort);
     dialogs.setOwner(&window);
     window.InitialSoft();
     window.show();

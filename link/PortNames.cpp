@@ -28,6 +28,17 @@ std::string DeviceForPort(int number, const std::filesystem::path& settingDir) {
     return ProfileFile(settingDir / "Ports.ini").read("Ports", key, BuiltInDevice(number), 260);
 }
 
+std::vector<PortChoice> ListPortChoices(const std::filesystem::path& settingDir) {
+    std::vector<PortChoice> choices;
+    for (int n = 1; n <= kPortCount; ++n) {
+        std::string device = DeviceForPort(n, settingDir);
+        std::error_code error;
+        const bool present = std::filesystem::exists(device, error);
+        choices.push_back({n, std::move(device), present});
+    }
+    return choices;
+}
+
 std::optional<int> PortNumberOf(const std::string& name) {
     if (name.size() < 4 || std::toupper(static_cast<unsigned char>(name[0])) != 'C' ||
         std::toupper(static_cast<unsigned char>(name[1])) != 'O' ||

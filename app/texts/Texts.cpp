@@ -49,8 +49,31 @@ constexpr Bilingual kTexts[] = {
     {"通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口",
      "Failed to open port,Please set communication port first!"}, // PortNotSet
     {"删除全部信道数据", "Delete all channels data"},             // DeleteAllChannels
+    {"通信端口设置", "Communication Port"},                       // PortDialogTitle
+    {"设置", "Set"},                                              // PortFrame
+    {"通信端口", "Communication Port"},                           // PortHeading
+    {"确定", "OK"},                                               // Ok
+    {"取消", "Cancel"},                                           // Cancel
+    {"已连接", "present"},                                        // PortPresent
+    {"未找到", "not found"},                                      // PortAbsent
+    {"通信", "Communicate"},                                      // CommunicateTitle
+    {"读(&R)", "&Read"},                                          // ReadButton
+    {"写(&W)", "&Write"},                                         // WriteButton
+    {"该文件已不存在，已从最近文件列表中删除：\n",
+     "This file no longer exists and was removed from the recent files:\n"}, // RecentFileGone
+    {"本软件用于编辑对讲机的16个信道和功能设置，通过写频线读写对讲机，并把对讲机数据保存为数据文件"
+     "。",
+     "Edits the radio's 16 channels and function settings, reads and writes the radio "
+     "through the programming cable, and keeps its memory in data files."}, // AboutDescription
+    {"版权所有 © hxprog 开发者。保留所有权利。",
+     "Copyright © the hxprog developers. All rights reserved."}, // AboutRights
+    {"警告：本软件按“现状”提供，不附带任何担保。写入对讲机前请先读出并保存原有数据；"
+     "请只使用当地法规允许的频率。",
+     "Warning: this software is provided \"as is\", without warranty of any kind. Read and "
+     "save the radio's data before writing it, and use only frequencies that local "
+     "regulations allow."}, // AboutDisclaimer
 };
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::DeleteAllChannels) + 1);
+static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 
 constexpr Named kCaptions[] = {
     {"mnuFile", {"文件(&F)", " &File "}},

@@ -52,6 +52,21 @@ enum class Text {
     PortOpenFailed,
     PortNotSet,
     DeleteAllChannels,
+    PortDialogTitle,
+    PortFrame,
+    PortHeading,
+    Ok,
+    Cancel,
+    PortPresent,
+    PortAbsent,
+    CommunicateTitle,
+    ReadButton,
+    WriteButton,
+    RecentFileGone,
+    AboutDescription,
+    AboutRights,
+    AboutDisclaimer,
+    Count // not a text: the number of texts
 };
 
 Bilingual TextOf(Text text);

@@ -2,8 +2,11 @@
 
 #include "app/window/LanguageChooser.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
 
 namespace hx {
 namespace {
@@ -18,6 +21,18 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
         return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
+}
+
+// Whether the desktop names a program for a kind of document. xdg-open reports
+// success even when it has nothing to show a document with, so ask first.
+bool DesktopHasViewerFor(const QStringList& mimeTypes) {
+    for (const QString& type : mimeTypes) {
+        QProcess query;
+        query.start("xdg-mime", {"query", "default", type});
+        if (query.waitForFinished(2000) && !query.readAllStandardOutput().trimmed().isEmpty())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -50,6 +65,23 @@ std::optional<std::filesystem::path> QtUserDialogs::chooseDataFile(const FileReq
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
+void QtUserDialogs::showModal(QDialog& dialog) {
+    dialog.exec();
+}
+
+bool QtUserDialogs::openDocument(const std::filesystem::path& document) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(document, error))
+        return false;
+#ifndef _WIN32
+    if (document.extension() == ".chm" &&
+        !DesktopHasViewerFor({"application/vnd.ms-htmlhelp", "application/x-chm"}))
+        return false;
+#endif
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QString::fromStdString(document.string())));
 }
 
 } // namespace hx

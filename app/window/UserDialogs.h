@@ -7,12 +7,14 @@
 #include <optional>
 #include <string>
 
+class QDialog;
+
 namespace hx {
 
 enum class MessageIcon { Question, Exclamation, Critical };
 
-// Everything the window asks the user through a modal dialog. The program uses the
-// Qt dialogs; tests script the answers.
+// Everything the window asks the user through a modal dialog or shows in another
+// program. The program uses the Qt dialogs and the desktop; tests script them.
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -30,6 +32,11 @@ public:
     };
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::filesystem::path> chooseDataFile(const FileRequest& request) = 0;
+
+    // Runs one of the program's own dialogs (port, communication, About) modally.
+    virtual void showModal(QDialog& dialog) = 0;
+    // Opens a document in the desktop's viewer for its kind; false when none could.
+    virtual bool openDocument(const std::filesystem::path& document) = 0;
 };
 
 } // namespace hx

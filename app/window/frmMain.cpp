@@ -1,6 +1,7 @@
 #include "app/window/frmMain.h"
 
 #include "app/window/Colours.h"
+#include "app/window/Fonts.h"
 #include "image/Decoder.h"
 #include "image/Encoder.h"
 
@@ -14,17 +15,6 @@
 
 namespace hx {
 namespace {
-
-constexpr const char* kFontChinese = "宋体";
-constexpr const char* kFontEnglish = "Times New Roman";
-
-// Fonts that hold the glyphs when the Windows font names are not installed.
-void InstallFontSubstitutes() {
-    QFont::insertSubstitutions(kFontChinese,
-                               {"WenQuanYi Zen Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
-    QFont::insertSubstitutions(kFontEnglish,
-                               {"Liberation Serif", "DejaVu Serif", "WenQuanYi Zen Hei"});
-}
 
 struct ToolbarButton {
     const char* key;
@@ -50,7 +40,8 @@ constexpr ToolbarButton kToolbar[] = {
 
 } // namespace
 
-frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs) : dialogs_(dialogs) {
+frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpener openPort)
+    : dialogs_(dialogs) {
     InstallFontSubstitutes();
     setObjectName("frmMain");
     state_.appFolder = std::move(appFolder);
@@ -71,13 +62,7 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs) : dialog
     setCentralWidget(central);
     files_ = std::make_unique<DataFileCommands>(
         state_, dialogs_,
-        DataFileCommands::Window{[this] {
-                                     const auto& m = state_.model;
-                                     return SetConvert({state_.plug.channels,
-                                                        functions_->functions(),
-                                                        model_->cboTypeSel->currentIndex(),
-                                                        state_.modelCode, m.profile, m.tones});
-                                 },
+        DataFileCommands::Window{[this] { return encode(); },
                                  [this](const MemoryImage& image) { SoftDisplay(image); },
                                  [this] {
                                      resetCodePlug();
@@ -85,9 +70,17 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs) : dialog
                                  },
                                  [this] { InitSoftDefault(true); }, [this] { showFileName(); },
                                  [this] { editor_->cmdConfirm->setFocus(); }});
+    buildStatusBar();
+    transfers_ = std::make_unique<TransferCommands>(
+        state_, dialogs_,
+        TransferCommands::Window{this, statusPanel(1), statusPanel(2), statusPanel(3),
+                                 [this] { return model_->cboTypeSel->currentIndex() >= 0; },
+                                 [this] { return encode(); },
+                                 [this](const MemoryImage& image) { SoftDisplay(image); },
+                                 [this] { InitSoftDefault(true); }},
+        std::move(openPort));
     buildMenus();
     buildToolbar();
-    buildStatusBar();
 
     connect(table_, &ChannelTableView::cellClicked, editor_,
             &ChannelEditor::selectChannelFromTable);
@@ -110,6 +103,12 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs) : dialog
         editor_->DeleteAllChData();
         editor_->txtReceFre->setFocus();
     });
+}
+
+MemoryImage frmMain::encode() const {
+    const auto& m = state_.model;
+    return SetConvert({state_.plug.channels, functions_->functions(),
+                       model_->cboTypeSel->currentIndex(), state_.modelCode, m.profile, m.tones});
 }
 
 QAction* frmMain::addMenuItem(QMenu* menu, const char* name, QKeySequence key) {
@@ -148,13 +147,14 @@ void frmMain::buildMenus() {
     connect(addMenuItem(file, "mnuExit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* program = menu(nullptr, "mnuProgram");
-    connect(addMenuItem(program, "mnuReadFre", QKeySequence("Ctrl+R")), &QAction::triggered, this,
-            [this] { toolbarClicked("Read"); });
-    connect(addMenuItem(program, "mnuWriteFre", QKeySequence("Ctrl+W")), &QAction::triggered, this,
-            [this] { toolbarClicked("Write"); });
+    connect(addMenuItem(program, "mnuReadFre", QKeySequence("Ctrl+R")), &QAction::triggered,
+            transfers_.get(), &TransferCommands::mnuReadFre_Click);
+    connect(addMenuItem(program, "mnuWriteFre", QKeySequence("Ctrl+W")), &QAction::triggered,
+            transfers_.get(), &TransferCommands::mnuWriteFre_Click);
 
     QMenu* settings = menu(nullptr, "mnuSet");
-    addMenuItem(settings, "mnuCommunicate");
+    connect(addMenuItem(settings, "mnuCommunicate"), &QAction::triggered, transfers_.get(),
+            &TransferCommands::mnuCommunicate_Click);
     settings->addSeparator()->setObjectName("ListSeparator5");
     QMenu* language = menu(settings, "mnuLangSetting");
     QAction* chinese = addMenuItem(language, "mnuLangSel0");
@@ -220,9 +220,14 @@ void frmMain::toolbarClicked(const QString& key) {
         files_->OpenFile();
     else if (key == "FileSave")
         files_->SaveFile();
+    else if (key == "Write")
+        transfers_->mnuWriteFre_Click();
+    else if (key == "Read")
+        transfers_->mnuReadFre_Click();
+    else if (key == "Com")
+        transfers_->mnuCommunicate_Click();
     else if (key == "Exit")
         close();
-    // The transfer, port and help commands arrive with their dialogs.
 }
 
 void frmMain::InitialSoft() {
@@ -309,9 +314,7 @@ void frmMain::InitInterFace() {
     table_->InitSignalBG();
     const auto& titles = state_.model.profile.titles;
     setWindowTitle(Q(lang == Language::Chinese ? titles.chsTitle : titles.engTitle));
-    QFont font = this->font();
-    font.setFamily(lang == Language::Chinese ? kFontChinese : kFontEnglish);
-    setFont(font);
+    ApplyFont(this, lang);
     menuBar()->setFont(QApplication::font());
 
     for (auto& [name, menu] : menus_)

@@ -5,6 +5,7 @@
 #include "app/window/DataFileCommands.h"
 #include "app/window/FunctionArea.h"
 #include "app/window/ModelArea.h"
+#include "app/window/TransferCommands.h"
 #include "app/window/UserDialogs.h"
 #include "app/window/WindowState.h"
 
@@ -21,7 +22,7 @@ namespace hx {
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    frmMain(std::filesystem::path appFolder, UserDialogs& dialogs);
+    frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpener openPort);
 
     void InitialSoft();
     bool ExitSoft(bool unloadMe);
@@ -45,6 +46,7 @@ public:
     }
     QToolBar* toolbar() const { return tlbFrmMain_; }
     DataFileCommands& files() { return *files_; }
+    TransferCommands& transfers() { return *transfers_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +60,7 @@ private:
     void showStartupError();
     void showFileName();
     void checkModelMenu();
+    MemoryImage encode() const;
     QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});
 
     WindowState state_;
@@ -71,6 +74,7 @@ private:
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
     std::unique_ptr<DataFileCommands> files_;
+    std::unique_ptr<TransferCommands> transfers_;
     bool ending_ = false;
 };
 

@@ -93,4 +93,10 @@ void QtSerialPort::waitForInput(std::chrono::microseconds atMost) {
     throwIfFailed();
 }
 
+std::unique_ptr<SerialPort> OpenQtSerialPort(const std::string& device) {
+    auto port = std::make_unique<QtSerialPort>();
+    port->open(device);
+    return port;
+}
+
 } // namespace hx

@@ -3,6 +3,7 @@
 #include "link/SerialPort.h"
 
 #include <QSerialPort>
+#include <memory>
 #include <string>
 
 namespace hx {
@@ -28,5 +29,9 @@ private:
     void throwIfFailed();
     QSerialPort port_;
 };
+
+// A port opened on `device`, for callers that hold ports by their interface;
+// throws PortError when it cannot be opened.
+std::unique_ptr<SerialPort> OpenQtSerialPort(const std::string& device);
 
 } // namespace hx

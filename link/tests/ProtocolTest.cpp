@@ -1,7 +1,10 @@
 #include "link/Protocol.h"
 
 #include "link/PortNames.h"
+#include "link/Progress.h"
+#include "testsupport/TestFolder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace hx {
@@ -38,6 +41,47 @@ TEST(PortNames, NumbersNameTheUsualCablesUnlessConfigured) {
     EXPECT_EQ(DeviceForPort(17, none), "");
     EXPECT_EQ(PortNumberOf("com3"), 3);
     EXPECT_FALSE(PortNumberOf("/dev/ttyUSB0"));
+}
+
+TEST(PortNames, ChoicesShowTheirDeviceAndWhetherItIsThere) {
+    TestFolder folder("port_choices");
+    const auto device = folder.path() / "cable";
+    std::ofstream(device).put('x');
+    std::ofstream(folder.path() / "Ports.ini") << "[Ports]\nCOM5=" << device.string() << "\n";
+    const auto choices = ListPortChoices(folder.path());
+    ASSERT_EQ(choices.size(), 16u);
+    EXPECT_EQ(choices[4].number, 5);
+    EXPECT_EQ(choices[4].device, device.string());
+    EXPECT_TRUE(choices[4].present);
+    EXPECT_EQ(choices[15].device, "/dev/ttyS7");
+}
+
+// The status bar is rewritten per frame below ten per cent, then once per step;
+// the bar ends at its maximum exactly when the last frame begins.
+TEST(Progress, TextSteppingAndTheLastFrame) {
+    for (const int total : {kWriteBlockCount, kReadBlockCount}) {
+        int step = 0;
+        int rewrites = 0;
+        int belowTen = 0;
+        for (int n = 0; n < total - 1; ++n) {
+            const ProgressReport r = ReportProgress(n, total, step);
+            EXPECT_TRUE(r.shown);
+            EXPECT_EQ(r.barValue, n);
+            EXPECT_FALSE(r.lastFrame);
+            rewrites += r.rewriteText;
+            belowTen += r.rewriteText && r.lastStep == 0;
+            step = r.lastStep;
+        }
+        EXPECT_EQ(rewrites, belowTen + 9) << total; // steps 10 to 90
+        const ProgressReport last = ReportProgress(total - 1, total, step);
+        EXPECT_TRUE(last.lastFrame);
+        EXPECT_EQ(last.barValue, total - 1);
+        EXPECT_EQ(last.lastStep, 0);
+    }
+    // The twelfth of 123 frames is 9.76 %, which rounds into the 10 % step.
+    EXPECT_EQ(ReportProgress(11, kWriteBlockCount, 0).lastStep, 10);
+    EXPECT_FALSE(ReportProgress(kWriteBlockCount + 1, kWriteBlockCount, 30).shown);
+    EXPECT_EQ(ReportProgress(kWriteBlockCount + 1, kWriteBlockCount, 30).lastStep, 30);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #include "app/window/frmMain.h"
 #include "app/window/tests/ScriptedDialogs.h"
 #include "app/window/tests/TestAppFolder.h"
+#include "link/qt/QtSerialPort.h"
 
 #include <QTest>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <unistd.h>
 
 namespace hx {
 
@@ -21,7 +23,7 @@ class DataFileCommandsTest : public QObject {
     frmMain& start() {
         folder_ = MakeTestAppFolder("hxprog_files", "Language=2\n");
         dialogs_ = ScriptedDialogs();
-        window_ = std::make_unique<frmMain>(folder_, dialogs_);
+        window_ = std::make_unique<frmMain>(folder_, dialogs_, OpenQtSerialPort);
         window_->InitialSoft();
         return *window_;
     }
@@ -124,6 +126,22 @@ private slots:
         dialogs_.answers = {true, true};
         dialogs_.files = {std::nullopt};
         QVERIFY(w.ExitSoft(true));
+    }
+
+    void saveIntoAReadOnlyFolderFailsAndKeepsTheChanges() {
+        if (::geteuid() == 0)
+            QSKIP("the superuser writes into read-only folders");
+        frmMain& w = start();
+        edit(0, "450");
+        const fs::path locked = folder_ / "locked";
+        fs::create_directories(locked);
+        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+        dialogs_.files = {locked / "radio.dat"};
+        QVERIFY(w.files().SaveAsFile() == DataFileCommands::SaveOutcome::Failed);
+        fs::permissions(locked, fs::perms::owner_all);
+        QCOMPARE(lastMessage(), std::string("Save file failed!"));
+        QVERIFY(state().plug.modified);
+        QVERIFY(!fs::exists(locked / "radio.dat"));
     }
 
     void newFileAnsweredNoChangesNothing() {

@@ -2,7 +2,9 @@
 
 #include "app/window/UserDialogs.h"
 
+#include <QDialog>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,39 @@ public:
         auto file = files.front();
         files.pop_front();
         return file;
+    }
+
+    // What to do in each of the program's own dialogs, in order: press its buttons.
+    std::deque<std::function<void(QDialog&)>> modal;
+    struct ModalRun {
+        std::string name;
+        bool openAfterScript; // false: the dialog closed itself or was closed
+    };
+    std::vector<ModalRun> modalRuns;
+
+    void showModal(QDialog& dialog) override {
+        if (modal.empty()) {
+            unscripted = true;
+            modalRuns.push_back({dialog.objectName().toStdString(), false});
+            return;
+        }
+        auto script = std::move(modal.front());
+        modal.pop_front();
+        const std::size_t run = modalRuns.size(); // in the order they opened
+        modalRuns.push_back({dialog.objectName().toStdString(), true});
+        dialog.show();
+        script(dialog);
+        modalRuns[run].openAfterScript = dialog.isVisible();
+        dialog.hide();
+    }
+
+    std::vector<std::filesystem::path> documents; // every document asked for
+    std::function<bool(const std::filesystem::path&)> viewerOpens =
+        [](const std::filesystem::path& p) { return std::filesystem::exists(p); };
+
+    bool openDocument(const std::filesystem::path& document) override {
+        documents.push_back(document);
+        return viewerOpens(document);
     }
 };
 

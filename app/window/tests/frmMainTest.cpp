@@ -3,6 +3,7 @@
 #include "app/window/tests/ScriptedDialogs.h"
 #include "app/window/tests/TestAppFolder.h"
 #include "image/Encoder.h"
+#include "link/qt/QtSerialPort.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -28,7 +29,7 @@ class frmMainTest : public QObject {
         folder_ = MakeTestAppFolder("hxprog_test", settings, shipped);
     }
     frmMain& start() {
-        window_ = std::make_unique<frmMain>(folder_, dialogs_);
+        window_ = std::make_unique<frmMain>(folder_, dialogs_, OpenQtSerialPort);
         window_->InitialSoft();
         return *window_;
     }

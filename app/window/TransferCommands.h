@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/window/UserDialogs.h"
+#include "app/window/WindowState.h"
+#include "link/SerialPort.h"
+
+#include <QLabel>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace hx {
+
+class frmCommun;
+
+// Opens the device of a port number; throws PortError when it cannot.
+using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& device)>;
+
+// The window's side of the radio link: the port dialog, the communication dialog,
+// the read and write transfers and the outcome in the status bar. A transfer runs
+// on the interface thread and takes no input until it ends; the port is always
+// closed when it does.
+class TransferCommands : public QObject {
+    Q_OBJECT
+public:
+    struct Window {
+        QWidget* owner;
+        QLabel* statusPanel; // panel 1: the state
+        QLabel* portPanel;   // panel 2: the port
+        QLabel* filePanel;   // panel 3: the data file
+        std::function<bool()> hasSubModel;
+        std::function<MemoryImage()> encode;          // the plug as the radio's image
+        std::function<void(const MemoryImage&)> show; // decode into the window
+        std::function<void()> storeSettings;
+    };
+    TransferCommands(WindowState& state, UserDialogs& dialogs, Window window, PortOpener opener);
+
+    void mnuCommunicate_Click();
+    void mnuReadFre_Click() { showCommunicationDialog(true); }
+    void mnuWriteFre_Click() { showCommunicationDialog(false); }
+    void tmrCommunEnd_Timer();
+
+    QTimer& tmrCommunEnd() { return tmrCommunEnd_; }
+
+private:
+    void showCommunicationDialog(bool readMode);
+    std::unique_ptr<SerialPort> OpenCom(frmCommun& dialog);
+    void WriteFre(frmCommun& dialog);
+    void ReadFre(frmCommun& dialog);
+    void failed(frmCommun& dialog, bool writing);
+    void startCommunEndTimer();
+    void setStatus(const std::string& text);
+    void showFileName(bool emptyWhenNone);
+    std::string text(Text t) const { return state_.text(t); }
+
+    WindowState& state_;
+    UserDialogs& dialogs_;
+    Window window_;
+    PortOpener openPort_;
+    QTimer tmrCommunEnd_;
+    int communEndTicks_ = 0;
+};
+
+} // namespace hx

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/Language.h"
+#include "app/settings/UserSettings.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QProgressBar>
+#include <QPushButton>
+#include <functional>
+#include <string>
+
+namespace hx {
+
+// The communication dialog: one button that starts the transfer in the dialog's
+// direction, and the bar that follows it frame by frame. The dialog closes itself
+// when the last frame begins.
+class frmCommun : public QDialog {
+    Q_OBJECT
+public:
+    struct Setup {
+        bool readMode;
+        Language language;
+        BgrColour background;
+        std::function<void(const std::string&)> showStatus; // the status bar's first panel
+        std::function<void(frmCommun&)> transfer;           // runs the read or the write
+    };
+    frmCommun(Setup setup, QWidget* parent);
+
+    bool ReadMode() const { return setup_.readMode; }
+    // Called as each frame begins, with the number of frames begun before it.
+    void PercentShow(int framesBegun);
+    // After a failure: the bar starts again from nothing.
+    void resetBar();
+
+    QFrame* fraCommun;
+    QProgressBar* prgCommunicate;
+    QPushButton* cmdRW;
+
+private:
+    void cmdRW_Click();
+
+    Setup setup_;
+    int frameTotal_ = 0;
+    int lastProgressStep_ = 0;
+};
+
+} // namespace hx
