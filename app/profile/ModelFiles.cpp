@@ -20,7 +20,8 @@ std::optional<int> ReadModelCode(const ProfileFile& settingsFile) {
 
 ModelFileNames ModelFileNamesFor(int modelCode) {
     const std::string number = std::to_string(modelCode);
-    return {"Config_" + number + ".ini", "QTDQT_" + number + ".ini"};
+    return {"Config_" + number + ".ini", "QTDQT_" + number + ".ini", "EngHELP_" + number + ".chm",
+            "CHSHELP_" + number + ".chm"};
 }
 
 ModelData LoadModelData(const std::filesystem::path& settingDir, int modelCode) {

@@ -22,10 +22,13 @@ inline constexpr const char* kSettingsFileName = "ParaConfig.ini";
 // The stored `Type`, or nothing when it is not a whole number.
 std::optional<int> ReadModelCode(const ProfileFile& settingsFile);
 
-// File names of a model series inside the Setting folder.
+// File names of a model series: the profile and tones inside the Setting folder,
+// the help documents inside the Help folder.
 struct ModelFileNames {
-    std::string profile; // "Config_7200.ini"
-    std::string tones;   // "QTDQT_7200.ini"
+    std::string profile;     // "Config_7200.ini"
+    std::string tones;       // "QTDQT_7200.ini"
+    std::string helpEnglish; // "EngHELP_7200.chm"
+    std::string helpChinese; // "CHSHELP_7200.chm"
 };
 ModelFileNames ModelFileNamesFor(int modelCode);
 

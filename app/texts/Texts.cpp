@@ -71,7 +71,9 @@ constexpr Bilingual kTexts[] = {
      "请只使用当地法规允许的频率。",
      "Warning: this software is provided \"as is\", without warranty of any kind. Read and "
      "save the radio's data before writing it, and use only frequencies that local "
-     "regulations allow."}, // AboutDisclaimer
+     "regulations allow."},                                               // AboutDisclaimer
+    {"关于", "About"},                                                    // AboutTitle
+    {"无法打开帮助文档：\n", "The help document could not be opened:\n"}, // HelpNotOpened
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 

@@ -66,6 +66,8 @@ enum class Text {
     AboutDescription,
     AboutRights,
     AboutDisclaimer,
+    AboutTitle,
+    HelpNotOpened,
     Count // not a text: the number of texts
 };
 

@@ -1,5 +1,6 @@
 #include "app/window/frmMain.h"
 
+#include "app/about/frmAboutSoft.h"
 #include "app/window/Colours.h"
 #include "app/window/Fonts.h"
 #include "image/Decoder.h"
@@ -180,9 +181,11 @@ void frmMain::buildMenus() {
     }
 
     QMenu* help = menu(nullptr, "mnuHelp");
-    addMenuItem(help, "mnuHelpTopic", Qt::Key_F1);
+    connect(addMenuItem(help, "mnuHelpTopic", Qt::Key_F1), &QAction::triggered, this,
+            &frmMain::Help);
     help->addSeparator()->setObjectName("ListSeparator02");
-    addMenuItem(help, "mnuAboutSoft");
+    connect(addMenuItem(help, "mnuAboutSoft"), &QAction::triggered, this,
+            &frmMain::mnuAboutSoft_Click);
 }
 
 void frmMain::buildToolbar() {
@@ -226,8 +229,30 @@ void frmMain::toolbarClicked(const QString& key) {
         transfers_->mnuReadFre_Click();
     else if (key == "Com")
         transfers_->mnuCommunicate_Click();
+    else if (key == "Help")
+        Help();
     else if (key == "Exit")
         close();
+}
+
+void frmMain::Help() {
+    const auto documents = HelpDocumentsFor(state_.appFolder, state_.modelCode, state_.language);
+    for (const auto& document : documents)
+        if (dialogs_.openDocument(document))
+            return;
+    dialogs_.tell(state_.text(Text::MessageTitle),
+                  state_.text(Text::HelpNotOpened) + documents.back().string(),
+                  MessageIcon::Exclamation);
+}
+
+void frmMain::mnuAboutSoft_Click() {
+    const auto& titles = state_.model.profile.titles;
+    const bool chinese = state_.language == Language::Chinese;
+    frmAboutSoft about(
+        {AboutLinesFor(state_.modelCode, state_.language), chinese ? titles.chsVer : titles.engVer,
+         chinese ? titles.chsRelease : titles.engRelease, state_.language, state_.colours.full},
+        this);
+    dialogs_.showModal(about);
 }
 
 void frmMain::InitialSoft() {

@@ -33,6 +33,8 @@ public:
     // Shows a memory image, as after opening a file or reading a radio.
     void SoftDisplay(const MemoryImage& image);
     void toolbarClicked(const QString& key);
+    void Help();
+    void mnuAboutSoft_Click();
 
     WindowState& state() { return state_; }
     const WindowState& state() const { return state_; }

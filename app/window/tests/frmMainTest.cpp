@@ -1,5 +1,6 @@
 #include "app/window/frmMain.h"
 
+#include "app/about/frmAboutSoft.h"
 #include "app/window/tests/ScriptedDialogs.h"
 #include "app/window/tests/TestAppFolder.h"
 #include "image/Encoder.h"
@@ -341,6 +342,52 @@ private slots:
         w.selectLanguage(Language::Chinese);
         QTest::qWait(50);
         QVERIFY(w.grab().save(QString(dir) + "/window-zh.png"));
+    }
+
+    void helpAndAboutFollowTheModelAndTheLanguage() {
+        prepare();
+        ProfileFile(folder_ / "Setting/ParaConfig.ini").write("Config", "Type", "7400");
+        ProfileFile(folder_ / "Setting/Config_7400.ini").write("Setting", "Language", "2");
+        frmMain& w = start();
+        dialogs_.viewerOpens = [](const fs::path&) { return true; };
+        w.action("mnuHelpTopic")->trigger();
+        QCOMPARE(dialogs_.documents.back(), folder_ / "Help/EngHELP_7400.chm");
+        w.selectLanguage(Language::Chinese);
+        w.toolbarClicked("Help");
+        QCOMPARE(dialogs_.documents.back(), folder_ / "Help/CHSHELP_7400.chm");
+
+        // Without a viewer for compiled help, the page of the same name; without
+        // either, a message naming what was looked for.
+        dialogs_.viewerOpens = [](const fs::path& p) { return p.extension() == ".html"; };
+        w.toolbarClicked("Help");
+        QCOMPARE(dialogs_.documents.back(), folder_ / "Help/CHSHELP_7400.html");
+        dialogs_.viewerOpens = [](const fs::path&) { return false; };
+        w.toolbarClicked("Help");
+        QVERIFY(dialogs_.messages.back().text.ends_with("CHSHELP_7400.html"));
+
+        std::vector<std::string> seen;
+        const auto readAbout = [&](QDialog& d) {
+            auto& about = static_cast<frmAboutSoft&>(d);
+            seen = {about.lblTitle->text().toStdString(), about.lblUseRange->text().toStdString(),
+                    about.lblVersion->text().toStdString(), about.cmdOK->text().toStdString()};
+            QVERIFY(!about.lblDisClaimer->text().isEmpty());
+            about.cmdOK->click();
+        };
+        dialogs_.modal = {readAbout};
+        w.action("mnuAboutSoft")->trigger();
+        QCOMPARE(seen[0], std::string("QRW74系列对讲机编程软件"));
+        QCOMPARE(seen[1], std::string("用于 HX--6400/7400"));
+        QCOMPARE(seen[2], w.state().model.profile.titles.chsVer);
+        QCOMPARE(seen[3], std::string("确定"));
+        QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
+
+        w.selectLanguage(Language::English);
+        dialogs_.answers = {true};
+        w.SaveModeType(7100);
+        dialogs_.modal = {readAbout};
+        w.action("mnuAboutSoft")->trigger();
+        QCOMPARE(seen[0], std::string("QRW71 Radio Programming Software"));
+        QCOMPARE(seen[1], std::string("For HX--6100/7100"));
     }
 
     void decodingAnImageFillsTheWindow() {
