@@ -29,9 +29,25 @@ void DataFileCommands::OpenFile() {
     if (offerToSave() == SaveOutcome::Failed)
         return;
     const auto chosen = dialogs_.chooseDataFile({state_.currentDataFile, false});
-    if (!chosen)
+    if (chosen)
+        openPath(*chosen);
+}
+
+void DataFileCommands::OpenRecentFile(const std::filesystem::path& path) {
+    if (offerToSave() == SaveOutcome::Failed)
         return;
-    const auto read = ReadDataFile(*chosen);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        dialogs_.tell(title(), state_.text(Text::RecentFileGone) + path.string(),
+                      MessageIcon::Exclamation);
+        window_.fileGone(path);
+        return;
+    }
+    openPath(path);
+}
+
+void DataFileCommands::openPath(const std::filesystem::path& path) {
+    const auto read = ReadDataFile(path);
     if (std::holds_alternative<DataFileError>(read)) {
         dialogs_.tell(title(), state_.text(Text::WrongFileType), MessageIcon::Critical);
         return;
@@ -40,10 +56,18 @@ void DataFileCommands::OpenFile() {
     state_.plug.modified = false;
     state_.openedFileFlag = true;
     window_.show(std::get<MemoryImage>(read));
-    state_.currentDataFile = chosen->string();
+    state_.currentDataFile = path.string();
     window_.showFileName();
     window_.storeSettings();
+    used(path);
     window_.focusConfirm();
+}
+
+// The scratch file of a new data set has no name the user chose, so it stays off
+// the recent-file list.
+void DataFileCommands::used(const std::filesystem::path& path) {
+    if (path != state_.scratchDataFile())
+        window_.fileUsed(path);
 }
 
 DataFileCommands::SaveOutcome DataFileCommands::writeTo(const std::filesystem::path& target) {
@@ -59,6 +83,7 @@ DataFileCommands::SaveOutcome DataFileCommands::writeTo(const std::filesystem::p
     state_.currentDataFile = target.string();
     window_.showFileName();
     window_.storeSettings();
+    used(target);
     return SaveOutcome::Saved;
 }
 

@@ -18,12 +18,17 @@ public:
         std::function<void()> storeSettings;
         std::function<void()> showFileName;
         std::function<void()> focusConfirm;
+        std::function<void(const std::filesystem::path&)> fileUsed; // opened or saved
+        std::function<void(const std::filesystem::path&)> fileGone; // a recent file is no more
     };
     DataFileCommands(WindowState& state, UserDialogs& dialogs, Window window)
         : state_(state), dialogs_(dialogs), window_(std::move(window)) {}
 
     void NewFile();
     void OpenFile();
+    // Opens a file of the recent-file list as OpenFile would; one that has gone is
+    // reported and dropped from the list.
+    void OpenRecentFile(const std::filesystem::path& path);
     enum class SaveOutcome { Saved, Cancelled, Failed };
     void SaveFile();
     SaveOutcome SaveAsFile();
@@ -31,7 +36,9 @@ public:
     SaveOutcome offerToSave();
 
 private:
+    void openPath(const std::filesystem::path& path);
     SaveOutcome writeTo(const std::filesystem::path& target);
+    void used(const std::filesystem::path& path);
     std::string title() const { return state_.text(Text::MessageTitle); }
 
     WindowState& state_;

@@ -70,7 +70,9 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpen
                                      editor_->txtReceFre->setFocus();
                                  },
                                  [this] { InitSoftDefault(true); }, [this] { showFileName(); },
-                                 [this] { editor_->cmdConfirm->setFocus(); }});
+                                 [this] { editor_->cmdConfirm->setFocus(); },
+                                 [this](const auto& path) { recent_->remember(path); },
+                                 [this](const auto& path) { recent_->forget(path); }});
     buildStatusBar();
     transfers_ = std::make_unique<TransferCommands>(
         state_, dialogs_,
@@ -137,14 +139,9 @@ void frmMain::buildMenus() {
     connect(addMenuItem(file, "mnuFileSaveAs"), &QAction::triggered, this,
             [this] { files_->SaveAsFile(); });
     file->addSeparator()->setObjectName("ListSeparator01");
-    for (int i = 0; i < 10; ++i) { // recent files, shown once a list is kept
-        QAction* recent = file->addAction(QString("&%1").arg(i + 1));
-        recent->setObjectName(QString("mnuRecentFile%1").arg(i));
-        recent->setVisible(false);
-    }
-    QAction* recentSeparator = file->addSeparator();
-    recentSeparator->setObjectName("ListSeparator04");
-    recentSeparator->setVisible(false);
+    recent_ = new RecentFileMenu(
+        file, [this] { return state_.profileFile(); },
+        [this](const std::filesystem::path& path) { files_->OpenRecentFile(path); });
     connect(addMenuItem(file, "mnuExit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* program = menu(nullptr, "mnuProgram");
@@ -272,6 +269,7 @@ void frmMain::InitialSoft() {
         std::filesystem::create_directories(state_.appFolder / "Setting");
         state_.plug.channels.clear();
         state_.model = LoadModelData(state_.settingDir(), state_.modelCode);
+        recent_->load();
 
         editor_->fillToneLists();
         model_->fillList();

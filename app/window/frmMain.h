@@ -5,6 +5,7 @@
 #include "app/window/DataFileCommands.h"
 #include "app/window/FunctionArea.h"
 #include "app/window/ModelArea.h"
+#include "app/window/RecentFileMenu.h"
 #include "app/window/TransferCommands.h"
 #include "app/window/UserDialogs.h"
 #include "app/window/WindowState.h"
@@ -49,6 +50,7 @@ public:
     QToolBar* toolbar() const { return tlbFrmMain_; }
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
+    RecentFileMenu& recentFiles() { return *recent_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +79,7 @@ private:
     std::map<QString, QMenu*> menus_;
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
+    RecentFileMenu* recent_ = nullptr;
     bool ending_ = false;
 };
 

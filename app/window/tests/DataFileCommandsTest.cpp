@@ -144,6 +144,43 @@ private slots:
         QVERIFY(!fs::exists(locked / "radio.dat"));
     }
 
+    void recentFilesListTheLastFilesOpenedOrSaved() {
+        frmMain& w = start();
+        QVERIFY(!w.recentFiles().item(0)->isVisible());
+        w.files().SaveFile(); // the scratch file is no file of the user's
+        QVERIFY(!w.recentFiles().item(0)->isVisible());
+        edit(0, "450");
+        dialogs_.files = {folder_ / "a.dat"};
+        w.files().SaveAsFile();
+        edit(0, "460");
+        dialogs_.files = {folder_ / "b.dat"};
+        w.files().SaveAsFile();
+        QVERIFY(w.recentFiles().item(1)->isVisible());
+        QVERIFY(!w.recentFiles().item(2)->isVisible());
+        QCOMPARE(w.recentFiles().item(0)->text(),
+                 "&1  " + QString::fromStdString((folder_ / "b.dat").string()));
+
+        w.recentFiles().item(1)->trigger(); // a.dat, back on top
+        QCOMPARE(state().currentDataFile, (folder_ / "a.dat").string());
+        QCOMPARE(w.table()->cell(Field::RxFrequency, 0)->text(), QString("450.00000"));
+        QCOMPARE(w.recentFiles().files().paths().front(), (folder_ / "a.dat").string());
+
+        fs::remove(folder_ / "b.dat");
+        w.recentFiles().item(1)->trigger();
+        QVERIFY(lastMessage().ends_with((folder_ / "b.dat").string()));
+        QCOMPARE(state().currentDataFile, (folder_ / "a.dat").string());
+        QVERIFY(!w.recentFiles().item(1)->isVisible());
+
+        // Each model series keeps its own list; the list survives a restart.
+        dialogs_.answers = {true};
+        w.SaveModeType(7400);
+        QVERIFY(!w.recentFiles().item(0)->isVisible());
+        dialogs_.answers = {true};
+        w.SaveModeType(7200);
+        QCOMPARE(w.recentFiles().files().paths(),
+                 std::vector<std::string>{(folder_ / "a.dat").string()});
+    }
+
     void newFileAnsweredNoChangesNothing() {
         frmMain& w = start();
         edit(2, "450");

@@ -1,0 +1,53 @@
+#include "app/settings/RecentFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace hx {
+namespace {
+
+constexpr const char* kSection = "RecentFiles";
+constexpr std::size_t kPathRoom = 4096;
+
+std::string Key(std::size_t slot) {
+    return "File" + std::to_string(slot + 1);
+}
+
+// One spelling per file, so "a/../b.dat" and "b.dat" in the same folder are one entry.
+std::string Normal(const std::string& path) {
+    return std::filesystem::path(path).lexically_normal().string();
+}
+
+} // namespace
+
+RecentFiles RecentFiles::Load(const ProfileFile& profile) {
+    RecentFiles recent;
+    for (std::size_t slot = 0; slot < kCapacity; ++slot) {
+        const std::string path = profile.read(kSection, Key(slot), "", kPathRoom);
+        if (!path.empty() && recent.paths_.size() < kCapacity &&
+            std::find(recent.paths_.begin(), recent.paths_.end(), Normal(path)) ==
+                recent.paths_.end())
+            recent.paths_.push_back(Normal(path));
+    }
+    return recent;
+}
+
+bool RecentFiles::store(const ProfileFile& profile) const {
+    bool written = true;
+    for (std::size_t slot = 0; slot < kCapacity; ++slot)
+        written &= profile.write(kSection, Key(slot), slot < paths_.size() ? paths_[slot] : "");
+    return written;
+}
+
+void RecentFiles::remember(const std::string& path) {
+    forget(path);
+    paths_.insert(paths_.begin(), Normal(path));
+    if (paths_.size() > kCapacity)
+        paths_.resize(kCapacity);
+}
+
+void RecentFiles::forget(const std::string& path) {
+    std::erase(paths_, Normal(path));
+}
+
+} // namespace hx
