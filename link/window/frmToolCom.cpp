@@ -48,7 +48,7 @@ frmToolCom::frmToolCom(const Setup& setup, QWidget* parent)
         grid->addWidget(COM1[at], row, i % 4);
         grid->addWidget(lblDevice[at], row + 1, i % 4, Qt::AlignTop);
     }
-    grid->setHorizontalSpacing(18);
+    grid->setHorizontalSpacing(24);
     auto* frameLayout = new QVBoxLayout(fraToolCom);
     frameLayout->addWidget(lblToolCom);
     frameLayout->addLayout(grid);
@@ -67,9 +67,10 @@ frmToolCom::frmToolCom(const Setup& setup, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QWidget* w : findChildren<QWidget*>())
+    // The label and the options take the colour from the frame they sit on, so the
+    // frame's own shading shows through them.
+    for (QWidget* w : std::initializer_list<QWidget*>{this, fraToolCom, cmdOK, cmdCancel})
         PaintBackground(w, setup.background);
-    PaintBackground(this, setup.background);
     ApplyFont(this, lang);
     setWindowTitle(TextIn(Text::PortDialogTitle, lang));
     if (comPortNumber_ >= 1 && comPortNumber_ <= kPortCount)

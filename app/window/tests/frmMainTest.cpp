@@ -5,6 +5,8 @@
 #include "app/window/tests/TestAppFolder.h"
 #include "image/Encoder.h"
 #include "link/qt/QtSerialPort.h"
+#include "link/window/frmCommun.h"
+#include "link/window/frmToolCom.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -35,6 +37,33 @@ class frmMainTest : public QObject {
         return *window_;
     }
     ChannelEditor& editor() { return *window_->editor(); }
+    // The port, communication and About dialogs as the window shows them.
+    void saveDialogs(const QByteArray& dir, const QString& suffix) {
+        const WindowState& st = window_->state();
+        const auto save = [&](QDialog& d, const QString& name) {
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            QVERIFY(d.grab().save(QString(dir) + "/" + name + "-" + suffix + ".png"));
+            d.hide();
+        };
+        auto choices = ListPortChoices(st.settingDir());
+        choices[4] = {5, "/dev/pts/3", true};
+        frmToolCom ports({5, st.language, st.colours.full, choices}, window_.get());
+        save(ports, "port");
+        frmCommun commun(
+            {false, st.language, st.colours.full, [](const std::string&) {}, [](frmCommun&) {}},
+            window_.get());
+        commun.prgCommunicate->setMaximum(122);
+        commun.prgCommunicate->setValue(61);
+        save(commun, "commun");
+        const auto& titles = st.model.profile.titles;
+        const bool zh = st.language == Language::Chinese;
+        frmAboutSoft about(
+            {AboutLinesFor(st.modelCode, st.language), zh ? titles.chsVer : titles.engVer,
+             zh ? titles.chsRelease : titles.engRelease, st.language, st.colours.full},
+            window_.get());
+        save(about, "about");
+    }
     static void leave(QWidget* box) {
         QFocusEvent out(QEvent::FocusOut);
         QApplication::sendEvent(box, &out);
@@ -339,9 +368,11 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.grab().save(QString(dir) + "/window-en.png"));
+        saveDialogs(dir, "en");
         w.selectLanguage(Language::Chinese);
         QTest::qWait(50);
         QVERIFY(w.grab().save(QString(dir) + "/window-zh.png"));
+        saveDialogs(dir, "zh");
     }
 
     void helpAndAboutFollowTheModelAndTheLanguage() {
