@@ -358,6 +358,14 @@ void frmMain::InitInterFace() {
     editor_->applyTexts();
     table_->applyTexts();
     showFileName();
+    // A transfer writes its texts while it holds the event loop, when the status bar
+    // cannot grow: the first panel is wide enough for the longest of them from the start.
+    int widest = 0;
+    for (const Text t : {Text::Ready, Text::Communicating, Text::CommunicationSucceeded,
+                         Text::CommunicationFailed})
+        widest = std::max(
+            widest, statusPanel(1)->fontMetrics().horizontalAdvance(Q(state_.text(t) + "    ")));
+    statusPanel(1)->setMinimumWidth(widest);
     statusPanel(1)->setText(Q(state_.text(Text::Ready)));
     functions_->relabel();
     table_->relabel();

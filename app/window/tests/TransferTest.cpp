@@ -11,6 +11,7 @@
 #include "link/window/frmToolCom.h"
 #include "tools/hxsim/SimProcess.h"
 
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -36,8 +37,9 @@ class TransferTest : public QObject {
         return *window_;
     }
     // Starts the emulator and names it as port 5.
-    void startRadio(std::vector<std::string> args) {
-        args.push_back("--fast");
+    void startRadio(std::vector<std::string> args, bool fast = true) {
+        if (fast)
+            args.push_back("--fast");
         sim_ = std::make_unique<SimProcess>(args);
         QVERIFY(!sim_->device().empty());
         mapPort(5, sim_->device());
@@ -311,6 +313,43 @@ private slots:
         QCOMPARE(w.state().comPort, 3);
         QCOMPARE(w.statusPanel(2)->text(), QString("COM3"));
         QCOMPARE(storedSetting("COM"), std::string("3"));
+    }
+
+    // Not a check: with HX_SCREENSHOT_DIR set, and an X server, captures the screen
+    // halfway through a write at line speed, to show that the bar and the status
+    // text reach the display while the transfer holds the event loop.
+    void screenshotsOfARunningWrite() {
+        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("HX_SCREENSHOT_DIR not set");
+        for (const Language language : {Language::English, Language::Chinese}) {
+            frmMain& w = start(language == Language::English ? "Language=2\nCOM=5\n"
+                                                             : "Language=1\nCOM=5\n");
+            startRadio({}, false);
+            edit(0, "450.0125", "455");
+            w.resize(w.sizeHint());
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            const QString name = QString(dir) + "/transfer-" +
+                                 (language == Language::English ? "en" : "zh") + ".png";
+            dialogs_.modal = {[&](QDialog& d) {
+                auto& commun = static_cast<frmCommun&>(d);
+                commun.move(w.geometry().center() - commun.rect().center());
+                QVERIFY(QTest::qWaitForWindowExposed(&commun));
+                connect(commun.prgCommunicate, &QProgressBar::valueChanged, this, [&](int v) {
+                    if (v == 61) // what the X server shows now, not a fresh paint
+                        QGuiApplication::primaryScreen()
+                            ->grabWindow(0)
+                            .copy(w.geometry())
+                            .save(name);
+                });
+                commun.cmdRW->click();
+            }};
+            w.toolbarClicked("Write");
+            QCOMPARE(status(), std::string(language == Language::English ? "Communication success"
+                                                                         : "通信成功"));
+            cleanup();
+        }
     }
 
     void closingTheDialogWithoutItsButtonChangesNothing() {
