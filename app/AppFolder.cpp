@@ -22,14 +22,18 @@ fs::path ShippedDir(const fs::path& programDir) {
     return fs::exists(installed / "Setting") ? installed : programDir;
 }
 
+// Copies what `to` lacks, sub-folders (the help's pictures) included; files the user
+// already has stay as they are.
 void SeedMissing(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     if (!fs::is_directory(from, ec))
         return;
     fs::create_directories(to, ec);
-    for (const auto& entry : fs::directory_iterator(from, ec)) {
-        const fs::path target = to / entry.path().filename();
-        if (entry.is_regular_file() && !fs::exists(target, ec))
+    for (const auto& entry : fs::recursive_directory_iterator(from, ec)) {
+        const fs::path target = to / fs::relative(entry.path(), from, ec);
+        if (entry.is_directory())
+            fs::create_directories(target, ec);
+        else if (entry.is_regular_file() && !fs::exists(target, ec))
             fs::copy_file(entry.path(), target, ec);
     }
 }

@@ -1,6 +1,6 @@
-# Copies SOURCE/Setting and SOURCE/Help into DEST, each file only when missing there
-# or older than the shipped one.
-foreach(folder Setting Help)
+# Copies SOURCE/Setting into DEST, each file only when missing there or older than the
+# shipped one. The Help folder is built from its templates (cmake/HxHelp.cmake).
+foreach(folder Setting)
   file(GLOB_RECURSE shipped RELATIVE ${SOURCE}/${folder} ${SOURCE}/${folder}/*)
   foreach(item IN LISTS shipped)
     set(from ${SOURCE}/${folder}/${item})

@@ -15,6 +15,8 @@ TEST(AppFolder, PortableWhenWritableElsePerUserSeededOnce) {
     fs::remove_all(root);
     fs::create_directories(root / "bin/Setting");
     std::ofstream(root / "bin/Setting/ParaConfig.ini") << "[Config]\nType=7100\n";
+    fs::create_directories(root / "bin/Help/images");
+    std::ofstream(root / "bin/Help/images/window-en.png") << "png";
     EXPECT_EQ(ChooseAppFolder(root / "bin", root / "user"), root / "bin");
 
     if (::geteuid() != 0) { // root may write anywhere
@@ -22,6 +24,7 @@ TEST(AppFolder, PortableWhenWritableElsePerUserSeededOnce) {
         std::ofstream(root / "user-kept.ini") << "";
         EXPECT_EQ(ChooseAppFolder(root / "bin", root / "user"), root / "user");
         EXPECT_TRUE(fs::exists(root / "user/Setting/ParaConfig.ini"));
+        EXPECT_TRUE(fs::exists(root / "user/Help/images/window-en.png"));
         std::ofstream(root / "user/Setting/ParaConfig.ini") << "[Config]\nType=7400\n";
         ChooseAppFolder(root / "bin", root / "user"); // the user's own file stays
         std::ifstream in(root / "user/Setting/ParaConfig.ini");
