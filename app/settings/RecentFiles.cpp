@@ -18,15 +18,22 @@ std::string Normal(const std::string& path) {
     return std::filesystem::path(path).lexically_normal().string();
 }
 
+// A profile line cannot hold a line break, and its values lose outer blanks, so such
+// a path would come back as another file: it stays off the list.
+bool Storable(const std::string& path) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return !path.empty() && path.find_first_of("\r\n") == std::string::npos &&
+           !blank(path.front()) && !blank(path.back());
+}
+
 } // namespace
 
 RecentFiles RecentFiles::Load(const ProfileFile& profile) {
     RecentFiles recent;
     for (std::size_t slot = 0; slot < kCapacity; ++slot) {
         const std::string path = profile.read(kSection, Key(slot), "", kPathRoom);
-        if (!path.empty() && recent.paths_.size() < kCapacity &&
-            std::find(recent.paths_.begin(), recent.paths_.end(), Normal(path)) ==
-                recent.paths_.end())
+        if (!path.empty() && std::find(recent.paths_.begin(), recent.paths_.end(), Normal(path)) ==
+                                 recent.paths_.end())
             recent.paths_.push_back(Normal(path));
     }
     return recent;
@@ -40,6 +47,8 @@ bool RecentFiles::store(const ProfileFile& profile) const {
 }
 
 void RecentFiles::remember(const std::string& path) {
+    if (!Storable(path))
+        return;
     forget(path);
     paths_.insert(paths_.begin(), Normal(path));
     if (paths_.size() > kCapacity)

@@ -37,7 +37,9 @@ void DataFileCommands::OpenRecentFile(const std::filesystem::path& path) {
     if (offerToSave() == SaveOutcome::Failed)
         return;
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    // Only a file known to be gone leaves the list; one on a stick that is not
+    // plugged in shows the open failure and stays.
+    if (!std::filesystem::exists(path, error) && !error) {
         dialogs_.tell(title(), state_.text(Text::RecentFileGone) + path.string(),
                       MessageIcon::Exclamation);
         window_.fileGone(path);

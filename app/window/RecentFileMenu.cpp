@@ -45,8 +45,11 @@ void RecentFileMenu::show() {
     const auto& paths = files_.paths();
     for (std::size_t i = 0; i < items_.size(); ++i) {
         items_[i]->setVisible(i < paths.size());
-        if (i < paths.size())
-            items_[i]->setText(QString("&%1  %2").arg(i + 1).arg(QString::fromStdString(paths[i])));
+        if (i < paths.size()) {
+            // Item ten's key is its 0; an ampersand in a path is shown, not a key.
+            const QString number = i == 9 ? QString("1&0") : QString("&%1").arg(i + 1);
+            items_[i]->setText(number + "  " + QString::fromStdString(paths[i]).replace('&', "&&"));
+        }
     }
     separator_->setVisible(!paths.empty());
 }

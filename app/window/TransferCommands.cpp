@@ -41,9 +41,7 @@ std::unique_ptr<SerialPort> TransferCommands::OpenCom(frmCommun& dialog) {
         return nullptr;
     }
     try {
-        auto port = openPort_(DeviceForPort(state_.comPort, state_.settingDir()));
-        tmrCommunEnd_.stop(); // this transfer's outcome gets its own full display time
-        return port;
+        return openPort_(DeviceForPort(state_.comPort, state_.settingDir()));
     } catch (const PortError&) {
         dialogs_.tell(text(Text::MessageTitle), text(Text::PortOpenFailed), MessageIcon::Critical);
         dialog.done(QDialog::Rejected);

@@ -32,6 +32,8 @@ TEST(RecentFiles, KeepsTheLastTenNewestFirstAcrossAStore) {
     profile.write("RecentFiles", "File3", "/d/other.dat");
     RecentFiles loaded = RecentFiles::Load(profile);
     EXPECT_EQ(loaded.paths(), (std::vector<std::string>{"/d/only.dat", "/d/other.dat"}));
+    loaded.remember("/d/two\nlines.dat"); // would read back as another file
+    loaded.remember("/d/trailing.dat ");
     loaded.forget("/d/only.dat");
     EXPECT_EQ(loaded.paths(), std::vector<std::string>{"/d/other.dat"});
 }

@@ -163,6 +163,10 @@ private slots:
         QCOMPARE(w.recentFiles().item(0)->text(),
                  "&1  " + QString::fromStdString((folder_ / "b.dat").string()));
 
+        dialogs_.files = {folder_ / "r&d.dat"};
+        w.files().SaveAsFile();
+        QVERIFY(w.recentFiles().item(0)->text().endsWith("r&&d.dat")); // shown, not a key
+        w.recentFiles().forget(folder_ / "r&d.dat");
         w.recentFiles().item(1)->trigger(); // a.dat, back on top
         QCOMPARE(state().currentDataFile, (folder_ / "a.dat").string());
         QCOMPARE(w.table()->cell(Field::RxFrequency, 0)->text(), QString("450.00000"));

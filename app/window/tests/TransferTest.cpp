@@ -13,6 +13,7 @@
 
 #include <QScreen>
 #include <QTest>
+#include <fstream>
 #include <memory>
 
 namespace hx {
@@ -165,6 +166,14 @@ private slots:
         QCOMPARE(w.statusPanel(3)->text().toStdString(), "File Name: " + scratch.string());
         QCOMPARE(storedSetting("Path"), scratch.string());
         QCOMPARE(status(), std::string("Communication success"));
+
+        // A second read within the outcome's display time shows its own outcome for
+        // the full time; the existing data file is left as it is.
+        w.transfers().tmrCommunEnd_Timer();
+        std::ofstream(scratch) << "kept";
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Read");
+        QCOMPARE(fs::file_size(scratch), std::uintmax_t(4));
         driveTimerToReady();
     }
 
