@@ -2,6 +2,7 @@
 
 #include "app/texts/Texts.h"
 #include "app/window/Colours.h"
+#include "app/window/DialogStyle.h"
 #include "app/window/Fonts.h"
 
 #include <QGridLayout>
@@ -40,10 +41,9 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text) {
 
 frmAboutSoft::frmAboutSoft(const Setup& setup, QWidget* parent) : QDialog(parent) {
     setObjectName("frmAboutSoft");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    MakeFixedDialog(this);
     const Language lang = setup.language;
-    const auto text = [lang](Text t) { return QString::fromUtf8(TextOf(t).in(lang)); };
+    const auto text = [lang](Text t) { return TextIn(t, lang); };
     lblTitle = AddLabel(this, "lblTitle", Q(setup.lines.title));
     lblUseRange = AddLabel(this, "lblUseRange", Q(setup.lines.useRange));
     lblVersion = AddLabel(this, "lblVersion", Q(setup.version));
@@ -79,7 +79,7 @@ frmAboutSoft::frmAboutSoft(const Setup& setup, QWidget* parent) : QDialog(parent
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     lblTitle->setFont(titleFont);
-    setWindowTitle(Q(std::string(TextOf(Text::AboutTitle).in(lang))));
+    setWindowTitle(text(Text::AboutTitle));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 

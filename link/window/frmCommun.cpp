@@ -2,6 +2,7 @@
 
 #include "app/texts/Texts.h"
 #include "app/window/Colours.h"
+#include "app/window/DialogStyle.h"
 #include "app/window/Fonts.h"
 #include "link/Progress.h"
 #include "link/Protocol.h"
@@ -12,8 +13,7 @@ namespace hx {
 
 frmCommun::frmCommun(Setup setup, QWidget* parent) : QDialog(parent), setup_(std::move(setup)) {
     setObjectName("frmCommun");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    MakeFixedDialog(this);
     const Language lang = setup_.language;
     fraCommun = new QFrame(this);
     fraCommun->setObjectName("fraCommun");
@@ -24,8 +24,8 @@ frmCommun::frmCommun(Setup setup, QWidget* parent) : QDialog(parent), setup_(std
     prgCommunicate->setValue(0);
     prgCommunicate->setTextVisible(false);
     prgCommunicate->setMinimumWidth(320);
-    const Text caption = setup_.readMode ? Text::ReadButton : Text::WriteButton;
-    cmdRW = new QPushButton(QString::fromUtf8(TextOf(caption).in(lang)), fraCommun);
+    cmdRW = new QPushButton(TextIn(setup_.readMode ? Text::ReadButton : Text::WriteButton, lang),
+                            fraCommun);
     cmdRW->setObjectName("cmdRW");
     cmdRW->setDefault(true);
     auto* inner = new QVBoxLayout(fraCommun);
@@ -38,7 +38,7 @@ frmCommun::frmCommun(Setup setup, QWidget* parent) : QDialog(parent), setup_(std
     for (QWidget* w : std::initializer_list<QWidget*>{this, fraCommun, cmdRW})
         PaintBackground(w, setup_.background);
     ApplyFont(this, lang);
-    setWindowTitle(QString::fromUtf8(TextOf(Text::CommunicateTitle).in(lang)));
+    setWindowTitle(TextIn(Text::CommunicateTitle, lang));
     connect(cmdRW, &QPushButton::clicked, this, &frmCommun::cmdRW_Click);
 }
 

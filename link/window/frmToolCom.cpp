@@ -2,6 +2,7 @@
 
 #include "app/texts/Texts.h"
 #include "app/window/Colours.h"
+#include "app/window/DialogStyle.h"
 #include "app/window/Fonts.h"
 
 #include <QButtonGroup>
@@ -10,19 +11,10 @@
 #include <QVBoxLayout>
 
 namespace hx {
-namespace {
-
-QString TextIn(Text text, Language language) {
-    return QString::fromUtf8(TextOf(text).in(language));
-}
-
-} // namespace
-
 frmToolCom::frmToolCom(const Setup& setup, QWidget* parent)
     : QDialog(parent), comPortNumber_(setup.comPort), portAtOpen_(setup.comPort) {
     setObjectName("frmToolCom");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    MakeFixedDialog(this);
     const Language lang = setup.language;
     fraToolCom = new QGroupBox(TextIn(Text::PortFrame, lang), this);
     fraToolCom->setObjectName("fraToolCom");
