@@ -125,6 +125,38 @@ std::string CutToRoom(const std::string& text, std::size_t room) {
     return text;
 }
 
+// Puts key=value into the section: over the key's line, else after the section's
+// last entry, else in a new section at the end.
+void SetEntry(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+              std::string_view value) {
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    std::optional<std::size_t> sectionEnd; // one past the last line of the section
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (const auto name = SectionOf(lines[i])) {
+            inSection = SameName(*name, section);
+            if (inSection)
+                sectionEnd = i + 1;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const auto existing = EntryOf(lines[i]);
+        if (existing && SameName(existing->first, key)) {
+            lines[i] = entry;
+            return;
+        }
+        if (!Trim(lines[i]).empty())
+            sectionEnd = i + 1;
+    }
+    if (sectionEnd) {
+        lines.insert(lines.begin() + static_cast<long>(*sectionEnd), entry);
+    } else {
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(entry);
+    }
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
@@ -149,36 +181,13 @@ std::string ProfileFile::read(std::string_view section, std::string_view key,
 
 bool ProfileFile::write(std::string_view section, std::string_view key,
                         std::string_view value) const {
+    return write(section, Entries{{std::string(key), std::string(value)}});
+}
+
+bool ProfileFile::write(std::string_view section, const Entries& entries) const {
     std::vector<std::string> lines = SplitLines(ReadText(path_).value_or(std::string()));
-    const std::string entry = std::string(key) + "=" + std::string(value);
-    std::optional<std::size_t> sectionEnd; // one past the last line of the section
-    bool inSection = false;
-    bool done = false;
-    for (std::size_t i = 0; i < lines.size() && !done; ++i) {
-        if (const auto name = SectionOf(lines[i])) {
-            inSection = SameName(*name, section);
-            if (inSection)
-                sectionEnd = i + 1;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const auto existing = EntryOf(lines[i]);
-        if (existing && SameName(existing->first, key)) {
-            lines[i] = entry;
-            done = true;
-        } else if (!Trim(lines[i]).empty()) {
-            sectionEnd = i + 1;
-        }
-    }
-    if (!done) {
-        if (sectionEnd) {
-            lines.insert(lines.begin() + static_cast<long>(*sectionEnd), entry);
-        } else {
-            lines.push_back("[" + std::string(section) + "]");
-            lines.push_back(entry);
-        }
-    }
+    for (const auto& [key, value] : entries)
+        SetEntry(lines, section, key, value);
 
     // Replace the file in one step so a failure never leaves half a settings file.
     std::filesystem::path temporary = path_;

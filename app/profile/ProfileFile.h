@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace hx {
 
@@ -26,6 +28,10 @@ public:
     std::string read(std::string_view section, std::string_view key, std::string_view fallback,
                      std::size_t room) const;
     bool write(std::string_view section, std::string_view key, std::string_view value) const;
+    // Several keys of one section in a single replacement of the file, as if written
+    // one after the other.
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    bool write(std::string_view section, const Entries& entries) const;
 
 private:
     std::filesystem::path path_;

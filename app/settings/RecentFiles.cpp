@@ -40,10 +40,10 @@ RecentFiles RecentFiles::Load(const ProfileFile& profile) {
 }
 
 bool RecentFiles::store(const ProfileFile& profile) const {
-    bool written = true;
+    ProfileFile::Entries slots;
     for (std::size_t slot = 0; slot < kCapacity; ++slot)
-        written &= profile.write(kSection, Key(slot), slot < paths_.size() ? paths_[slot] : "");
-    return written;
+        slots.emplace_back(Key(slot), slot < paths_.size() ? paths_[slot] : "");
+    return profile.write(kSection, slots);
 }
 
 void RecentFiles::remember(const std::string& path) {

@@ -16,8 +16,8 @@ public:
     static constexpr std::size_t kCapacity = 10;
 
     static RecentFiles Load(const ProfileFile& profile);
-    // Writes every slot, so a shortened list leaves no stale entries; false when
-    // the profile could not be written.
+    // Writes every slot in one go, so a shortened list leaves no stale entries;
+    // false when the profile could not be written.
     bool store(const ProfileFile& profile) const;
 
     void remember(const std::string& path);

@@ -109,7 +109,7 @@ std::optional<StoredSettings> SettingsStore::readSettings() const {
 }
 
 bool SettingsStore::writeFirstStart(Language language) const {
-    const std::pair<std::string_view, std::string> keys[] = {
+    const ProfileFile::Entries entries{
         {"Language", language == Language::Chinese ? "1" : "2"},
         {"COM", "1"},
         {"Path", ""},
@@ -121,20 +121,18 @@ bool SettingsStore::writeFirstStart(Language language) const {
         {"ColorText", "&HDDDEE4"},
         {"ColorTextText", "&HFFFFFF"},
     };
-    bool written = true;
-    for (const auto& [key, value] : keys)
-        written = profile_.write(kSection, key, value) && written;
-    return written;
+    return profile_.write(kSection, entries);
 }
 
 bool SettingsStore::store(const StoreSet& set) const {
-    bool written =
-        profile_.write(kSection, "Language", set.language == Language::Chinese ? "1" : "2");
-    written = profile_.write(kSection, "COM", std::to_string(set.comPort)) && written;
-    written = profile_.write(kSection, "Path", set.path) && written;
-    written = profile_.write(kSection, "Model", std::to_string(set.subModel)) && written;
-    written = profile_.write(kSection, "ValLegal", set.valLegal ? "True" : "False") && written;
-    return written;
+    const ProfileFile::Entries entries{
+        {"Language", set.language == Language::Chinese ? "1" : "2"},
+        {"COM", std::to_string(set.comPort)},
+        {"Path", set.path},
+        {"Model", std::to_string(set.subModel)},
+        {"ValLegal", set.valLegal ? "True" : "False"},
+    };
+    return profile_.write(kSection, entries);
 }
 
 bool SettingsStore::storeFreEqual(bool checked) const {

@@ -59,6 +59,22 @@ TEST_F(ProfileFileTest, WritesKeepEveryOtherLineAndCreateWhatIsMissing) {
     EXPECT_FALSE(std::filesystem::exists(dir / "Config.ini.tmp"));
 }
 
+// Settings are stored several keys at a time; the file must come out exactly as
+// from the same keys written one by one.
+TEST_F(ProfileFileTest, AWriteOfSeveralKeysEqualsWritingThemInTurn) {
+    const std::string start = "; kept\r\n[Setting]\r\nCOM=3\r\n\r\n[Other]\r\nX=1\r\n";
+    const ProfileFile::Entries entries{{"Path", "/a b.dat"}, {"com", "5"}, {"Z", ""}};
+    put(start);
+    for (const auto& [key, value] : entries)
+        ProfileFile(file).write("Setting", key, value);
+    ProfileFile(file).write("New", "K", "v");
+    const std::string oneByOne = content();
+    put(start);
+    ASSERT_TRUE(ProfileFile(file).write("setting", entries));
+    ProfileFile(file).write("New", ProfileFile::Entries{{"K", "v"}});
+    EXPECT_EQ(content(), oneByOne);
+}
+
 TEST_F(ProfileFileTest, AWriteIntoAMissingFolderFailsCleanly) {
     ProfileFile profile(dir / "absent" / "x.ini");
     EXPECT_FALSE(profile.write("A", "b", "c"));
