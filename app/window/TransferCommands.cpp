@@ -69,7 +69,7 @@ void TransferCommands::WriteFre(frmCommun& dialog) {
     }
     startCommunEndTimer();
     setStatus(text(Text::CommunicationSucceeded));
-    showFileName(true);
+    window_.showFileName(true);
 }
 
 void TransferCommands::ReadFre(frmCommun& dialog) {
@@ -95,7 +95,7 @@ void TransferCommands::ReadFre(frmCommun& dialog) {
     state_.plug.modified = true;
     window_.show(std::get<MemoryImage>(result));
     setStatus(text(Text::CommunicationSucceeded));
-    showFileName(false);
+    window_.showFileName(false);
     window_.storeSettings();
 }
 
@@ -107,7 +107,7 @@ void TransferCommands::failed(frmCommun& dialog, bool writing) {
     if (dialog.isVisible())
         dialog.resetBar();
     if (writing && !state_.currentDataFile.empty())
-        showFileName(false);
+        window_.showFileName(false);
     setStatus(text(Text::CommunicationFailed));
     startCommunEndTimer();
 }
@@ -128,15 +128,6 @@ void TransferCommands::tmrCommunEnd_Timer() {
 void TransferCommands::setStatus(const std::string& status) {
     window_.statusPanel->setText(Q(status));
     window_.statusPanel->repaint(); // shown while the transfer still holds the event loop
-}
-
-void TransferCommands::showFileName(bool emptyWhenNone) {
-    if (state_.currentDataFile.empty()) {
-        if (emptyWhenNone)
-            window_.filePanel->setText({});
-        return;
-    }
-    window_.filePanel->setText(Q(text(Text::FileNamePrefix) + state_.currentDataFile));
 }
 
 } // namespace hx

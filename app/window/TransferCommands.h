@@ -28,11 +28,11 @@ public:
         QWidget* owner;
         QLabel* statusPanel; // panel 1: the state
         QLabel* portPanel;   // panel 2: the port
-        QLabel* filePanel;   // panel 3: the data file
         std::function<bool()> hasSubModel;
         std::function<MemoryImage()> encode;          // the plug as the radio's image
         std::function<void(const MemoryImage&)> show; // decode into the window
         std::function<void()> storeSettings;
+        std::function<void(bool clearWhenNone)> showFileName; // panel 3
     };
     TransferCommands(WindowState& state, UserDialogs& dialogs, Window window, PortOpener opener);
 
@@ -51,7 +51,6 @@ private:
     void failed(frmCommun& dialog, bool writing);
     void startCommunEndTimer();
     void setStatus(const std::string& text);
-    void showFileName(bool emptyWhenNone);
     std::string text(Text t) const { return state_.text(t); }
 
     WindowState& state_;

@@ -76,11 +76,12 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpen
     buildStatusBar();
     transfers_ = std::make_unique<TransferCommands>(
         state_, dialogs_,
-        TransferCommands::Window{this, statusPanel(1), statusPanel(2), statusPanel(3),
+        TransferCommands::Window{this, statusPanel(1), statusPanel(2),
                                  [this] { return model_->cboTypeSel->currentIndex() >= 0; },
                                  [this] { return encode(); },
                                  [this](const MemoryImage& image) { SoftDisplay(image); },
-                                 [this] { InitSoftDefault(true); }},
+                                 [this] { InitSoftDefault(true); },
+                                 [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
         std::move(openPort));
     buildMenus();
     buildToolbar();
@@ -371,9 +372,11 @@ void frmMain::InitInterFace() {
     table_->relabel();
 }
 
-void frmMain::showFileName() {
+void frmMain::showFileName(bool clearWhenNone) {
     if (!state_.currentDataFile.empty())
         statusPanel(3)->setText(Q(state_.text(Text::FileNamePrefix) + state_.currentDataFile));
+    else if (clearWhenNone)
+        statusPanel(3)->clear();
 }
 
 void frmMain::selectLanguage(Language language) {

@@ -62,7 +62,7 @@ private:
     void resetCodePlug();
     void DeteChanData();
     void showStartupError();
-    void showFileName();
+    void showFileName(bool clearWhenNone = false);
     void checkModelMenu();
     MemoryImage encode() const;
     QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});

@@ -56,13 +56,8 @@ class frmMainTest : public QObject {
         commun.prgCommunicate->setMaximum(122);
         commun.prgCommunicate->setValue(61);
         save(commun, "commun");
-        const auto& titles = st.model.profile.titles;
-        const bool zh = st.language == Language::Chinese;
-        frmAboutSoft about(
-            {AboutLinesFor(st.modelCode, st.language), zh ? titles.chsVer : titles.engVer,
-             zh ? titles.chsRelease : titles.engRelease, st.language, st.colours.full},
-            window_.get());
-        save(about, "about");
+        dialogs_.modal = {[&](QDialog& about) { save(about, "about"); }};
+        window_->action("mnuAboutSoft")->trigger();
     }
     static void leave(QWidget* box) {
         QFocusEvent out(QEvent::FocusOut);
