@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hx {
@@ -34,7 +35,7 @@ TEST_F(DataFileTest, NewFileHoldsExactlyTheImage) {
     const std::string bytes = contents(file("a.dat"));
     EXPECT_EQ(bytes.size(), kImageSize);
     EXPECT_EQ(bytes.substr(0, 6), "ROR55O");
-    EXPECT_FALSE(fs::exists(file("a.dat.tmp")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1) << "nothing left beside it";
 }
 
 TEST_F(DataFileTest, WritingKeepsTheTailOfALongerFile) {
@@ -77,13 +78,19 @@ TEST_F(DataFileTest, FailuresAreReportedNotThrown) {
     EXPECT_TRUE(std::holds_alternative<DataFileError>(ReadDataFile(file("missing.dat"))));
     EXPECT_TRUE(std::holds_alternative<DataFileError>(
         WriteDataFile(dir_ / "no" / "x.dat", InitMatrixCode())));
-    if (::geteuid() != 0) {
-        put(file("kept.dat"), "old");
-        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_TRUE(std::holds_alternative<DataFileError>(
-            WriteDataFile(file("kept.dat"), InitMatrixCode())));
-        EXPECT_EQ(contents(file("kept.dat")), "old");
-    }
+    fs::create_directories(file("folder.dat"));
+    const auto written = WriteDataFile(file("folder.dat"), InitMatrixCode());
+    ASSERT_TRUE(std::holds_alternative<DataFileError>(written));
+    EXPECT_EQ(std::get<DataFileError>(written).message,
+              file("folder.dat").string() + ": is a folder, not a file");
+}
+
+TEST_F(DataFileTest, AFifoIsNeitherWaitedOnNorReplaced) {
+    ASSERT_EQ(::mkfifo(file("pipe.dat").c_str(), 0644), 0);
+    EXPECT_TRUE(std::holds_alternative<DataFileError>(ReadDataFile(file("pipe.dat"))));
+    EXPECT_TRUE(
+        std::holds_alternative<DataFileError>(WriteDataFile(file("pipe.dat"), InitMatrixCode())));
+    EXPECT_TRUE(fs::is_fifo(file("pipe.dat")));
 }
 
 } // namespace

@@ -151,5 +151,25 @@ TEST_F(HxtoolTest, AFailedReadLeavesTheOutputFileAlone) {
               kExitFailure);
 }
 
+TEST_F(HxtoolTest, OutputGoesThroughLinksAndNeverReplacesWhatIsNoFile) {
+    const auto json = put("plug.json", kExample);
+    const std::string settings = kShippedSettings.string();
+    auto encode = [&](const fs::path& output) {
+        return run(RunEncode, {json.string(), "-o", output.string(), "--settings", settings});
+    };
+    put("real.dat", "old");
+    fs::create_symlink("real.dat", dir_ / "link.dat");
+    fs::create_hard_link(dir_ / "real.dat", dir_ / "second-name.dat");
+    ASSERT_EQ(encode(dir_ / "link.dat"), kExitSuccess) << err_.str();
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.dat"));
+    EXPECT_EQ(contents(dir_ / "real.dat").size(), 1074u);
+    EXPECT_TRUE(fs::equivalent(dir_ / "real.dat", dir_ / "second-name.dat"));
+
+    fs::create_directories(dir_ / "folder.dat");
+    EXPECT_EQ(encode(dir_ / "folder.dat"), kExitFailure);
+    EXPECT_EQ(err_.str(),
+              "hxtool encode: " + (dir_ / "folder.dat").string() + ": is a folder, not a file\n");
+}
+
 } // namespace
 } // namespace hxtool
