@@ -5,6 +5,7 @@
 #include "tools/hxtool/Commands.h"
 #include "tools/hxtool/ModelSession.h"
 #include "tools/hxtool/PlugImage.h"
+#include "tools/hxtool/ReadOutput.h"
 
 #include <QCoreApplication>
 #include <ostream>
@@ -63,6 +64,11 @@ int RunRead(const Invocation& invocation) {
         return *status;
     const auto& command = std::get<PreparedCommand>(prepared);
     const auto& [options, session] = command;
+    // A file that could not be saved is found out before the radio is asked for anything.
+    if (const auto refusal = hx::CheckWriteTarget(*options.output)) {
+        invocation.err << "hxtool read: " << refusal->message << "\n";
+        return kExitFailure;
+    }
     QtRuntime qt;
     hx::QtSerialPort port;
     if (!OpenPort(port, command, invocation.err, "read"))
@@ -75,12 +81,8 @@ int RunRead(const Invocation& invocation) {
         invocation.err << "\nhxtool read: " << failure->message() << "\n";
         return kExitFailure;
     }
-    const auto written = hx::WriteDataFile(*options.output, std::get<hx::MemoryImage>(result));
-    if (const auto* error = std::get_if<hx::DataFileError>(&written)) {
-        invocation.err << "hxtool read: " << error->message << "\n";
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return SaveReadImage(std::get<hx::MemoryImage>(result), *options.output,
+                         invocation.executableDir / "Data", invocation.err);
 }
 
 int RunWrite(const Invocation& invocation) {

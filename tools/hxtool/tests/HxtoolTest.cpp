@@ -1,6 +1,7 @@
 #include "testsupport/TestFolder.h"
 #include "tools/hxsim/SimProcess.h"
 #include "tools/hxtool/Commands.h"
+#include "tools/hxtool/ReadOutput.h"
 
 #include <filesystem>
 #include <fstream>
@@ -169,6 +170,27 @@ TEST_F(HxtoolTest, OutputGoesThroughLinksAndNeverReplacesWhatIsNoFile) {
     EXPECT_EQ(encode(dir_ / "folder.dat"), kExitFailure);
     EXPECT_EQ(err_.str(),
               "hxtool encode: " + (dir_ / "folder.dat").string() + ": is a folder, not a file\n");
+}
+
+TEST_F(HxtoolTest, ReadChecksItsOutputFirstAndRescuesWhatItCouldNotSave) {
+    fs::create_directories(dir_ / "out");
+    EXPECT_EQ(run(RunRead, {"--port", "/dev/nonexistent-tty", "-o", (dir_ / "out").string(),
+                            "--settings", kShippedSettings.string()}),
+              kExitFailure);
+    EXPECT_EQ(err_.str(),
+              "hxtool read: " + (dir_ / "out").string() + ": is a folder, not a file\n");
+
+    hx::MemoryImage image;
+    image.fill(0x5A);
+    std::ostringstream err;
+    EXPECT_EQ(SaveReadImage(image, dir_ / "out", dir_ / "Data", err), kExitFailure);
+    ASSERT_EQ(std::distance(fs::directory_iterator(dir_ / "Data"), {}), 1);
+    const fs::path rescue = fs::directory_iterator(dir_ / "Data")->path();
+    EXPECT_EQ(contents(rescue), std::string(1074, '\x5A'));
+    EXPECT_EQ(err.str(), "hxtool read: " + (dir_ / "out").string() +
+                             ": is a folder, not a file\nhxtool read: the data read from the "
+                             "radio is kept in " +
+                             rescue.string() + "\n");
 }
 
 } // namespace
