@@ -1,6 +1,7 @@
 #include "tools/hxtool/CodePlugJson.h"
 
 #include <array>
+#include <cmath>
 
 namespace hxtool {
 namespace {
@@ -23,31 +24,56 @@ nlohmann::ordered_json FieldValue(double value) {
     return value;
 }
 
-std::optional<int> WholeNumber(const nlohmann::json& value) {
-    if (value.is_number_integer())
-        return value.get<int>();
-    if (value.is_number_float() && value.get<double>() == static_cast<int>(value.get<double>()))
-        return static_cast<int>(value.get<double>());
-    return std::nullopt;
+// The whole numbers a field may hold.
+struct Range {
+    int low, high;
+    std::string text() const {
+        return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+    }
+};
+constexpr Range kChannelRange{1, hx::kChannelCount};
+constexpr Range kSubModelRange{-1, hx::kMaxSubModels - 1};
+constexpr Range kPositionRange{-1, 255}; // a list position fills one byte of the image
+constexpr Range kToneRange{-1, hx::kToneTableSize - 1};
+constexpr Range kSwitchRange{-1, 1};
+
+// An integer, or a number without a fraction, inside the range. Every JSON number
+// converts to a double without overflow, so the test comes before any conversion to int.
+std::optional<int> WholeNumberIn(const nlohmann::json& value, Range range) {
+    if (!value.is_number())
+        return std::nullopt;
+    const double number = value.get<double>();
+    if (!(number >= range.low && number <= range.high) || number != std::trunc(number))
+        return std::nullopt;
+    return static_cast<int>(number);
 }
 
 std::optional<std::string> ReadChannel(const nlohmann::json& entry, PlugDocument& plug) {
     if (!entry.is_object())
         return "every entry of \"channels\" must be an object";
-    const auto number = entry.contains("channel") ? WholeNumber(entry["channel"]) : std::nullopt;
-    if (!number || *number < 1 || *number > hx::kChannelCount)
-        return "\"channel\" must be a number from 1 to 16";
+    const auto number =
+        entry.contains("channel") ? WholeNumberIn(entry["channel"], kChannelRange) : std::nullopt;
+    if (!number)
+        return "\"channel\" must be " + kChannelRange.text();
     const int c = *number - 1;
     for (int f = 0; f < kStoredFieldCount; ++f) {
         const char* name = kFieldNames[static_cast<std::size_t>(f)];
         if (!entry.contains(name))
             continue;
         const auto& value = entry[name];
-        const bool frequency = f < 2;
-        if (frequency ? !value.is_number() : !WholeNumber(value))
-            return "channel " + std::to_string(*number) + ": \"" + name + "\" must be " +
-                   (frequency ? "a number" : "a whole number");
-        plug.channels.setValue(c, static_cast<hx::Field>(f), value.get<double>());
+        const std::string prefix =
+            "channel " + std::to_string(*number) + ": \"" + name + "\" must be ";
+        if (f < 2) { // a frequency in MHz
+            if (!value.is_number())
+                return prefix + "a number";
+            plug.channels.setValue(c, static_cast<hx::Field>(f), value.get<double>());
+            continue;
+        }
+        const Range range = f < 4 ? kToneRange : kSwitchRange;
+        const auto whole = WholeNumberIn(value, range);
+        if (!whole)
+            return prefix + range.text();
+        plug.channels.setValue(c, static_cast<hx::Field>(f), *whole);
     }
     return std::nullopt;
 }
@@ -90,15 +116,15 @@ std::variant<PlugDocument, std::string> PlugFromJson(const nlohmann::json& docum
         return std::string("the document must be a JSON object");
     PlugDocument plug;
     if (document.contains("model")) {
-        const auto model = WholeNumber(document["model"]);
+        const auto model = WholeNumberIn(document["model"], {7100, 7400});
         if (!model || !hx::IsKnownModelCode(*model))
             return std::string("\"model\" must be 7100, 7200 or 7400");
         plug.model = model;
     }
     if (document.contains("subModel")) {
-        const auto subModel = WholeNumber(document["subModel"]);
+        const auto subModel = WholeNumberIn(document["subModel"], kSubModelRange);
         if (!subModel)
-            return std::string("\"subModel\" must be a whole number");
+            return "\"subModel\" must be " + kSubModelRange.text();
         plug.subModel = *subModel;
     }
     if (document.contains("functions")) {
@@ -108,10 +134,10 @@ std::variant<PlugDocument, std::string> PlugFromJson(const nlohmann::json& docum
         for (std::size_t i = 0; i < kFunctionNames.size(); ++i) {
             if (!functions.contains(kFunctionNames[i]))
                 continue;
-            const auto position = WholeNumber(functions[kFunctionNames[i]]);
+            const auto position = WholeNumberIn(functions[kFunctionNames[i]], kPositionRange);
             if (!position)
-                return std::string("\"functions\": \"") + kFunctionNames[i] +
-                       "\" must be a whole number";
+                return std::string("\"functions\": \"") + kFunctionNames[i] + "\" must be " +
+                       kPositionRange.text();
             plug.functions[FunctionAt(i)] = *position;
         }
     }

@@ -193,5 +193,38 @@ TEST_F(HxtoolTest, ReadChecksItsOutputFirstAndRescuesWhatItCouldNotSave) {
                              rescue.string() + "\n");
 }
 
+TEST_F(HxtoolTest, IntegerFieldsTakeOnlyWholeNumbersInTheirRange) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"model":4294974496})", R"("model" must be 7100, 7200 or 7400)"},
+        {R"({"model":7200.5})", R"("model" must be 7100, 7200 or 7400)"},
+        {R"({"subModel":1e300})", R"("subModel" must be a whole number from -1 to 6)"},
+        {R"({"functions":{"Sql":-1e300}})",
+         R"("functions": "Sql" must be a whole number from -1 to 255)"},
+        {R"({"channels":[{"channel":18446744073709551616}]})",
+         R"("channel" must be a whole number from 1 to 16)"},
+        {R"({"channels":[{"channel":1,"RxFrequency":446,"TxTone":2147483648}]})",
+         R"(channel 1: "TxTone" must be a whole number from -1 to 205)"},
+        {R"({"channels":[{"channel":2,"RxFrequency":446,"Shift":2}]})",
+         R"(channel 2: "Shift" must be a whole number from -1 to 1)"},
+    };
+    const auto output = dir_ / "o.dat";
+    for (const auto& [document, complaint] : cases) {
+        const auto json = put("plug.json", document);
+        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
+                                  kShippedSettings.string()}),
+                  kExitFailure)
+            << document;
+        EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
+        EXPECT_FALSE(fs::exists(output)) << document;
+    }
+    const auto edges = put("edges.json", R"({"subModel":6,"functions":{"Sql":255},)"
+                                         R"("channels":[{"channel":16.0,"RxFrequency":446,)"
+                                         R"("TxTone":205.0,"RxTone":-1,"Shift":1}]})");
+    EXPECT_EQ(run(RunEncode,
+                  {edges.string(), "-o", output.string(), "--settings", kShippedSettings.string()}),
+              kExitSuccess)
+        << err_.str();
+}
+
 } // namespace
 } // namespace hxtool
