@@ -4,9 +4,10 @@
 #include "tools/hxtool/ModelSession.h"
 #include "tools/hxtool/PlugImage.h"
 
-#include <fstream>
+#include <filesystem>
 #include <iomanip>
 #include <ostream>
+#include <system_error>
 
 namespace hxtool {
 namespace {
@@ -17,6 +18,12 @@ template <typename Result> bool Failed(const Result& result, std::ostream& err, 
         return true;
     }
     return false;
+}
+
+// Whether both paths name one file, through links of either kind.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
 }
 
 void PrintTable(std::ostream& out, const nlohmann::ordered_json& document) {
@@ -73,19 +80,25 @@ int RunEncode(const Invocation& invocation) {
         return kExitUsage;
     const auto& options = std::get<Options>(parsed);
 
-    std::ifstream in(options.files.front());
-    if (!in) {
-        invocation.err << "hxtool encode: " << options.files.front() << ": cannot be opened\n";
+    const std::filesystem::path input = options.files.front();
+    if (SameFile(input, *options.output)) {
+        invocation.err << "hxtool encode: -o " << options.output->string()
+                       << ": is the input file; name another\n";
         return kExitFailure;
     }
-    const auto json = nlohmann::json::parse(in, nullptr, false);
+    const auto text = hx::ReadRegularFile(input);
+    if (const auto* error = std::get_if<hx::FileError>(&text)) {
+        invocation.err << "hxtool encode: " << error->message << "\n";
+        return kExitFailure;
+    }
+    const auto json = nlohmann::json::parse(std::get<std::string>(text), nullptr, false);
     if (json.is_discarded()) {
-        invocation.err << "hxtool encode: " << options.files.front() << ": not valid JSON\n";
+        invocation.err << "hxtool encode: " << input.string() << ": not valid JSON\n";
         return kExitFailure;
     }
     const auto plug = PlugFromJson(json);
     if (const auto* error = std::get_if<std::string>(&plug)) {
-        invocation.err << "hxtool encode: " << options.files.front() << ": " << *error << "\n";
+        invocation.err << "hxtool encode: " << input.string() << ": " << *error << "\n";
         return kExitFailure;
     }
     const auto& document = std::get<PlugDocument>(plug);

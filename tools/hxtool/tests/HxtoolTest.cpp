@@ -9,6 +9,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hxtool {
@@ -224,6 +225,40 @@ TEST_F(HxtoolTest, IntegerFieldsTakeOnlyWholeNumbersInTheirRange) {
                   {edges.string(), "-o", output.string(), "--settings", kShippedSettings.string()}),
               kExitSuccess)
         << err_.str();
+}
+
+TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
+    const auto json = put("plug.json", kExample);
+    fs::create_symlink("plug.json", dir_ / "alias.dat");
+    for (const fs::path& output : {json, dir_ / "alias.dat"}) {
+        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
+                                  kShippedSettings.string()}),
+                  kExitFailure);
+        EXPECT_EQ(err_.str(),
+                  "hxtool encode: -o " + output.string() + ": is the input file; name another\n");
+        EXPECT_EQ(contents(json), kExample);
+    }
+}
+
+TEST_F(HxtoolTest, FifosAreRefusedWithoutWaiting) {
+    const auto fifo = dir_ / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string settings = kShippedSettings.string();
+    const auto json = put("plug.json", kExample);
+    const std::vector<std::pair<int (*)(const Invocation&), std::vector<std::string>>> commands = {
+        {RunDecode, {fifo.string(), "--settings", settings}},
+        {RunWrite, {fifo.string(), "--port", "/dev/nonexistent-tty", "--settings", settings}},
+        {RunEncode, {fifo.string(), "-o", (dir_ / "o.dat").string(), "--settings", settings}},
+        {RunEncode, {json.string(), "-o", fifo.string(), "--settings", settings}},
+        {RunRead, {"--port", "/dev/nonexistent-tty", "-o", fifo.string(), "--settings", settings}},
+    };
+    for (const auto& [command, args] : commands) {
+        EXPECT_EQ(run(command, args), kExitFailure) << args.front();
+        EXPECT_NE(err_.str().find(fifo.string() + ": is a FIFO (named pipe), not a file"),
+                  std::string::npos)
+            << err_.str();
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 } // namespace
