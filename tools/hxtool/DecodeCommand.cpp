@@ -103,9 +103,9 @@ int RunEncode(const Invocation& invocation) {
     }
     const auto& document = std::get<PlugDocument>(plug);
     const auto session = OpenModelSession(options, invocation.executableDir, document.model);
-    if (const auto* error = std::get_if<std::string>(&session)) {
-        invocation.err << "hxtool encode: " << *error << "\n";
-        return kExitFailure;
+    if (const auto* error = std::get_if<SessionError>(&session)) {
+        invocation.err << "hxtool encode: " << error->message << "\n";
+        return error->status;
     }
     const hx::DecoderState state{document.subModel, document.functions, document.channels};
     const auto written = hx::WriteDataFile(

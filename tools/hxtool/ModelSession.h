@@ -28,8 +28,16 @@ struct PreparedCommand {
 std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
                                                   const OptionSet& accepted, const char* name);
 
-std::variant<ModelSession, std::string> OpenModelSession(const Options& options,
-                                                         const std::filesystem::path& executableDir,
-                                                         std::optional<int> fallbackModel = {});
+// Why a model session could not be opened, and the exit status that says so.
+struct SessionError {
+    std::string message;
+    int status;
+};
+
+// A settings folder that is not there, or lacks the files of the model series, is an
+// error: built-in defaults would give a different image without a word.
+std::variant<ModelSession, SessionError>
+OpenModelSession(const Options& options, const std::filesystem::path& executableDir,
+                 std::optional<int> fallbackModel = {});
 
 } // namespace hxtool

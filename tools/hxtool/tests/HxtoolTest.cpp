@@ -113,6 +113,7 @@ TEST_F(HxtoolTest, BadInputFailsWithOneClearLine) {
 
     fs::create_directories(dir_ / "Broken");
     std::ofstream(dir_ / "Broken/Config_7200.ini") << "[Model]\nModCnt=8\n";
+    fs::copy(kShippedSettings / "QTDQT_7200.ini", dir_ / "Broken");
     const auto data = put("blank.dat", std::string(1074, '\xFF'));
     EXPECT_EQ(run(RunDecode, {data.string(), "--settings", (dir_ / "Broken").string()}),
               kExitFailure);
@@ -259,6 +260,28 @@ TEST_F(HxtoolTest, FifosAreRefusedWithoutWaiting) {
             << err_.str();
     }
     EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(HxtoolTest, AMistypedSettingsFolderIsAnError) {
+    const auto data = put("blank.dat", std::string(1074, '\xFF'));
+    const auto json = put("plug.json", kExample);
+    const std::string typo = (dir_ / "Settngs").string();
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", typo}), kExitUsage);
+    EXPECT_EQ(err_.str(), "hxtool decode: --settings " + typo + ": no such folder\n");
+    EXPECT_EQ(run(RunEncode, {json.string(), "-o", (dir_ / "o.dat").string(), "--settings", typo}),
+              kExitUsage);
+    EXPECT_FALSE(fs::exists(dir_ / "o.dat"));
+
+    const fs::path partial = dir_ / "Partial";
+    fs::create_directories(partial);
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", partial.string()}), kExitFailure);
+    EXPECT_EQ(err_.str(), "hxtool decode: " + (partial / "Config_7200.ini").string() +
+                              ": the profile of model 7200 is missing\n");
+    fs::copy(kShippedSettings / "Config_7100.ini", partial);
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", partial.string(), "--model", "7100"}),
+              kExitFailure);
+    EXPECT_EQ(err_.str(), "hxtool decode: " + (partial / "QTDQT_7100.ini").string() +
+                              ": the tone table of model 7100 is missing\n");
 }
 
 } // namespace
