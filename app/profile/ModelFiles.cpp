@@ -29,8 +29,8 @@ ModelData LoadModelData(const std::filesystem::path& settingDir, int modelCode) 
     const ModelFileNames names = ModelFileNamesFor(ModelSeries(modelCode));
     ModelData data;
     data.modelCode = modelCode;
-    data.profile = LoadModelProfile(ProfileFile(settingDir / names.profile));
-    data.tones = LoadToneTable(ProfileFile(settingDir / names.tones), modelCode);
+    data.profile = LoadModelProfile(ProfileFile(settingDir / names.profile).load());
+    data.tones = LoadToneTable(ProfileFile(settingDir / names.tones).load(), modelCode);
     return data;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/profile/ModelProfile.h"
+#include "app/profile/ProfileFile.h"
 #include "image/ToneTable.h"
 
 #include <filesystem>
@@ -39,7 +40,8 @@ struct ModelData {
     ToneTable tones;
 };
 
-// Loads both files of a series from `settingDir`; throws ProfileError as LoadModelProfile.
+// Loads both files of a series from `settingDir`, each read once; throws ProfileError
+// as LoadModelProfile.
 ModelData LoadModelData(const std::filesystem::path& settingDir, int modelCode);
 
 } // namespace hx

@@ -39,9 +39,10 @@ std::string BandText(const std::string& lowEdge, const std::string& highEdge) {
     return low == high ? low + "MHz" : low + "-" + high + "MHz";
 }
 
-ModelProfile LoadModelProfile(const ProfileFile& file) {
+ModelProfile LoadModelProfile(const ProfileContents& file) {
     ModelProfile profile;
-    const int count = WholeNumber(file.read("Model", "ModCnt", "4", 8),
+    const ProfileSection& model = file.section("Model");
+    const int count = WholeNumber(model.read("ModCnt", "4", 8),
                                   ProfileError::Kind::BadSubModelCount, "sub-model count");
     if (count > kMaxSubModels)
         throw ProfileError(ProfileError::Kind::TooManySubModels,
@@ -50,26 +51,28 @@ ModelProfile LoadModelProfile(const ProfileFile& file) {
     profile.subModelCount = count < 0 ? 0 : count;
 
     for (int i = 0; i < 4 * profile.subModelCount; ++i)
-        profile.subModelTable[static_cast<std::size_t>(i)] = file.read("Model", Key(i), "7400", 14);
+        profile.subModelTable[static_cast<std::size_t>(i)] = model.read(Key(i), "7400", 14);
     for (int s = 0; s < profile.subModelCount; ++s)
         profile.bandTexts.push_back(BandText(profile.lowEdgeText(s), profile.highEdgeText(s)));
     for (int s = 0; s < profile.subModelCount; ++s)
         for (int k = 0; k < 8; ++k)
             profile.subModelBytes[static_cast<std::size_t>(10 * s + k)] =
-                WholeNumber(file.read("Model", Key(100 + 10 * s + k), "0", 5),
+                WholeNumber(model.read(Key(100 + 10 * s + k), "0", 5),
                             ProfileError::Kind::BadSubModelByte, "sub-model byte");
 
+    const ProfileSection& title = file.section("Title");
     auto& t = profile.titles;
-    t.chsTitle = file.read("Title", "ChsTitle", "QRW74系列对讲机编程软件 V1.0", 49);
-    t.engTitle = file.read("Title", "EngTitle", "QRW74 Radio Programming Software V1.0", 49);
-    t.chsVer = file.read("Title", "ChsVer", "中英文版：V1.0", 49);
-    t.engVer = file.read("Title", "EngVer", "Version: V1.0", 49);
-    t.chsRelease = file.read("Title", "ChsRelease", "发布时间：2006.01", 49);
-    t.engRelease = file.read("Title", "EngRelease", "Release: 2006.01", 49);
+    t.chsTitle = title.read("ChsTitle", "QRW74系列对讲机编程软件 V1.0", 49);
+    t.engTitle = title.read("EngTitle", "QRW74 Radio Programming Software V1.0", 49);
+    t.chsVer = title.read("ChsVer", "中英文版：V1.0", 49);
+    t.engVer = title.read("EngVer", "Version: V1.0", 49);
+    t.chsRelease = title.read("ChsRelease", "发布时间：2006.01", 49);
+    t.engRelease = title.read("EngRelease", "Release: 2006.01", 49);
 
     // Only the first character of a default counts: it is one digit.
+    const ProfileSection& defaults = file.section("Default");
     const auto digit = [&](const char* key, const char* fallback) {
-        const std::string text = file.read("Default", key, fallback, 1);
+        const std::string text = defaults.read(key, fallback, 1);
         return text.size() == 1 && text[0] >= '0' && text[0] <= '9' ? text[0] - '0' : -1;
     };
     auto& d = profile.functionDefaults;
@@ -82,13 +85,19 @@ ModelProfile LoadModelProfile(const ProfileFile& file) {
     return profile;
 }
 
-ToneTable LoadToneTable(const ProfileFile& file, int modelCode) {
+ToneTable LoadToneTable(const ProfileContents& file, int modelCode) {
     ToneTable tones;
     tones.dimensions = ToneDimensionsFor(modelCode);
-    for (int p = 0; p <= tones.dimensions.lastPosition; ++p)
-        tones.codes[static_cast<std::size_t>(p)] = file.read("QTDQT", Key(p), Key(p), 4);
-    for (int p = 1; p <= tones.dimensions.lastPosition; ++p)
-        tones.names[static_cast<std::size_t>(p)] = file.read("QTDQTList", Key(p), Key(p), 8);
+    const ProfileSection& codes = file.section("QTDQT");
+    const ProfileSection& names = file.section("QTDQTList");
+    // Each position's key is also its default; position 0 has a code but no name.
+    for (int p = 0; p <= tones.dimensions.lastPosition; ++p) {
+        const std::string key = Key(p);
+        const auto at = static_cast<std::size_t>(p);
+        tones.codes[at] = codes.read(key, key, 4);
+        if (p > 0)
+            tones.names[at] = names.read(key, key, 8);
+    }
     return tones;
 }
 

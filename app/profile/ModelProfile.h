@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/profile/ProfileFile.h"
+#include "app/profile/ProfileContents.h"
 #include "codeplug/CodePlug.h"
 #include "image/ToneTable.h"
 
@@ -51,10 +51,10 @@ private:
 
 // Loads sections Model, Title and Default; missing files and keys take the built-in
 // defaults. Throws ProfileError for the failures that stop the loading.
-ModelProfile LoadModelProfile(const ProfileFile& profile);
+ModelProfile LoadModelProfile(const ProfileContents& profile);
 
 // Loads the tone codes (section QTDQT) and tone names (section QTDQTList) of a model.
-ToneTable LoadToneTable(const ProfileFile& toneFile, int modelCode);
+ToneTable LoadToneTable(const ProfileContents& toneFile, int modelCode);
 
 // Band text from two edge texts: each rounded to a whole number, halves to even.
 std::string BandText(const std::string& lowEdge, const std::string& highEdge);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/profile/ProfileContents.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -9,15 +11,11 @@
 
 namespace hx {
 
-// A Windows-style profile file ("[Section]" and "key=value" lines).
+// A Windows-style profile file on disk, read by the rules of ProfileContents.
 //
-// A read never creates or changes anything: a missing file, section or key gives the
-// default, and a value is cut to `room` characters. Section and key names match
-// without regard to case. Files are UTF-8; a file that is not valid UTF-8 is read as
-// GB18030, the code page of profile files written by Windows tools.
-//
-// A write creates the file and section when missing, keeps every other line, comment
-// and the order, and replaces the file atomically. It returns false when the file
+// A read never creates or changes anything; a missing file reads as empty. A write
+// creates the file and section when missing, keeps every other line, comment and
+// the order, and replaces the file atomically. It returns false when the file
 // cannot be written.
 class ProfileFile {
 public:
@@ -25,6 +23,9 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
+    // Reads and parses the file once; look up as many keys in the result as needed.
+    ProfileContents load() const;
+    // A single key, at the cost of a whole load.
     std::string read(std::string_view section, std::string_view key, std::string_view fallback,
                      std::size_t room) const;
     bool write(std::string_view section, std::string_view key, std::string_view value) const;

@@ -30,8 +30,10 @@ bool Storable(const std::string& path) {
 
 RecentFiles RecentFiles::Load(const ProfileFile& profile) {
     RecentFiles recent;
+    const ProfileContents stored = profile.load();
+    const ProfileSection& slots = stored.section(kSection);
     for (std::size_t slot = 0; slot < kCapacity; ++slot) {
-        const std::string path = profile.read(kSection, Key(slot), "", kPathRoom);
+        const std::string path = slots.read(Key(slot), "", kPathRoom);
         if (!path.empty() && std::find(recent.paths_.begin(), recent.paths_.end(), Normal(path)) ==
                                  recent.paths_.end())
             recent.paths_.push_back(Normal(path));

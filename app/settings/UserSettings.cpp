@@ -70,9 +70,10 @@ bool OverFreFontOn(std::string_view text) {
     return ParseBoolean(text).value_or(true);
 }
 
-std::optional<SettingColours> SettingsStore::readColours() const {
+std::optional<SettingColours> ReadColours(const ProfileContents& profile) {
+    const ProfileSection& setting = profile.section(kSection);
     const auto read = [&](std::string_view key, std::string_view fallback) {
-        return ParseColour(profile_.read(kSection, key, fallback, 8));
+        return ParseColour(setting.read(key, fallback, 8));
     };
     const auto full = read("ColorFull", "&HCADCEC");
     const auto textText = read("ColorTextText", "&HCADCE7");
@@ -84,9 +85,10 @@ std::optional<SettingColours> SettingsStore::readColours() const {
     return SettingColours{*full, *textText, *text, *hint, *black};
 }
 
-std::optional<StoredSettings> SettingsStore::readSettings() const {
+std::optional<StoredSettings> ReadSettings(const ProfileContents& profile) {
+    const ProfileSection& setting = profile.section(kSection);
     const auto read = [&](std::string_view key, std::string_view fallback, std::size_t room) {
-        return profile_.read(kSection, key, fallback, room);
+        return setting.read(key, fallback, room);
     };
     StoredSettings s;
     const auto valLegal = ParseBoolean(read("ValLegal", "True", 5));
@@ -143,20 +145,21 @@ SettingsOutcome InitSoftDefault(const SettingsStore& store, bool storeCall, bool
                                 const StoreSet& set,
                                 const std::function<Language()>& chooseLanguage) {
     SettingsOutcome outcome;
-    outcome.colours = store.readColours();
+    const ProfileContents stored = store.load();
+    outcome.colours = ReadColours(stored);
     if (outcome.colours) {
         if (storeCall && !startupInProgress) {
             store.store(set); // a folder that cannot be written loses nothing but the store
             return outcome;
         }
-        outcome.settings = store.readSettings();
+        outcome.settings = ReadSettings(stored);
         if (outcome.settings)
             return outcome;
     }
     // Only the first start (or a damaged profile) gets here.
     outcome.firstStart = true;
     store.writeFirstStart(chooseLanguage());
-    outcome.settings = store.readSettings();
+    outcome.settings = ReadSettings(store.load());
     outcome.failed = !outcome.settings;
     return outcome;
 }

@@ -57,15 +57,18 @@ std::optional<int> ParseWholeNumber(std::string_view text);
 // Judged at each use: "True", "False" or a number; anything else counts as True.
 bool OverFreFontOn(std::string_view text);
 
+// Section Setting of a loaded profile. The colours: nothing when a colour text is not
+// a number. The settings: nothing when a text is not of its kind, a missing Language
+// (the first start) among them.
+std::optional<SettingColours> ReadColours(const ProfileContents& profile);
+std::optional<StoredSettings> ReadSettings(const ProfileContents& profile);
+
 // Reads and writes section Setting of one model series' profile file.
 class SettingsStore {
 public:
     explicit SettingsStore(ProfileFile profile) : profile_(std::move(profile)) {}
 
-    // Nothing when a colour text is not a number.
-    std::optional<SettingColours> readColours() const;
-    // Nothing when a text is not of its kind; a missing Language is the first start.
-    std::optional<StoredSettings> readSettings() const;
+    ProfileContents load() const { return profile_.load(); }
     // The complete first set of settings, in the order a first start writes it.
     bool writeFirstStart(Language language) const;
     bool store(const StoreSet& set) const;

@@ -1,5 +1,7 @@
 #include "app/profile/ModelProfile.h"
 
+#include "app/profile/ProfileFile.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -13,7 +15,7 @@ std::filesystem::path WriteProfile(const std::string& name, const std::string& t
 }
 
 TEST(ModelProfile, MissingFileGivesFourDefaultSubModels) {
-    const ModelProfile p = LoadModelProfile(ProfileFile("/nonexistent/Config_7200.ini"));
+    const ModelProfile p = LoadModelProfile(ProfileFile("/nonexistent/Config_7200.ini").load());
     ASSERT_EQ(p.subModelCount, 4);
     EXPECT_EQ(p.subModelName(3), "7400");
     EXPECT_EQ(p.bandTexts[0], "7400MHz");
@@ -25,7 +27,7 @@ TEST(ModelProfile, ReadsBandsBytesAndFirstDigitOfDefaults) {
     const auto path = WriteProfile("good", "[Model]\nModCnt=2\n0=A\n1=400\n2=470\n3=12\n"
                                            "4=B\n5=446\n6=446\n7=13\n101=7\n"
                                            "[Default]\nSql=12\n");
-    const ModelProfile p = LoadModelProfile(ProfileFile(path));
+    const ModelProfile p = LoadModelProfile(ProfileFile(path).load());
     EXPECT_EQ(p.bandTexts, (std::vector<std::string>{"400-470MHz", "446MHz"}));
     EXPECT_EQ(p.bandCode(1), 13);
     EXPECT_EQ(p.subModelBytes[1], 7);
@@ -38,7 +40,7 @@ TEST(ModelProfile, BrokenProfilesFailWithTheirKind) {
     const auto expectKind = [](const std::string& text, ProfileError::Kind kind) {
         const auto path = WriteProfile("bad", text);
         try {
-            LoadModelProfile(ProfileFile(path));
+            LoadModelProfile(ProfileFile(path).load());
             ADD_FAILURE() << "no error for " << text;
         } catch (const ProfileError& e) {
             EXPECT_EQ(e.kind(), kind) << text;
@@ -53,12 +55,12 @@ TEST(ModelProfile, BrokenProfilesFailWithTheirKind) {
 
 TEST(ModelProfile, ToneTableFollowsTheModel) {
     const auto path = WriteProfile("tones", "[QTDQT]\n1=0670\n[QTDQTList]\n1=670\n");
-    const ToneTable t7100 = LoadToneTable(ProfileFile(path), 7100);
+    const ToneTable t7100 = LoadToneTable(ProfileFile(path).load(), 7100);
     EXPECT_EQ(t7100.dimensions.lastPosition, 39);
     EXPECT_EQ(t7100.codes[1], "0670");
     EXPECT_EQ(t7100.codes[2], "2");
     EXPECT_EQ(t7100.names[1], "670");
-    EXPECT_EQ(LoadToneTable(ProfileFile(path), 1234).dimensions.lastPosition, 204);
+    EXPECT_EQ(LoadToneTable(ProfileFile(path).load(), 1234).dimensions.lastPosition, 204);
     std::filesystem::remove(path);
 }
 

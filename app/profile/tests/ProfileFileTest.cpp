@@ -42,9 +42,28 @@ TEST_F(ProfileFileTest, NamesMatchWithoutCaseAndValuesAreCutToTheirRoom) {
     EXPECT_EQ(profile.read("SETTING", "title", "", 7), "QRW74系列");
 }
 
+// Hand-edited files repeat sections and keys: the first entry in file order counts,
+// a repeated section goes on where the first left off, and lines before any section,
+// comments and lines without "=" belong to no key.
+TEST_F(ProfileFileTest, TheFirstEntryInFileOrderCounts) {
+    put("top=0\n[Model]\n ModCnt = 3 \n;Sql=9\nnoise\n[Other]\nModCnt=5\n"
+        "[ model ]\nmodcnt=4\nExtra=x=y\n\t[Title]\t\nEngTitle=\n");
+    ProfileFile profile(file);
+    EXPECT_EQ(profile.read("Model", "ModCnt", "", 8), "3");
+    EXPECT_EQ(profile.read("MODEL", "extra", "", 8), "x=y");
+    EXPECT_EQ(profile.read("Other", "modcnt", "", 8), "5");
+    EXPECT_EQ(profile.read("", "top", "d", 8), "d");
+    EXPECT_EQ(profile.read("Model", ";Sql", "d", 8), "d");
+    EXPECT_EQ(profile.read("Model", "noise", "d", 8), "d");
+    EXPECT_EQ(profile.read("Title", "EngTitle", "d", 8), "") << "an empty value is no default";
+    EXPECT_EQ(profile.read("Title", "Missing", "默认文本", 2), "默认") << "defaults are cut too";
+}
+
 TEST_F(ProfileFileTest, ReadsFilesInTheWindowsChineseCodePage) {
     put("[Title]\nChsTitle=\xB1\xE0\xB3\xCC\n"); // "编程" in GB18030
     EXPECT_EQ(ProfileFile(file).read("Title", "ChsTitle", "", 49), "编程");
+    put("[Title]\nChsTitle=\xFF\n"); // neither code page: the bytes as they are
+    EXPECT_EQ(ProfileFile(file).read("Title", "ChsTitle", "", 49), "\xFF");
 }
 
 TEST_F(ProfileFileTest, WritesKeepEveryOtherLineAndCreateWhatIsMissing) {

@@ -1,5 +1,6 @@
 #include "app/settings/RecentFiles.h"
 
+#include "testsupport/FileOpens.h"
 #include "testsupport/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,9 @@ TEST(RecentFiles, KeepsTheLastTenNewestFirstAcrossAStore) {
 
     profile.write("RecentFiles", "File2", "/d/only.dat");
     profile.write("RecentFiles", "File3", "/d/other.dat");
+    FileOpens opens(profile.path());
     RecentFiles loaded = RecentFiles::Load(profile);
+    EXPECT_EQ(opens.count(), 1) << "the whole list comes from one read";
     EXPECT_EQ(loaded.paths(), (std::vector<std::string>{"/d/only.dat", "/d/other.dat"}));
     loaded.remember("/d/two\nlines.dat"); // would read back as another file
     loaded.remember("/d/trailing.dat ");

@@ -1,5 +1,6 @@
 #include "app/settings/UserSettings.h"
 
+#include "testsupport/FileOpens.h"
 #include "testsupport/TestFolder.h"
 
 #include <filesystem>
@@ -93,6 +94,15 @@ TEST_F(UserSettingsTest, ABrokenValueRunsTheFirstStartAgain) {
 
     put("[Setting]\nLanguage=2\nColorFull=&Hzz\n");
     EXPECT_TRUE(read().firstStart) << "a broken colour counts too";
+}
+
+TEST_F(UserSettingsTest, AStartReadsTheProfileOnce) {
+    put("[Setting]\nColorFull=&HD8DBE4\nLanguage=2\nCOM=3\nModel=1\nPath=/a.dat\n");
+    FileOpens opens(path_);
+    const SettingsOutcome outcome = read();
+    EXPECT_EQ(opens.count(), 1);
+    EXPECT_EQ(outcome.colours->full, BgrColour{0xD8DBE4});
+    EXPECT_EQ(outcome.settings->comPort, 3);
 }
 
 TEST_F(UserSettingsTest, StoreRewritesItsFiveKeysOnlyOutsideStartUp) {
