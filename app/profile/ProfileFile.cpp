@@ -1,11 +1,9 @@
 #include "app/profile/ProfileFile.h"
 
 #include "app/profile/ProfileSyntax.h"
+#include "image/SafeFile.h"
 
-#include <fstream>
 #include <optional>
-#include <sstream>
-#include <system_error>
 #include <vector>
 
 namespace hx {
@@ -16,11 +14,10 @@ using namespace profile_syntax;
 
 // The file's bytes; none when it cannot be read, as for a missing file.
 std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    if (file)
-        content << file.rdbuf();
-    return content.str();
+    auto bytes = ReadRegularFile(path);
+    if (auto* content = std::get_if<std::string>(&bytes))
+        return std::move(*content);
+    return {};
 }
 
 // Puts key=value into the section: over the key's line, else after the section's
@@ -81,24 +78,11 @@ bool ProfileFile::write(std::string_view section, const Entries& entries) const 
     for (const auto& [key, value] : entries)
         SetEntry(lines, section, key, value);
 
-    // Replace the file in one step so a failure never leaves half a settings file.
-    std::filesystem::path temporary = path_;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines)
-            out << line << "\r\n";
-        if (!out.flush()) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path_, error);
-    if (error)
-        std::filesystem::remove(temporary, error);
-    return !error;
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    // A failure never leaves half a settings file behind.
+    return !WriteFileSafely(path_, bytes);
 }
 
 } // namespace hx
