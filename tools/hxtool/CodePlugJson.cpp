@@ -1,5 +1,7 @@
 #include "tools/hxtool/CodePlugJson.h"
 
+#include "codeplug/Frequency.h"
+
 #include <array>
 #include <cmath>
 
@@ -64,9 +66,13 @@ std::optional<std::string> ReadChannel(const nlohmann::json& entry, PlugDocument
         const std::string prefix =
             "channel " + std::to_string(*number) + ": \"" + name + "\" must be ";
         if (f < 2) { // a frequency in MHz
-            if (!value.is_number())
-                return prefix + "a number";
-            plug.channels.setValue(c, static_cast<hx::Field>(f), value.get<double>());
+            // The image has room for 100 to 999 MHz; anything else would be stored as
+            // some other frequency.
+            const double mhz = value.is_number() ? value.get<double>() : 0.0;
+            const bool empty = value.is_number() && mhz == hx::EmptyValue;
+            if (!empty && !(mhz >= hx::kLowestPlausibleMhz && mhz < hx::kHighestPlausibleMhz))
+                return prefix + "-1 (none) or a frequency from 100 to below 999 MHz";
+            plug.channels.setValue(c, static_cast<hx::Field>(f), mhz);
             continue;
         }
         const Range range = f < 4 ? kToneRange : kSwitchRange;

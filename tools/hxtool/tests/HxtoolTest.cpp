@@ -208,6 +208,10 @@ TEST_F(HxtoolTest, IntegerFieldsTakeOnlyWholeNumbersInTheirRange) {
          R"(channel 1: "TxTone" must be a whole number from -1 to 205)"},
         {R"({"channels":[{"channel":2,"RxFrequency":446,"Shift":2}]})",
          R"(channel 2: "Shift" must be a whole number from -1 to 1)"},
+        {R"({"channels":[{"channel":3,"RxFrequency":1e300}]})",
+         R"(channel 3: "RxFrequency" must be -1 (none) or a frequency from 100 to below 999 MHz)"},
+        {R"({"channels":[{"channel":4,"RxFrequency":446,"TxFrequency":"446"}]})",
+         R"(channel 4: "TxFrequency" must be -1 (none) or a frequency from 100 to below 999 MHz)"},
     };
     const auto output = dir_ / "o.dat";
     for (const auto& [document, complaint] : cases) {
