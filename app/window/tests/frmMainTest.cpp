@@ -8,6 +8,7 @@
 #include "link/window/frmCommun.h"
 #include "link/window/frmToolCom.h"
 
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <fstream>
@@ -62,6 +63,15 @@ class frmMainTest : public QObject {
     static void leave(QWidget* box) {
         QFocusEvent out(QEvent::FocusOut);
         QApplication::sendEvent(box, &out);
+    }
+    // Another window takes the focus, as another program or a question box does.
+    static void takeFocusAway(QWidget& elsewhere) {
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    }
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
     std::string cell(Field f, int c) { return window_->table()->cell(f, c)->text().toStdString(); }
     void storeChannel(int c, const QString& rx, const QString& tx = {}) {
@@ -226,6 +236,78 @@ private slots:
             } else {
                 QVERIFY(dialogs_.messages.empty());
             }
+            cleanup();
+        }
+    }
+
+    // The check belongs to leaving the box for another control of the window; the
+    // window losing the focus, a menu or a question box leave the entry as typed.
+    void aFrequencyIsCheckedOnlyWhenTheUserMovesToAnotherControl() {
+        prepare("Language=2\nOverFreFont=False\n");
+        frmMain& w = start();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QLineEdit* box = editor().txtReceFre;
+        box->setFocus();
+        QTest::keyClicks(box, "446.0");
+        {
+            QWidget otherProgram;
+            takeFocusAway(otherProgram);
+        }
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(box->text(), QString("446.0"));
+        QCOMPARE(QApplication::focusWidget(), box);
+
+        QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier); // the File menu, then back
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        if (QApplication::focusWidget() == w.menuBar())
+            press(Qt::Key_Escape);
+        QCOMPARE(box->text(), QString("446.0"));
+        QCOMPARE(QApplication::focusWidget(), box);
+
+        QTest::keyClicks(box, "125");
+        press(Qt::Key_Tab);
+        QCOMPARE(box->text(), QString("446.01250"));
+        QVERIFY(dialogs_.messages.empty());
+
+        // Closing with an entry out of band: the exit question comes alone.
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, "300");
+        QWidget questionBox;
+        dialogs_.whileAsking = [&] { takeFocusAway(questionBox); };
+        dialogs_.answers = {false};
+        QVERIFY(!w.close());
+        QVERIFY(dialogs_.messages.empty());
+        QCOMPARE(box->text(), QString("300"));
+
+        // Nor does the window closing with the focus in the box.
+        dialogs_.whileAsking = nullptr;
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        box->setFocus();
+        dialogs_.answers = {true};
+        QVERIFY(w.close());
+        QVERIFY(dialogs_.messages.empty());
+        QCOMPARE(box->text(), QString("300"));
+    }
+
+    void aDecimalCommaIsTheDecimalPointInBothBoxes() {
+        for (const char* settings : {"Language=2\n", "Language=2\nValLegal=False\n"}) {
+            prepare(settings);
+            frmMain& w = start();
+            for (QLineEdit* box : {editor().txtReceFre, editor().txtTransFre}) {
+                QTest::keyClicks(box, "446,0125"); // as typed, one key at a time
+                leave(box);
+                QCOMPARE(box->text(), QString("446.01250"));
+            }
+            editor().cmdConfirm_Click();
+            QCOMPARE(w.state().plug.channels.value(0, Field::TxFrequency), 446.0125);
+            QCOMPARE(cell(Field::RxFrequency, 0), std::string("446.01250"));
             cleanup();
         }
     }
