@@ -289,6 +289,7 @@ void frmMain::InitialSoft() {
         state_.silentSubModelChange = false;
         showStartupError();
     }
+    files_->markUnchanged();
     state_.startupInProgress = false;
 }
 
@@ -444,7 +445,8 @@ void frmMain::SaveModeType(int mode) {
         question = chinese ? "是否切换到QRW72写频软件?" : "Do you want to switch to QRW72 soft?";
     if (!dialogs_.ask(state_.text(Text::MessageTitle), question, MessageIcon::Question))
         return;
-    ExitSoft(false);
+    if (!ExitSoft(false))
+        return; // the changes could not be saved: they stay
     ProfileFile(state_.settingDir() / kSettingsFileName)
         .write("Config", "Type", std::to_string(mode));
     DeteChanData();
