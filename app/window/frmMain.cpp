@@ -341,6 +341,7 @@ void frmMain::InitInterFace() {
     setWindowTitle(Q(lang == Language::Chinese ? titles.chsTitle : titles.engTitle));
     ApplyFont(this, lang);
     menuBar()->setFont(QApplication::font());
+    qtTexts_.apply(lang);
 
     for (auto& [name, menu] : menus_)
         if (const Bilingual* caption = CaptionOf(name.toStdString()))

@@ -5,6 +5,7 @@
 #include "app/window/DataFileCommands.h"
 #include "app/window/FunctionArea.h"
 #include "app/window/ModelArea.h"
+#include "app/window/QtOwnTexts.h"
 #include "app/window/RecentFileMenu.h"
 #include "app/window/TransferCommands.h"
 #include "app/window/UserDialogs.h"
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
     RecentFileMenu* recent_ = nullptr;
+    QtOwnTexts qtTexts_;
     bool ending_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "link/window/frmToolCom.h"
 
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <fstream>
@@ -408,6 +409,20 @@ private slots:
         QCOMPARE(editor().cboChSel->currentText(), QString("16"));
         editor().vsbSelCH->setValue(17);
         QCOMPARE(editor().cboChSel->currentText(), QString("1"));
+    }
+
+    void messageBoxesSpeakTheInterfaceLanguage() {
+        const auto yes = [] {
+            QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+            return box.button(QMessageBox::Yes)->text();
+        };
+        prepare("Language=1\n");
+        frmMain& w = start();
+        QCOMPARE(yes(), QString("是(&Y)"));
+        w.selectLanguage(Language::English);
+        QCOMPARE(yes(), QString("&Yes"));
+        w.selectLanguage(Language::Chinese);
+        QCOMPARE(yes(), QString("是(&Y)"));
     }
 
     void languageSwitchKeepsSelections() {
