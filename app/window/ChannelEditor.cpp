@@ -99,6 +99,7 @@ ChannelEditor::ChannelEditor(WindowState& state, ChannelTableView& table, UserDi
     chkDeteChanData = named(new QCheckBox(this), "chkDeteChanData");
     grid->addWidget(chkDeteChanData, 6, 2, 1, 2);
     cmdConfirm = named(new QPushButton(this), "cmdConfirm");
+    cmdConfirm->setAutoDefault(true); // Return presses it when it has the focus, as Space does
     grid->addWidget(cmdConfirm, 7, 3);
     captioned_ << chkFreReceEquTrans << chkDeteChanData << cmdConfirm;
     grid->setColumnStretch(1, 1);

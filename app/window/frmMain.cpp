@@ -85,6 +85,7 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpen
         std::move(openPort));
     buildMenus();
     buildToolbar();
+    setKeyboardOrder();
 
     connect(table_, &ChannelTableView::cellClicked, editor_,
             &ChannelEditor::selectChannelFromTable);
@@ -214,6 +215,22 @@ void frmMain::buildStatusBar() {
     statusBar()->setObjectName("sbrStatus");
 }
 
+// Tab follows the reading order: model, functions, channel editor and its OK, then
+// the table as a single stop, inside which the arrows move.
+void frmMain::setKeyboardOrder() {
+    QList<QWidget*> order{model_->cboTypeSel};
+    for (const FunctionSetting s :
+         {FunctionSetting::MoniKey, FunctionSetting::TimeOut, FunctionSetting::Sql,
+          FunctionSetting::BatSave, FunctionSetting::ToneHint})
+        order << functions_->list(s);
+    const ChannelEditor& e = *editor_;
+    order << e.cboChSel << e.txtReceFre << e.cboReceQTSel << e.txtTransFre << e.cboTransQTSel
+          << e.chkForbidTrans << e.chkShift << functions_->cboWideNarrow << e.chkFreReceEquTrans
+          << e.chkDeteChanData << e.cmdConfirm << table_->cellsInReadingOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
 void frmMain::toolbarClicked(const QString& key) {
     if (key == "FileNew")
         files_->NewFile();
@@ -285,6 +302,7 @@ void frmMain::InitialSoft() {
         state_.image = InitMatrixCode();
         statusPanel(1)->setText(Q(state_.text(Text::Ready)));
         state_.readyForFocus = true;
+        editor_->txtReceFre->setFocus(); // where a channel is typed
     } catch (const std::exception&) {
         state_.silentSubModelChange = false;
         showStartupError();

@@ -60,6 +60,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
+    void setKeyboardOrder();
     void resetCodePlug();
     void DeteChanData();
     void showStartupError();

@@ -74,6 +74,10 @@ class frmMainTest : public QObject {
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
+    static QString focusName() {
+        const QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QString();
+    }
     std::string cell(Field f, int c) { return window_->table()->cell(f, c)->text().toStdString(); }
     void storeChannel(int c, const QString& rx, const QString& tx = {}) {
         editor().selectChannel(c);
@@ -409,6 +413,63 @@ private slots:
         QCOMPARE(editor().cboChSel->currentText(), QString("16"));
         editor().vsbSelCH->setValue(17);
         QCOMPARE(editor().cboChSel->currentText(), QString("1"));
+    }
+
+    // Tab runs model, functions, channel editor, OK, then the table as one stop with
+    // the arrows inside it; Return and Space press a focused button.
+    void theKeyboardReachesEveryControl() {
+        prepare();
+        frmMain& w = start();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), editor().txtReceFre);
+        QTest::keyClicks(editor().txtReceFre, "450");
+        QTest::keyClicks(editor().txtTransFre, "455");
+
+        w.modelArea()->cboTypeSel->setFocus(Qt::TabFocusReason);
+        QStringList order{focusName()};
+        for (int i = 0; i < 40; ++i) {
+            press(Qt::Key_Tab);
+            if (focusName() == order.front())
+                break;
+            order << focusName();
+        }
+        const QStringList expected{"cboTypeSel",      "cboMoniSel",    "cboTransTimeSel",
+                                   "cboSqlSel",       "cboSavePowSel", "cboVoiceHintSel",
+                                   "cboChSel",        "txtReceFre",    "cboReceQTSel",
+                                   "txtTransFre",     "cboTransQTSel", "chkForbidTrans",
+                                   "chkShift",        "cboWideNarrow", "chkFreReceEquTrans",
+                                   "chkDeteChanData", "cmdConfirm",    "txtChannel1000"};
+        QCOMPARE(order, expected);
+
+        press(Qt::Key_Tab, Qt::ShiftModifier); // back into the table
+        QCOMPARE(focusName(), QString("txtChannel1000"));
+        press(Qt::Key_Down);
+        QCOMPARE(focusName(), QString("txtChannel1001"));
+        QCOMPARE(editor().cboChSel->currentText(), QString("2"));
+        press(Qt::Key_Right);
+        QCOMPARE(focusName(), QString("txtChannel2001"));
+        press(Qt::Key_Up);
+        QCOMPARE(focusName(), QString("txtChannel2000"));
+        QCOMPARE(editor().cboChSel->currentText(), QString("1"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QString("cboTypeSel"));
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focusName(), QString("txtChannel2000")); // the table keeps its place
+        press(Qt::Key_Down);
+        press(Qt::Key_Menu); // the deletions, as a right-click offers them
+        QTRY_VERIFY(w.table()->mnuDelAllData->isVisible());
+        QCOMPARE(w.table()->mnuChannelData->text(), QString("Delete channel 2 data"));
+        w.table()->mnuDelAllData->hide();
+
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+            editor().selectChannel(key == Qt::Key_Return ? 5 : 6);
+            editor().txtReceFre->setText("451");
+            editor().cmdConfirm->setFocus();
+            press(key);
+            QVERIFY(w.state().plug.channels.inUse(key == Qt::Key_Return ? 5 : 6));
+        }
     }
 
     void messageBoxesSpeakTheInterfaceLanguage() {
