@@ -6,6 +6,8 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace hx {
 namespace {
@@ -18,6 +20,23 @@ constexpr int kVisibleFields = 5;
 
 int Slot(int index) {
     return (index / 1000 - 1) * kChannelCount + index % 1000;
+}
+
+// The width an edit box needs to show `text` without scrolling it: the text and
+// the cursor, the box's inner margins and its frame.
+int WidthShowing(const QLineEdit* box, const QString& text) {
+    constexpr int kLineEditMargin = 2; // QLineEdit's own, each side
+    const QMargins t = box->textMargins();
+    const QMargins c = box->contentsMargins();
+    const int inner = box->fontMetrics().horizontalAdvance(text) + 1 + 2 * kLineEditMargin +
+                      t.left() + t.right() + c.left() + c.right();
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    option.state |= QStyle::State_Sunken;
+    return box->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, {inner, box->sizeHint().height()}, box)
+        .width();
 }
 
 } // namespace
@@ -57,11 +76,14 @@ ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
             box->setAlignment(Qt::AlignCenter);
             box->setProperty("cellIndex", index);
             box->setFocusPolicy(Qt::ClickFocus); // one cell at a time is the Tab stop
+            // Room beyond the smallest size goes to the rows, not to the heading.
+            box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
             box->installEventFilter(this);
             box->setVisible(f < kVisibleFields);
             grid->addWidget(box, c + 1, f + 1);
             cells_[static_cast<std::size_t>(Slot(index))] = box;
         }
+        grid->setRowStretch(c + 1, 1);
     }
     makeTabStop(cell(Field::RxFrequency, 0));
     mnuDelAllData = new QMenu(this);
@@ -86,6 +108,13 @@ void ChannelTableView::makeTabStop(QLineEdit* cell) {
         tabStop_->setFocusPolicy(Qt::ClickFocus);
     tabStop_ = cell;
     tabStop_->setFocusPolicy(Qt::StrongFocus);
+}
+
+// At the window's smallest size the frequency cells still show "000.00000" whole.
+void ChannelTableView::fitFrequencyColumns() {
+    for (int c = 0; c < kChannelCount; ++c)
+        for (const Field f : {Field::RxFrequency, Field::TxFrequency})
+            cell(f, c)->setMinimumWidth(WidthShowing(cell(f, c), "000.00000"));
 }
 
 QLineEdit* ChannelTableView::cell(int index) const {
@@ -145,6 +174,7 @@ void ChannelTableView::applyTexts() {
     for (QLabel* label : rowLabels_)
         PaintBackground(label, state_.colours.full);
     mnuAllData->setText(Q(state_.text(Text::DeleteAllChannels)));
+    fitFrequencyColumns(); // in the language's font
 }
 
 bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {

@@ -48,6 +48,7 @@ protected:
 private:
     void moveFrom(QLineEdit* cell, int arrow);
     void makeTabStop(QLineEdit* cell);
+    void fitFrequencyColumns();
 
     WindowState& state_;
     QLineEdit* tabStop_ = nullptr;

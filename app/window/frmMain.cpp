@@ -60,6 +60,7 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpen
     grid->addWidget(editor_, 2, 0);
     grid->addWidget(table_, 0, 1, 4, 1);
     grid->setRowStretch(3, 1);
+    grid->setColumnStretch(1, 1); // a larger window shows a larger table
     setCentralWidget(central);
     files_ = std::make_unique<DataFileCommands>(
         state_, dialogs_,
@@ -312,8 +313,8 @@ void frmMain::InitialSoft() {
 }
 
 void frmMain::showStartupError() {
-    dialogs_.tell(state_.text(Text::MessageTitle), "Initial Soft Occur Error!",
-                  MessageIcon::Exclamation);
+    dialogs_.tell(textsLoaded_ ? state_.text(Text::MessageTitle) : std::string(),
+                  "Initial Soft Occur Error!", MessageIcon::Exclamation);
 }
 
 void frmMain::InitSoftDefault(bool saveRead) {
@@ -390,6 +391,7 @@ void frmMain::InitInterFace() {
     statusPanel(1)->setText(Q(state_.text(Text::Ready)));
     functions_->relabel();
     table_->relabel();
+    textsLoaded_ = true;
 }
 
 void frmMain::showFileName(bool clearWhenNone) {

@@ -83,6 +83,7 @@ private:
     std::unique_ptr<TransferCommands> transfers_;
     RecentFileMenu* recent_ = nullptr;
     QtOwnTexts qtTexts_;
+    bool textsLoaded_ = false;
     bool ending_ = false;
 };
 

@@ -78,6 +78,12 @@ class frmMainTest : public QObject {
         const QWidget* w = QApplication::focusWidget();
         return w ? w->objectName() : QString();
     }
+    // Whether a cell shows its whole text: from its left edge to its right edge.
+    static bool showsWholeText(QLineEdit* cell) {
+        const int middle = cell->height() / 2;
+        return cell->cursorPositionAt({1, middle}) == 0 &&
+               cell->cursorPositionAt({cell->width() - 2, middle}) == cell->text().size();
+    }
     std::string cell(Field f, int c) { return window_->table()->cell(f, c)->text().toStdString(); }
     void storeChannel(int c, const QString& rx, const QString& tx = {}) {
         editor().selectChannel(c);
@@ -144,7 +150,18 @@ private slots:
         QCOMPARE(dialogs_.messages.size(), std::size_t(1));
         QCOMPARE(dialogs_.messages[0].text, std::string("Initial Soft Occur Error!"));
         QCOMPARE(dialogs_.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(dialogs_.messages[0].title, std::string()); // no texts loaded yet
         QVERIFY(!window_->state().startupInProgress);
+    }
+
+    void aBrokenProfileFoundByAModelSwitchShowsTheTitle() {
+        prepare();
+        std::ofstream(folder_ / "Setting/Config_7100.ini") << "[Model]\nModCnt=8\n";
+        frmMain& w = start();
+        dialogs_.answers = {true};
+        w.SaveModeType(7100);
+        QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs_.messages[0].title, std::string("Notice"));
     }
 
     void storedSettingsAreReadAndStoredBack() {
@@ -484,6 +501,33 @@ private slots:
         QCOMPARE(yes(), QString("&Yes"));
         w.selectLanguage(Language::Chinese);
         QCOMPARE(yes(), QString("是(&Y)"));
+    }
+
+    // At its smallest the window still shows whole frequencies; room beyond that
+    // goes to the table's rows and columns, not to its heading.
+    void theTableShowsWholeFrequenciesAndTakesTheExtraRoom() {
+        prepare();
+        frmMain& w = start();
+        storeChannel(0, "450.0125", "455.0125");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QLabel* heading = w.table()->findChild<QLabel*>("lblReceFreDis");
+        QLineEdit* rx = w.table()->cell(Field::RxFrequency, 0);
+        QLineEdit* tx = w.table()->cell(Field::TxFrequency, 0);
+        for (Language language : {Language::English, Language::Chinese}) {
+            w.selectLanguage(language);
+            w.resize(1, 1);
+            QTRY_COMPARE(w.size(), w.minimumSize());
+            QTest::qWait(20);
+            QVERIFY2(showsWholeText(rx), qPrintable(rx->text()));
+            QVERIFY2(showsWholeText(tx), qPrintable(tx->text()));
+        }
+        const QSize small = rx->size();
+        const int headingHeight = heading->height();
+        w.resize(w.minimumSize() + QSize(400, 480));
+        QTRY_VERIFY(rx->height() > small.height() + 20);
+        QVERIFY(rx->width() > small.width() + 40);
+        QVERIFY(heading->height() <= headingHeight + 2);
     }
 
     void languageSwitchKeepsSelections() {
