@@ -1,5 +1,6 @@
 #include "codeplug/Frequency.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -47,6 +48,12 @@ std::optional<double> ParseNumber(std::string_view text) {
     if (end != trimmed.c_str() + trimmed.size() || errno == ERANGE)
         return std::nullopt;
     return value;
+}
+
+std::optional<double> ParseFrequencyText(std::string_view text) {
+    std::string pointed(text);
+    std::replace(pointed.begin(), pointed.end(), ',', '.'); // a second separator stays refused
+    return ParseNumber(pointed);
 }
 
 std::optional<Band> BandFromEdges(std::string_view lowEdge, std::string_view highEdge) {

@@ -40,6 +40,10 @@ std::string FormatFrequency(Mhz f);
 // point and an exponent are accepted; an empty text is not a number.
 std::optional<double> ParseNumber(std::string_view text);
 
+// A frequency as the user types it: the numeric test above, where a decimal comma,
+// written by many keyboards and locales, counts as the decimal point.
+std::optional<double> ParseFrequencyText(std::string_view text);
+
 // A sub-model band: its edges as whole numbers.
 struct Band {
     int low = 0;

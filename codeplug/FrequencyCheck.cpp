@@ -25,7 +25,7 @@ FrequencyCheck DetValLegal(std::string_view text, FrequencyBox box, const BandCo
                            bool overFreFont, Language language) {
     FrequencyCheck check;
     check.text = std::string(text);
-    const auto entered = ParseNumber(text);
+    const auto entered = ParseFrequencyText(text);
     if (!entered) {
         check.text.clear();
         return check;
@@ -73,7 +73,7 @@ FrequencyCheck DetValLegal(std::string_view text, FrequencyBox box, const BandCo
 
 UncheckedEntry NormaliseUncheckedEntry(std::string_view text, const BandContext& band) {
     UncheckedEntry entry{std::string(text)};
-    auto f = ParseNumber(text);
+    auto f = ParseFrequencyText(text);
     if (!f)
         return entry;
     if (*f < kLowestPlausibleMhz || *f >= kHighestPlausibleMhz) {

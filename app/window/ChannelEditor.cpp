@@ -5,15 +5,28 @@
 #include "app/window/FunctionArea.h"
 #include "codeplug/Frequency.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 
 namespace hx {
 namespace {
 
-bool IsNumber(const QString& text) {
-    return ParseNumber(text.toStdString()).has_value();
+std::optional<double> FrequencyIn(const QLineEdit* box) {
+    return ParseFrequencyText(box->text().toStdString());
+}
+
+// The window losing the focus, or a menu or pop-up taking it for a while, is no
+// move to another control: the entry stays as typed until the user leaves it.
+bool LeftForAnotherControl(const QFocusEvent* event) {
+    switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        return true;
+    }
 }
 
 } // namespace
@@ -86,6 +99,7 @@ ChannelEditor::ChannelEditor(WindowState& state, ChannelTableView& table, UserDi
     chkDeteChanData = named(new QCheckBox(this), "chkDeteChanData");
     grid->addWidget(chkDeteChanData, 6, 2, 1, 2);
     cmdConfirm = named(new QPushButton(this), "cmdConfirm");
+    cmdConfirm->setAutoDefault(true); // Return presses it when it has the focus, as Space does
     grid->addWidget(cmdConfirm, 7, 3);
     captioned_ << chkFreReceEquTrans << chkDeteChanData << cmdConfirm;
     grid->setColumnStretch(1, 1);
@@ -162,13 +176,13 @@ void ChannelEditor::clearBoxes() {
 
 void ChannelEditor::reformatBoxes() {
     for (QLineEdit* box : {txtReceFre, txtTransFre})
-        if (const auto f = ParseNumber(box->text().toStdString()))
+        if (const auto f = FrequencyIn(box))
             box->setText(Q(FormatFrequency(Mhz{*f})));
 }
 
 // Typing decides what else may be set: no receive frequency, no channel options.
 void ChannelEditor::txtReceFre_Change() {
-    if (!IsNumber(txtReceFre->text())) {
+    if (!FrequencyIn(txtReceFre)) {
         if (!txtReceFre->text().isEmpty())
             txtReceFre->clear(); // runs this handler again on the empty text
         cboReceQTSel->setCurrentIndex(-1);
@@ -194,7 +208,7 @@ void ChannelEditor::txtReceFre_Change() {
 }
 
 void ChannelEditor::txtTransFre_Change() {
-    if (!IsNumber(txtTransFre->text())) {
+    if (!FrequencyIn(txtTransFre)) {
         if (!txtTransFre->text().isEmpty())
             txtTransFre->clear();
         cboTransQTSel->setCurrentIndex(-1);
@@ -207,7 +221,8 @@ void ChannelEditor::txtTransFre_Change() {
 }
 
 bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !checking_) {
+    if (event->type() == QEvent::FocusOut &&
+        LeftForAnotherControl(static_cast<QFocusEvent*>(event))) {
         if (watched == txtReceFre)
             lostFocus(txtReceFre, FrequencyBox::Receive);
         else if (watched == txtTransFre)
@@ -225,11 +240,8 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
 void ChannelEditor::apply(QLineEdit* box, const FrequencyCheck& check) {
     if (box->text() != Q(check.text))
         box->setText(Q(check.text));
-    if (!check.message.empty()) {
-        checking_ = true;
+    if (!check.message.empty())
         dialogs_.tell(state_.text(Text::MessageTitle), check.message, MessageIcon::Critical);
-        checking_ = false;
-    }
     if (check.colour == TextColour::Normal)
         PaintText(box, state_.colours.black);
     else if (check.colour == TextColour::Hint)
@@ -347,8 +359,7 @@ void ChannelEditor::chkDeteChanData_Click() {
 
 void ChannelEditor::storeFrequency(QLineEdit* box, Field field, bool outOfRange) {
     const int c = state_.currentChannel;
-    const auto number = ParseNumber(box->text().toStdString());
-    state_.plug.channels.setValue(c, field, number.value_or(EmptyValue));
+    state_.plug.channels.setValue(c, field, FrequencyIn(box).value_or(EmptyValue));
     table_.setCellText(field, c, box->text().toStdString());
     table_.paintTextColour(field, c,
                            state_.overFreFontOn() && outOfRange ? state_.colours.hint
@@ -379,7 +390,7 @@ void ChannelEditor::cmdConfirm_Click() {
     }
     const BandContext band = state_.band();
     for (QLineEdit* box : {txtReceFre, txtTransFre}) {
-        const auto f = ParseNumber(box->text().toStdString());
+        const auto f = FrequencyIn(box);
         if (f && (*f < kLowestPlausibleMhz || *f >= kHighestPlausibleMhz)) {
             box->setText(Q(band.lowEdge));
             JudgeFreRange();
@@ -387,7 +398,7 @@ void ChannelEditor::cmdConfirm_Click() {
     }
     if (const auto edges = BandFromEdges(band.lowEdge, band.highEdge)) {
         for (QLineEdit* box : {txtReceFre, txtTransFre})
-            if (const auto f = ParseNumber(box->text().toStdString()))
+            if (const auto f = FrequencyIn(box))
                 box->setText(Q(FormatFrequency(edges->snap(Mhz{*f}))));
     }
     table_.paintRow(c, state_.colours.textText);

@@ -68,7 +68,6 @@ private:
     QList<QWidget*> captioned_;
     bool rxOutOfRange_ = false;
     bool txOutOfRange_ = false;
-    bool checking_ = false; // a message box must not start a second check
 };
 
 } // namespace hx

@@ -4,7 +4,10 @@
 #include "app/window/Colours.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace hx {
 namespace {
@@ -17,6 +20,23 @@ constexpr int kVisibleFields = 5;
 
 int Slot(int index) {
     return (index / 1000 - 1) * kChannelCount + index % 1000;
+}
+
+// The width an edit box needs to show `text` without scrolling it: the text and
+// the cursor, the box's inner margins and its frame.
+int WidthShowing(const QLineEdit* box, const QString& text) {
+    constexpr int kLineEditMargin = 2; // QLineEdit's own, each side
+    const QMargins t = box->textMargins();
+    const QMargins c = box->contentsMargins();
+    const int inner = box->fontMetrics().horizontalAdvance(text) + 1 + 2 * kLineEditMargin +
+                      t.left() + t.right() + c.left() + c.right();
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    option.state |= QStyle::State_Sunken;
+    return box->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, {inner, box->sizeHint().height()}, box)
+        .width();
 }
 
 } // namespace
@@ -55,12 +75,17 @@ ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
             box->setContextMenuPolicy(Qt::NoContextMenu);
             box->setAlignment(Qt::AlignCenter);
             box->setProperty("cellIndex", index);
+            box->setFocusPolicy(Qt::ClickFocus); // one cell at a time is the Tab stop
+            // Room beyond the smallest size goes to the rows, not to the heading.
+            box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
             box->installEventFilter(this);
             box->setVisible(f < kVisibleFields);
             grid->addWidget(box, c + 1, f + 1);
             cells_[static_cast<std::size_t>(Slot(index))] = box;
         }
+        grid->setRowStretch(c + 1, 1);
     }
+    makeTabStop(cell(Field::RxFrequency, 0));
     mnuDelAllData = new QMenu(this);
     mnuDelAllData->setObjectName("mnuDelAllData");
     mnuChannelData = mnuDelAllData->addAction(QString());
@@ -68,6 +93,28 @@ ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
     mnuDelAllData->addSeparator()->setObjectName("ListSeparator06");
     mnuAllData = mnuDelAllData->addAction(QString());
     mnuAllData->setObjectName("mnuAllData");
+}
+
+QList<QWidget*> ChannelTableView::cellsInReadingOrder() const {
+    QList<QWidget*> order;
+    for (int c = 0; c < kChannelCount; ++c)
+        for (int f = 0; f < kVisibleFields; ++f)
+            order << cell(static_cast<Field>(f), c);
+    return order;
+}
+
+void ChannelTableView::makeTabStop(QLineEdit* cell) {
+    if (tabStop_)
+        tabStop_->setFocusPolicy(Qt::ClickFocus);
+    tabStop_ = cell;
+    tabStop_->setFocusPolicy(Qt::StrongFocus);
+}
+
+// At the window's smallest size the frequency cells still show "000.00000" whole.
+void ChannelTableView::fitFrequencyColumns() {
+    for (int c = 0; c < kChannelCount; ++c)
+        for (const Field f : {Field::RxFrequency, Field::TxFrequency})
+            cell(f, c)->setMinimumWidth(WidthShowing(cell(f, c), "000.00000"));
 }
 
 QLineEdit* ChannelTableView::cell(int index) const {
@@ -127,18 +174,60 @@ void ChannelTableView::applyTexts() {
     for (QLabel* label : rowLabels_)
         PaintBackground(label, state_.colours.full);
     mnuAllData->setText(Q(state_.text(Text::DeleteAllChannels)));
+    fitFrequencyColumns(); // in the language's font
 }
 
 bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress)
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
         return QGroupBox::eventFilter(watched, event);
-    const int channel = watched->property("cellIndex").toInt() % 100;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton)
-        emit cellClicked(channel);
-    else if (mouse->button() == Qt::RightButton)
-        emit cellRightClicked(channel, mouse->globalPosition().toPoint());
-    return false;
+    const int channel = box->property("cellIndex").toInt() % 100;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            emit cellClicked(channel);
+        else if (mouse->button() == Qt::RightButton)
+            emit cellRightClicked(channel, mouse->globalPosition().toPoint());
+        return false;
+    }
+    case QEvent::FocusIn:
+        makeTabStop(box);
+        return false;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Menu) {
+            emit cellRightClicked(channel, box->mapToGlobal(box->rect().center()));
+            return true;
+        }
+        if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right)
+            return false;
+        moveFrom(box, key);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// An arrow moves to the next shown cell that way, as a click on it would; at the
+// table's edge it stays.
+void ChannelTableView::moveFrom(QLineEdit* from, int arrow) {
+    const int index = from->property("cellIndex").toInt();
+    int field = index / 1000 - 1;
+    int channel = index % 1000;
+    if (arrow == Qt::Key_Up)
+        --channel;
+    else if (arrow == Qt::Key_Down)
+        ++channel;
+    else if (arrow == Qt::Key_Left)
+        --field;
+    else
+        ++field;
+    if (channel < 0 || channel >= kChannelCount || field < 0 || field >= kVisibleFields)
+        return;
+    cell(static_cast<Field>(field), channel)->setFocus(Qt::OtherFocusReason);
+    emit cellClicked(channel);
 }
 
 } // namespace hx

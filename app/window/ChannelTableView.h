@@ -12,7 +12,8 @@ namespace hx {
 
 // "Channel Information": one row of cells per channel, addressed by CellIndex.
 // Clicking a row asks for that channel in the editor; right-clicking also offers
-// the deletions.
+// the deletions. For the keyboard the table is one stop of the Tab chain: the
+// arrows move from cell to cell as a click would, the menu key offers the deletions.
 class ChannelTableView : public QGroupBox {
     Q_OBJECT
 public:
@@ -30,6 +31,8 @@ public:
     // Re-labels the language-dependent cells and repaints the rows (language switch).
     void relabel();
     void applyTexts();
+    // The shown cells row by row, for the window's Tab chain.
+    QList<QWidget*> cellsInReadingOrder() const;
 
     QMenu* mnuDelAllData;
     QAction* mnuChannelData;
@@ -43,7 +46,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void moveFrom(QLineEdit* cell, int arrow);
+    void makeTabStop(QLineEdit* cell);
+    void fitFrequencyColumns();
+
     WindowState& state_;
+    QLineEdit* tabStop_ = nullptr;
     std::array<QLineEdit*, kChannelCount * kFieldCount> cells_{};
     std::array<QLabel*, kChannelCount> rowLabels_{};
     QList<QLabel*> headers_;

@@ -7,22 +7,36 @@ namespace hx {
 void DataFileCommands::NewFile() {
     if (!dialogs_.ask(title(), state_.text(Text::ClearQuestion), MessageIcon::Question))
         return;
+    if (offerToSave() == SaveOutcome::Failed)
+        return;
     window_.clearCodePlug();
     state_.image = InitMatrixCode();
     state_.currentDataFile = state_.scratchDataFile().string();
     window_.showFileName();
     window_.storeSettings();
     state_.newFileFlag = true;
-    state_.plug.modified = false;
     state_.openedFileFlag = false;
+    markUnchanged();
+}
+
+void DataFileCommands::markUnchanged() {
+    state_.plug.modified = false;
+    unchanged_ = window_.encode();
+}
+
+// The image compares what a save would write, so a change to the plug that no
+// command marked is found as well.
+bool DataFileCommands::modified() const {
+    return state_.plug.modified || window_.encode() != unchanged_;
 }
 
 DataFileCommands::SaveOutcome DataFileCommands::offerToSave() {
-    if (!state_.plug.modified || !(state_.newFileFlag || state_.openedFileFlag))
+    if (!modified())
         return SaveOutcome::Saved;
     if (!dialogs_.ask(title(), state_.text(Text::SaveQuestion), MessageIcon::Question))
         return SaveOutcome::Cancelled;
-    return SaveAsFile();
+    // A new data set has no file of the user's yet.
+    return state_.newFileFlag ? SaveAsFile() : writeTo(ownFile());
 }
 
 void DataFileCommands::OpenFile() {
@@ -55,9 +69,9 @@ void DataFileCommands::openPath(const std::filesystem::path& path) {
         return;
     }
     state_.newFileFlag = false;
-    state_.plug.modified = false;
     state_.openedFileFlag = true;
     window_.show(std::get<MemoryImage>(read));
+    markUnchanged();
     state_.currentDataFile = path.string();
     window_.showFileName();
     window_.storeSettings();
@@ -81,7 +95,7 @@ DataFileCommands::SaveOutcome DataFileCommands::writeTo(const std::filesystem::p
     // Only a written file clears the flags, so a failed save keeps its changes marked.
     state_.newFileFlag = false;
     state_.openedFileFlag = false;
-    state_.plug.modified = false;
+    markUnchanged();
     state_.currentDataFile = target.string();
     window_.showFileName();
     window_.storeSettings();
@@ -90,15 +104,16 @@ DataFileCommands::SaveOutcome DataFileCommands::writeTo(const std::filesystem::p
 }
 
 void DataFileCommands::SaveFile() {
-    if (state_.newFileFlag && state_.plug.modified) {
-        if (dialogs_.ask(title(), state_.text(Text::SaveQuestion), MessageIcon::Question))
-            SaveAsFile();
-        return;
-    }
-    std::filesystem::path target = state_.currentDataFile;
+    if (state_.newFileFlag && modified())
+        offerToSave(); // never into the scratch file unasked
+    else
+        writeTo(ownFile());
+}
+
+std::filesystem::path DataFileCommands::ownFile() const {
     if (state_.currentDataFile.empty() || state_.currentDataFile == " ")
-        target = state_.scratchDataFile();
-    writeTo(target);
+        return state_.scratchDataFile();
+    return state_.currentDataFile;
 }
 
 DataFileCommands::SaveOutcome DataFileCommands::SaveAsFile() {

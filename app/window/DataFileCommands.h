@@ -8,7 +8,8 @@
 namespace hx {
 
 // New, open, save and save as. Nothing is lost: a failed open or save leaves the
-// code plug, the flags and the files as they were.
+// code plug, the flags and the files as they were, and no way out of a data set
+// passes over changes that were not saved.
 class DataFileCommands {
 public:
     struct Window {
@@ -32,18 +33,27 @@ public:
     enum class SaveOutcome { Saved, Cancelled, Failed };
     void SaveFile();
     SaveOutcome SaveAsFile();
-    // Offers unsaved changes of a new or opened data set for saving.
+    // Offers the changes for saving when there are any: into the data set's own
+    // file where it has one, otherwise through the save dialog.
     SaveOutcome offerToSave();
+
+    // The code plug as it stands is what was last saved or loaded, or a new data set.
+    void markUnchanged();
+    // Whether the code plug differs from what was last saved or loaded: edits,
+    // deletions and setting changes alike, or a read from the radio.
+    bool modified() const;
 
 private:
     void openPath(const std::filesystem::path& path);
     SaveOutcome writeTo(const std::filesystem::path& target);
+    std::filesystem::path ownFile() const;
     void used(const std::filesystem::path& path);
     std::string title() const { return state_.text(Text::MessageTitle); }
 
     WindowState& state_;
     UserDialogs& dialogs_;
     Window window_;
+    MemoryImage unchanged_ = InitMatrixCode(); // the image of the last save or load
 };
 
 } // namespace hx

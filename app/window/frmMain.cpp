@@ -60,6 +60,7 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpen
     grid->addWidget(editor_, 2, 0);
     grid->addWidget(table_, 0, 1, 4, 1);
     grid->setRowStretch(3, 1);
+    grid->setColumnStretch(1, 1); // a larger window shows a larger table
     setCentralWidget(central);
     files_ = std::make_unique<DataFileCommands>(
         state_, dialogs_,
@@ -85,6 +86,7 @@ frmMain::frmMain(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpen
         std::move(openPort));
     buildMenus();
     buildToolbar();
+    setKeyboardOrder();
 
     connect(table_, &ChannelTableView::cellClicked, editor_,
             &ChannelEditor::selectChannelFromTable);
@@ -214,6 +216,22 @@ void frmMain::buildStatusBar() {
     statusBar()->setObjectName("sbrStatus");
 }
 
+// Tab follows the reading order: model, functions, channel editor and its OK, then
+// the table as a single stop, inside which the arrows move.
+void frmMain::setKeyboardOrder() {
+    QList<QWidget*> order{model_->cboTypeSel};
+    for (const FunctionSetting s :
+         {FunctionSetting::MoniKey, FunctionSetting::TimeOut, FunctionSetting::Sql,
+          FunctionSetting::BatSave, FunctionSetting::ToneHint})
+        order << functions_->list(s);
+    const ChannelEditor& e = *editor_;
+    order << e.cboChSel << e.txtReceFre << e.cboReceQTSel << e.txtTransFre << e.cboTransQTSel
+          << e.chkForbidTrans << e.chkShift << functions_->cboWideNarrow << e.chkFreReceEquTrans
+          << e.chkDeteChanData << e.cmdConfirm << table_->cellsInReadingOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
 void frmMain::toolbarClicked(const QString& key) {
     if (key == "FileNew")
         files_->NewFile();
@@ -285,16 +303,18 @@ void frmMain::InitialSoft() {
         state_.image = InitMatrixCode();
         statusPanel(1)->setText(Q(state_.text(Text::Ready)));
         state_.readyForFocus = true;
+        editor_->txtReceFre->setFocus(); // where a channel is typed
     } catch (const std::exception&) {
         state_.silentSubModelChange = false;
         showStartupError();
     }
+    files_->markUnchanged();
     state_.startupInProgress = false;
 }
 
 void frmMain::showStartupError() {
-    dialogs_.tell(state_.text(Text::MessageTitle), "Initial Soft Occur Error!",
-                  MessageIcon::Exclamation);
+    dialogs_.tell(textsLoaded_ ? state_.text(Text::MessageTitle) : std::string(),
+                  "Initial Soft Occur Error!", MessageIcon::Exclamation);
 }
 
 void frmMain::InitSoftDefault(bool saveRead) {
@@ -340,6 +360,7 @@ void frmMain::InitInterFace() {
     setWindowTitle(Q(lang == Language::Chinese ? titles.chsTitle : titles.engTitle));
     ApplyFont(this, lang);
     menuBar()->setFont(QApplication::font());
+    qtTexts_.apply(lang);
 
     for (auto& [name, menu] : menus_)
         if (const Bilingual* caption = CaptionOf(name.toStdString()))
@@ -370,6 +391,7 @@ void frmMain::InitInterFace() {
     statusPanel(1)->setText(Q(state_.text(Text::Ready)));
     functions_->relabel();
     table_->relabel();
+    textsLoaded_ = true;
 }
 
 void frmMain::showFileName(bool clearWhenNone) {
@@ -444,7 +466,8 @@ void frmMain::SaveModeType(int mode) {
         question = chinese ? "是否切换到QRW72写频软件?" : "Do you want to switch to QRW72 soft?";
     if (!dialogs_.ask(state_.text(Text::MessageTitle), question, MessageIcon::Question))
         return;
-    ExitSoft(false);
+    if (!ExitSoft(false))
+        return; // the changes could not be saved: they stay
     ProfileFile(state_.settingDir() / kSettingsFileName)
         .write("Config", "Type", std::to_string(mode));
     DeteChanData();

@@ -5,6 +5,7 @@
 #include "app/window/DataFileCommands.h"
 #include "app/window/FunctionArea.h"
 #include "app/window/ModelArea.h"
+#include "app/window/QtOwnTexts.h"
 #include "app/window/RecentFileMenu.h"
 #include "app/window/TransferCommands.h"
 #include "app/window/UserDialogs.h"
@@ -59,6 +60,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
+    void setKeyboardOrder();
     void resetCodePlug();
     void DeteChanData();
     void showStartupError();
@@ -80,6 +82,8 @@ private:
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
     RecentFileMenu* recent_ = nullptr;
+    QtOwnTexts qtTexts_;
+    bool textsLoaded_ = false;
     bool ending_ = false;
 };
 

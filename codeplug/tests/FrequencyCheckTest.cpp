@@ -68,6 +68,20 @@ TEST(FrequencyCheck, KeptEntriesAreSnappedAndMarked) {
     EXPECT_EQ(check.colour, TextColour::Hint);
 }
 
+// Many dealers' keyboards and locales write a decimal comma.
+TEST(FrequencyCheck, ADecimalCommaIsTheDecimalPoint) {
+    EXPECT_EQ(DetValLegal("446,0125", FrequencyBox::Receive, kUhf, false, Language::English).text,
+              "446.01250");
+    EXPECT_EQ(DetValLegal("446,01", FrequencyBox::Transmit, k446, true, Language::English).text,
+              "446.00625");
+    EXPECT_EQ(NormaliseUncheckedEntry("520,01", kUhf).text, "520.01250");
+    EXPECT_EQ(NormaliseUncheckedEntry("99,5", kUhf).text, "400.00000");
+    for (const char* notANumber : {"446,0,1", "446.0,1", "1,234.5", ","})
+        EXPECT_EQ(
+            DetValLegal(notANumber, FrequencyBox::Receive, kUhf, false, Language::English).text, "")
+            << notANumber;
+}
+
 TEST(FrequencyCheck, TextThatIsNoNumberOrABrokenBandChecksNothing) {
     auto check = DetValLegal("abc", FrequencyBox::Receive, kUhf, false, Language::English);
     EXPECT_EQ(check.text, "");

@@ -32,6 +32,15 @@ TEST(Frequency, AcceptsOnlyDecimalNumbers) {
     EXPECT_FALSE(ParseNumber("1.2.3"));
 }
 
+// Only typed frequencies take the comma; profile and settings values keep the point.
+TEST(Frequency, TypedFrequenciesTakeADecimalComma) {
+    EXPECT_EQ(ParseFrequencyText(" 446,5 "), 446.5);
+    EXPECT_EQ(ParseFrequencyText("446,"), 446.0) << "as the user is typing it";
+    EXPECT_EQ(ParseFrequencyText("446.5"), 446.5);
+    EXPECT_FALSE(ParseFrequencyText("446,0,1"));
+    EXPECT_FALSE(ParseNumber("446,5"));
+}
+
 TEST(Frequency, BandEdgesRoundToWholeNumbers) {
     const auto band = BandFromEdges("136.5", "174");
     ASSERT_TRUE(band);

@@ -5,6 +5,7 @@
 
 #include <QTest>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <unistd.h>
@@ -188,6 +189,79 @@ private slots:
                  std::vector<std::string>{(folder_ / "a.dat").string()});
     }
 
+    // Whatever changed the code plug since it was last saved or loaded is offered for
+    // saving on every way out of the data set, and saved into the data set's own file.
+    void changesAfterASaveAreOfferedOnEveryWayOut() {
+        struct Change {
+            const char* name;
+            std::function<void(frmMain&)> make;
+        };
+        const Change changes[] = {
+            {"OK", [this](frmMain&) { edit(1, "460"); }},
+            {"squelch",
+             [](frmMain& w) { w.functionArea()->list(FunctionSetting::Sql)->setCurrentIndex(2); }},
+            {"deletion",
+             [](frmMain& w) {
+                 w.editor()->selectChannel(0);
+                 w.table()->mnuChannelData->trigger();
+             }},
+        };
+        struct Way {
+            const char* name;
+            std::deque<bool> answers; // the save question is the last
+            std::function<void(frmMain&)> take;
+        };
+        const Way ways[] = {
+            {"exit", {true, true}, [](frmMain& w) { QVERIFY(w.ExitSoft(true)); }},
+            {"new", {true, true}, [](frmMain& w) { w.files().NewFile(); }},
+            {"open",
+             {true},
+             [this](frmMain& w) {
+                 dialogs_.files = {folder_ / "a.dat"};
+                 w.files().OpenFile();
+             }},
+            {"recent file", {true}, [](frmMain& w) { w.recentFiles().item(0)->trigger(); }},
+            {"model series", {true, true}, [](frmMain& w) { w.SaveModeType(7400); }},
+        };
+        for (const Change& change : changes) {
+            for (const Way& way : ways) {
+                const QByteArray what = QByteArray(change.name) + " then " + way.name;
+                frmMain& w = start();
+                edit(0, "450");
+                dialogs_.files = {folder_ / "a.dat"};
+                QVERIFY(w.files().SaveAsFile() == DataFileCommands::SaveOutcome::Saved);
+                const std::string saved = contents(folder_ / "a.dat");
+                change.make(w);
+                dialogs_.answers = way.answers;
+                way.take(w);
+                QVERIFY2(!dialogs_.questions.empty() &&
+                             dialogs_.questions.back().text ==
+                                 "TempData has changed,Do you want to save it now?",
+                         what);
+                QVERIFY2(contents(folder_ / "a.dat") != saved, what);
+                QVERIFY2(dialogs_.fileRequests.size() == (way.name == std::string("open") ? 2 : 1),
+                         what); // no save dialog: the file has its name
+                cleanup();
+            }
+        }
+    }
+
+    void aSavedDataSetAsksNothingMore() {
+        frmMain& w = start();
+        edit(0, "450");
+        dialogs_.files = {folder_ / "a.dat"};
+        w.files().SaveAsFile();
+        dialogs_.answers = {true};
+        QVERIFY(w.ExitSoft(true)); // the exit question only
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+
+        edit(1, "460");
+        w.files().SaveFile();
+        dialogs_.answers = {true};
+        w.files().NewFile();
+        QCOMPARE(dialogs_.questions.size(), std::size_t(2));
+    }
+
     void newFileAnsweredNoChangesNothing() {
         frmMain& w = start();
         edit(2, "450");
@@ -195,7 +269,7 @@ private slots:
         w.files().NewFile();
         QCOMPARE(dialogs_.questions.back().text, std::string("All data will be cleared,continue?"));
         QVERIFY(state().plug.channels.inUse(2));
-        dialogs_.answers = {true};
+        dialogs_.answers = {true, false}; // clear, without saving
         w.files().NewFile();
         QVERIFY(!state().plug.channels.inUse(2));
         QVERIFY(state().newFileFlag);

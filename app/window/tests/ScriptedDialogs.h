@@ -22,9 +22,13 @@ public:
     Language language = Language::English;
     int languageChoices = 0;
     bool unscripted = false;
+    // Runs while a question is open, as a real question box would take the focus.
+    std::function<void()> whileAsking;
 
     bool ask(const std::string& title, const std::string& text, MessageIcon icon) override {
         questions.push_back({title, text, icon});
+        if (whileAsking)
+            whileAsking();
         if (answers.empty()) {
             unscripted = true;
             return false;

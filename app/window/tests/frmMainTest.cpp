@@ -8,6 +8,8 @@
 #include "link/window/frmCommun.h"
 #include "link/window/frmToolCom.h"
 
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <fstream>
@@ -62,6 +64,25 @@ class frmMainTest : public QObject {
     static void leave(QWidget* box) {
         QFocusEvent out(QEvent::FocusOut);
         QApplication::sendEvent(box, &out);
+    }
+    // Another window takes the focus, as another program or a question box does.
+    static void takeFocusAway(QWidget& elsewhere) {
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    }
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static QString focusName() {
+        const QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QString();
+    }
+    // Whether a cell shows its whole text: from its left edge to its right edge.
+    static bool showsWholeText(QLineEdit* cell) {
+        const int middle = cell->height() / 2;
+        return cell->cursorPositionAt({1, middle}) == 0 &&
+               cell->cursorPositionAt({cell->width() - 2, middle}) == cell->text().size();
     }
     std::string cell(Field f, int c) { return window_->table()->cell(f, c)->text().toStdString(); }
     void storeChannel(int c, const QString& rx, const QString& tx = {}) {
@@ -129,7 +150,18 @@ private slots:
         QCOMPARE(dialogs_.messages.size(), std::size_t(1));
         QCOMPARE(dialogs_.messages[0].text, std::string("Initial Soft Occur Error!"));
         QCOMPARE(dialogs_.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(dialogs_.messages[0].title, std::string()); // no texts loaded yet
         QVERIFY(!window_->state().startupInProgress);
+    }
+
+    void aBrokenProfileFoundByAModelSwitchShowsTheTitle() {
+        prepare();
+        std::ofstream(folder_ / "Setting/Config_7100.ini") << "[Model]\nModCnt=8\n";
+        frmMain& w = start();
+        dialogs_.answers = {true};
+        w.SaveModeType(7100);
+        QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs_.messages[0].title, std::string("Notice"));
     }
 
     void storedSettingsAreReadAndStoredBack() {
@@ -230,6 +262,78 @@ private slots:
         }
     }
 
+    // The check belongs to leaving the box for another control of the window; the
+    // window losing the focus, a menu or a question box leave the entry as typed.
+    void aFrequencyIsCheckedOnlyWhenTheUserMovesToAnotherControl() {
+        prepare("Language=2\nOverFreFont=False\n");
+        frmMain& w = start();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QLineEdit* box = editor().txtReceFre;
+        box->setFocus();
+        QTest::keyClicks(box, "446.0");
+        {
+            QWidget otherProgram;
+            takeFocusAway(otherProgram);
+        }
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(box->text(), QString("446.0"));
+        QCOMPARE(QApplication::focusWidget(), box);
+
+        QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier); // the File menu, then back
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        if (QApplication::focusWidget() == w.menuBar())
+            press(Qt::Key_Escape);
+        QCOMPARE(box->text(), QString("446.0"));
+        QCOMPARE(QApplication::focusWidget(), box);
+
+        QTest::keyClicks(box, "125");
+        press(Qt::Key_Tab);
+        QCOMPARE(box->text(), QString("446.01250"));
+        QVERIFY(dialogs_.messages.empty());
+
+        // Closing with an entry out of band: the exit question comes alone.
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, "300");
+        QWidget questionBox;
+        dialogs_.whileAsking = [&] { takeFocusAway(questionBox); };
+        dialogs_.answers = {false};
+        QVERIFY(!w.close());
+        QVERIFY(dialogs_.messages.empty());
+        QCOMPARE(box->text(), QString("300"));
+
+        // Nor does the window closing with the focus in the box.
+        dialogs_.whileAsking = nullptr;
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        box->setFocus();
+        dialogs_.answers = {true};
+        QVERIFY(w.close());
+        QVERIFY(dialogs_.messages.empty());
+        QCOMPARE(box->text(), QString("300"));
+    }
+
+    void aDecimalCommaIsTheDecimalPointInBothBoxes() {
+        for (const char* settings : {"Language=2\n", "Language=2\nValLegal=False\n"}) {
+            prepare(settings);
+            frmMain& w = start();
+            for (QLineEdit* box : {editor().txtReceFre, editor().txtTransFre}) {
+                QTest::keyClicks(box, "446,0125"); // as typed, one key at a time
+                leave(box);
+                QCOMPARE(box->text(), QString("446.01250"));
+            }
+            editor().cmdConfirm_Click();
+            QCOMPARE(w.state().plug.channels.value(0, Field::TxFrequency), 446.0125);
+            QCOMPARE(cell(Field::RxFrequency, 0), std::string("446.01250"));
+            cleanup();
+        }
+    }
+
     void outOfBandEntriesAreMarkedOnOk() {
         prepare();
         frmMain& w = start();
@@ -326,6 +430,104 @@ private slots:
         QCOMPARE(editor().cboChSel->currentText(), QString("16"));
         editor().vsbSelCH->setValue(17);
         QCOMPARE(editor().cboChSel->currentText(), QString("1"));
+    }
+
+    // Tab runs model, functions, channel editor, OK, then the table as one stop with
+    // the arrows inside it; Return and Space press a focused button.
+    void theKeyboardReachesEveryControl() {
+        prepare();
+        frmMain& w = start();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), editor().txtReceFre);
+        QTest::keyClicks(editor().txtReceFre, "450");
+        QTest::keyClicks(editor().txtTransFre, "455");
+
+        w.modelArea()->cboTypeSel->setFocus(Qt::TabFocusReason);
+        QStringList order{focusName()};
+        for (int i = 0; i < 40; ++i) {
+            press(Qt::Key_Tab);
+            if (focusName() == order.front())
+                break;
+            order << focusName();
+        }
+        const QStringList expected{"cboTypeSel",      "cboMoniSel",    "cboTransTimeSel",
+                                   "cboSqlSel",       "cboSavePowSel", "cboVoiceHintSel",
+                                   "cboChSel",        "txtReceFre",    "cboReceQTSel",
+                                   "txtTransFre",     "cboTransQTSel", "chkForbidTrans",
+                                   "chkShift",        "cboWideNarrow", "chkFreReceEquTrans",
+                                   "chkDeteChanData", "cmdConfirm",    "txtChannel1000"};
+        QCOMPARE(order, expected);
+
+        press(Qt::Key_Tab, Qt::ShiftModifier); // back into the table
+        QCOMPARE(focusName(), QString("txtChannel1000"));
+        press(Qt::Key_Down);
+        QCOMPARE(focusName(), QString("txtChannel1001"));
+        QCOMPARE(editor().cboChSel->currentText(), QString("2"));
+        press(Qt::Key_Right);
+        QCOMPARE(focusName(), QString("txtChannel2001"));
+        press(Qt::Key_Up);
+        QCOMPARE(focusName(), QString("txtChannel2000"));
+        QCOMPARE(editor().cboChSel->currentText(), QString("1"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QString("cboTypeSel"));
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focusName(), QString("txtChannel2000")); // the table keeps its place
+        press(Qt::Key_Down);
+        press(Qt::Key_Menu); // the deletions, as a right-click offers them
+        QTRY_VERIFY(w.table()->mnuDelAllData->isVisible());
+        QCOMPARE(w.table()->mnuChannelData->text(), QString("Delete channel 2 data"));
+        w.table()->mnuDelAllData->hide();
+
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+            editor().selectChannel(key == Qt::Key_Return ? 5 : 6);
+            editor().txtReceFre->setText("451");
+            editor().cmdConfirm->setFocus();
+            press(key);
+            QVERIFY(w.state().plug.channels.inUse(key == Qt::Key_Return ? 5 : 6));
+        }
+    }
+
+    void messageBoxesSpeakTheInterfaceLanguage() {
+        const auto yes = [] {
+            QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+            return box.button(QMessageBox::Yes)->text();
+        };
+        prepare("Language=1\n");
+        frmMain& w = start();
+        QCOMPARE(yes(), QString("是(&Y)"));
+        w.selectLanguage(Language::English);
+        QCOMPARE(yes(), QString("&Yes"));
+        w.selectLanguage(Language::Chinese);
+        QCOMPARE(yes(), QString("是(&Y)"));
+    }
+
+    // At its smallest the window still shows whole frequencies; room beyond that
+    // goes to the table's rows and columns, not to its heading.
+    void theTableShowsWholeFrequenciesAndTakesTheExtraRoom() {
+        prepare();
+        frmMain& w = start();
+        storeChannel(0, "450.0125", "455.0125");
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QLabel* heading = w.table()->findChild<QLabel*>("lblReceFreDis");
+        QLineEdit* rx = w.table()->cell(Field::RxFrequency, 0);
+        QLineEdit* tx = w.table()->cell(Field::TxFrequency, 0);
+        for (Language language : {Language::English, Language::Chinese}) {
+            w.selectLanguage(language);
+            w.resize(1, 1);
+            QTRY_COMPARE(w.size(), w.minimumSize());
+            QTest::qWait(20);
+            QVERIFY2(showsWholeText(rx), qPrintable(rx->text()));
+            QVERIFY2(showsWholeText(tx), qPrintable(tx->text()));
+        }
+        const QSize small = rx->size();
+        const int headingHeight = heading->height();
+        w.resize(w.minimumSize() + QSize(400, 480));
+        QTRY_VERIFY(rx->height() > small.height() + 20);
+        QVERIFY(rx->width() > small.width() + 40);
+        QVERIFY(heading->height() <= headingHeight + 2);
     }
 
     void languageSwitchKeepsSelections() {
