@@ -146,6 +146,31 @@ TEST(PortNames, NumbersNameTheUsualCablesUnlessConfigured) {
     EXPECT_FALSE(PortNumberOf("/dev/ttyUSB0"));
 }
 
+// hxtool's --port: a number through the port table, a path as it is; a name that
+// gives no device says which numbers there are and which are present.
+TEST(PortNames, ACommandLineNameIsAPortNumberOrADevice) {
+    TestFolder folder("port_names");
+    const auto device = folder.path() / "cable";
+    std::ofstream(device).put('x');
+    std::ofstream table(folder.path() / "Ports.ini");
+    table << "[Ports]\n";
+    for (int n = 1; n <= kPortCount; ++n) // none of this computer's own ports
+        table << "COM" << n << "=" << (n == 5 ? device : folder.path() / "absent").string() << "\n";
+    table.close();
+    EXPECT_EQ(std::get<std::string>(DeviceForPortName("com5", folder.path())), device.string());
+    EXPECT_EQ(std::get<std::string>(DeviceForPortName("/dev/ttyS3", folder.path())), "/dev/ttyS3");
+    for (const char* name : {"COM0", "COM99", "COM123456789012", ""}) {
+        const auto result = DeviceForPortName(name, folder.path());
+        const auto* error = std::get_if<PortNameError>(&result);
+        ASSERT_TRUE(error) << name;
+        EXPECT_NE(error->message.find("COM1 to COM16"), std::string::npos) << error->message;
+        EXPECT_NE(error->message.find("present now: COM5)"), std::string::npos) << error->message;
+    }
+    EXPECT_EQ(std::get<PortNameError>(DeviceForPortName("COM0", folder.path())).message,
+              "COM0 names no device; the ports are COM1 to COM16 (present now: COM5), or give "
+              "a device path");
+}
+
 TEST(PortNames, ChoicesShowTheirDeviceAndWhetherItIsThere) {
     TestFolder folder("port_choices");
     const auto device = folder.path() / "cable";
