@@ -2,6 +2,7 @@
 
 #include "app/profile/ProfileFile.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace hx {
@@ -46,11 +47,30 @@ std::optional<int> PortNumberOf(const std::string& name) {
         return std::nullopt;
     int n = 0;
     for (std::size_t i = 3; i < name.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(name[i])) || n > kPortCount)
+        if (!std::isdigit(static_cast<unsigned char>(name[i])))
             return std::nullopt;
-        n = n * 10 + (name[i] - '0');
+        n = std::min(n * 10 + (name[i] - '0'), 10 * kPortCount); // stays out of range
     }
     return n;
+}
+
+std::variant<std::string, PortNameError>
+DeviceForPortName(const std::string& name, const std::filesystem::path& settingDir) {
+    const auto number = PortNumberOf(name);
+    if (!name.empty() && !number)
+        return name;
+    std::string device = number ? DeviceForPort(*number, settingDir) : "";
+    if (!device.empty())
+        return device;
+    std::string present;
+    for (const PortChoice& choice : ListPortChoices(settingDir))
+        if (choice.present)
+            present += (present.empty() ? "" : ", ") + ("COM" + std::to_string(choice.number));
+    std::string message = name.empty() ? "no port named" : name + " names no device";
+    message += "; the ports are COM1 to COM" + std::to_string(kPortCount) + " (" +
+               (present.empty() ? "none of them is present now" : "present now: " + present) +
+               "), or give a device path";
+    return PortNameError{message};
 }
 
 } // namespace hx

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace hx {
@@ -23,7 +24,18 @@ struct PortChoice {
 };
 std::vector<PortChoice> ListPortChoices(const std::filesystem::path& settingDir);
 
-// "COM3" (any case) as a port number; a device path gives nothing.
+// The number of "COM" followed by digits (any case), whether or not such a port
+// exists; a device path gives nothing.
 std::optional<int> PortNumberOf(const std::string& name);
+
+struct PortNameError {
+    std::string message;
+};
+// The device that a port named on the command line opens: COM1 to COM16 through the
+// port table, a device path as it is. An empty name, another COM number, or a number
+// that names no device is an error that says which port numbers there are and which
+// of them have their device present now.
+std::variant<std::string, PortNameError> DeviceForPortName(const std::string& name,
+                                                           const std::filesystem::path& settingDir);
 
 } // namespace hx

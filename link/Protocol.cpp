@@ -1,19 +1,26 @@
 #include "link/Protocol.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace hx {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr auto kPause = std::chrono::milliseconds(1);
 
-// Ends a transfer that the port itself broke, naming where.
-template <typename Step> std::optional<LinkFailure> Guard(LinkStep step, int block, Step&& body) {
-    try {
-        return body();
-    } catch (const PortError& error) {
-        return LinkFailure{step, block, true, error.what()};
-    }
+// The failure of an exchange whose answer is not looked at, or nothing.
+std::optional<LinkFailure> FailureOf(RadioLink::Answer answer) {
+    if (auto* failure = std::get_if<LinkFailure>(&answer))
+        return std::move(*failure);
+    return std::nullopt;
+}
+
+// What a frame does while its bytes are on the line: it shows its progress.
+std::function<void()> Report(const Progress& progress, int block) {
+    if (!progress)
+        return {};
+    return [&progress, block] { progress(block); };
 }
 
 } // namespace
@@ -41,7 +48,8 @@ std::string LinkFailure::message() const {
     if (portError)
         text = std::string("the port failed during the ") + Describe(step);
     if (block >= 0)
-        text += " of block " + std::to_string(block);
+        text +=
+            (step == LinkStep::AckAnswer ? " before block " : " of block ") + std::to_string(block);
     if (!detail.empty())
         text += ": " + detail;
     return text;
@@ -61,22 +69,37 @@ WriteFrame InitSendData(int block, const MemoryImage& image) {
     return frame;
 }
 
-std::optional<std::vector<std::uint8_t>> RadioLink::sendAndWait(std::span<const std::uint8_t> bytes,
-                                                                const WaitRule& rule) {
-    // Stale input goes before the send, not after it: an answer quick enough to
-    // arrive while the port was being cleared would otherwise be thrown away.
-    port_.discardOutput();
-    port_.discardInput();
-    port_.send(bytes);
-    // The budget is budget + 1 pauses of 1 ms; waiting for input instead of
-    // sleeping lets an early answer end the wait without shortening it.
-    const auto deadline = Clock::now() + std::chrono::milliseconds(rule.budget + 1);
+RadioLink::Answer RadioLink::exchange(LinkStep step, int block, std::span<const std::uint8_t> bytes,
+                                      const WaitRule& rule,
+                                      const std::function<void()>& meanwhile) {
+    try {
+        // Stale input goes before the send, not after it: an answer quick enough to
+        // arrive while the port was being cleared would otherwise be thrown away.
+        port_.discardOutput();
+        port_.discardInput();
+        port_.send(bytes);
+        if (meanwhile)
+            meanwhile();
+        if (auto answer = await(rule))
+            return *std::move(answer);
+        return LinkFailure{step, block};
+    } catch (const PortError& error) {
+        return LinkFailure{step, block, true, error.what()};
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> RadioLink::await(const WaitRule& rule) {
+    // A pause counts for the time it lasted, at most 1 ms: one that the computer
+    // stretched by not running the program counts once, one that arriving bytes cut
+    // short counts for its part.
+    const auto budget = kPause * (rule.budget + 1);
+    Clock::duration paused{};
     while (port_.waitingCount() < rule.awaited) {
-        const auto now = Clock::now();
-        if (now >= deadline)
+        if (paused >= budget)
             return std::nullopt;
-        const auto step = std::min<Clock::duration>(deadline - now, std::chrono::milliseconds(1));
-        port_.waitForInput(std::chrono::duration_cast<std::chrono::microseconds>(step));
+        const auto start = Clock::now();
+        port_.waitForInput(kPause);
+        paused += std::min<Clock::duration>(Clock::now() - start, kPause);
     }
     if (!rule.takeAnswer)
         return std::vector<std::uint8_t>{};
@@ -87,22 +110,20 @@ std::optional<std::vector<std::uint8_t>> RadioLink::sendAndWait(std::span<const 
 }
 
 std::optional<LinkFailure> RadioLink::SolveLeadCode() {
-    return Guard(LinkStep::LeadCodeAnswer, -1, [&]() -> std::optional<LinkFailure> {
+    try {
         port_.setBinaryMode();
-        if (!sendAndWait(LeadCode, kLeadCodeWait))
-            return LinkFailure{LinkStep::LeadCodeAnswer};
-        const std::uint8_t stx = kStx;
-        if (!sendAndWait({&stx, 1}, kIdentityWait))
-            return LinkFailure{LinkStep::IdentityAnswer};
-        return std::nullopt;
-    });
+    } catch (const PortError& error) {
+        return LinkFailure{LinkStep::LeadCodeAnswer, -1, true, error.what()};
+    }
+    if (auto failure = FailureOf(exchange(LinkStep::LeadCodeAnswer, -1, LeadCode, kLeadCodeWait)))
+        return failure;
+    const std::uint8_t stx = kStx;
+    return FailureOf(exchange(LinkStep::IdentityAnswer, -1, {&stx, 1}, kIdentityWait));
 }
 
 std::optional<LinkFailure> RadioLink::SendRece06H(int block) {
     const std::uint8_t ack = kAck;
-    if (!sendAndWait({&ack, 1}, kAckWait))
-        return LinkFailure{LinkStep::AckAnswer, block};
-    return std::nullopt;
+    return FailureOf(exchange(LinkStep::AckAnswer, block, {&ack, 1}, kAckWait));
 }
 
 std::optional<LinkFailure> WriteFre(SerialPort& port, const MemoryImage& image,
@@ -110,18 +131,12 @@ std::optional<LinkFailure> WriteFre(SerialPort& port, const MemoryImage& image,
     RadioLink link(port);
     if (auto failure = link.SolveLeadCode())
         return failure;
-    if (auto failure = Guard(LinkStep::AckAnswer, -1, [&] { return link.SendRece06H(-1); }))
+    if (auto failure = link.SendRece06H(-1))
         return failure;
     for (int b = 0; b < kWriteBlockCount; ++b) {
-        auto failure = Guard(LinkStep::WriteFrameAnswer, b, [&]() -> std::optional<LinkFailure> {
-            if (progress)
-                progress(b);
-            const WriteFrame frame = InitSendData(b, image);
-            if (!link.sendAndWait(frame, kWriteFrameWait))
-                return LinkFailure{LinkStep::WriteFrameAnswer, b};
-            return std::nullopt;
-        });
-        if (failure)
+        const WriteFrame frame = InitSendData(b, image);
+        if (auto failure = FailureOf(link.exchange(LinkStep::WriteFrameAnswer, b, frame,
+                                                   kWriteFrameWait, Report(progress, b))))
             return failure;
     }
     return std::nullopt;
@@ -134,32 +149,27 @@ std::variant<MemoryImage, LinkFailure> ReadFre(SerialPort& port, const MemoryIma
         return *failure;
     MemoryImage image = encoded;
     for (int b = 0; b < kReadBlockCount; ++b) {
-        auto failure = Guard(LinkStep::ReadReply, b, [&]() -> std::optional<LinkFailure> {
-            if (auto ack = link.SendRece06H(b))
-                return ack;
-            if (progress)
-                progress(b);
-            const WriteFrame frame = InitSendData(b, image);
-            const std::uint8_t request[] = {'R', frame[1], frame[2], frame[3]};
-            const auto reply = link.sendAndWait(request, kReadReplyWait);
-            if (!reply || reply->size() < 12)
-                return LinkFailure{LinkStep::ReadReply, b};
-            const std::size_t first = ImageOffsetOfRadioAddress(8 * static_cast<std::size_t>(b));
-            std::copy(reply->begin() + 4, reply->begin() + 12,
-                      image.begin() + static_cast<long>(first));
-            return std::nullopt;
-        });
-        if (failure)
+        if (auto failure = link.SendRece06H(b))
             return *failure;
+        const WriteFrame frame = InitSendData(b, image);
+        const std::uint8_t request[] = {'R', frame[1], frame[2], frame[3]};
+        auto answer =
+            link.exchange(LinkStep::ReadReply, b, request, kReadReplyWait, Report(progress, b));
+        if (auto* failure = std::get_if<LinkFailure>(&answer))
+            return *failure;
+        const auto& reply = std::get<std::vector<std::uint8_t>>(answer);
+        if (reply.size() < 12)
+            return LinkFailure{LinkStep::ReadReply, b};
+        const std::size_t first = ImageOffsetOfRadioAddress(8 * static_cast<std::size_t>(b));
+        std::copy(reply.begin() + 4, reply.begin() + 12, image.begin() + static_cast<long>(first));
     }
-    auto failure = Guard(LinkStep::FinalAck, -1, [&]() -> std::optional<LinkFailure> {
+    try {
         const std::uint8_t ack = kAck;
         port.discardOutput();
         port.send({&ack, 1});
-        return std::nullopt;
-    });
-    if (failure)
-        return *failure;
+    } catch (const PortError& error) {
+        return LinkFailure{LinkStep::FinalAck, -1, true, error.what()};
+    }
     return image;
 }
 

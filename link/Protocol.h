@@ -31,14 +31,16 @@ struct LinkFailure {
     LinkFailure(LinkStep s, int b = -1, bool fromPort = false, std::string what = {})
         : step(s), block(b), portError(fromPort), detail(std::move(what)) {}
     LinkStep step;
-    int block = -1;         // the block of a frame step, -1 for the handshake
+    int block = -1;         // the frame's block (an acknowledgement: the next one), -1: none
     bool portError = false; // the port itself failed, not the radio's answer
     std::string detail;
     std::string message() const; // one line for a terminal
 };
 
-// How long each step waits for its answer: counted in pauses of 1 ms, and never
-// shorter in wall-clock time, but ended as soon as the answer is there.
+// How long each step waits for its answer, in pauses of 1 ms that the program
+// actually made: a pause in which the computer did not run the program counts once,
+// so a stall does not use up the budget, and no wait ends sooner than budget + 1 ms.
+// The wait ends as soon as the answer is there.
 struct WaitRule {
     std::size_t awaited;
     int budget;
@@ -55,21 +57,28 @@ using WriteFrame = std::array<std::uint8_t, 12>;
 // The write frame of block b: "W", address high, address low, 8, the block's bytes.
 WriteFrame InitSendData(int block, const MemoryImage& image);
 
-// Called before each frame with the number of frames begun so far.
+// Called for each frame while its bytes are on the line, with the number of frames
+// begun before it: showing progress then costs the transfer no time.
 using Progress = std::function<void(int framesBegun)>;
 
-// The radio's side of the conversation, driven over one open port.
+// The radio's side of the conversation, driven over one open port. Every step ends
+// in the radio's answer or in a failure that names the step, whether the radio gave
+// no valid answer or the port itself failed.
 class RadioLink {
 public:
     explicit RadioLink(SerialPort& port) : port_(port) {}
 
-    // Send, then wait for the answer as `rule` says; the answer, or nothing.
-    std::optional<std::vector<std::uint8_t>> sendAndWait(std::span<const std::uint8_t> bytes,
-                                                         const WaitRule& rule);
+    using Answer = std::variant<std::vector<std::uint8_t>, LinkFailure>;
+    // Sends `bytes`, runs `meanwhile` while they travel, then waits as `rule` says.
+    Answer exchange(LinkStep step, int block, std::span<const std::uint8_t> bytes,
+                    const WaitRule& rule, const std::function<void()>& meanwhile = {});
     std::optional<LinkFailure> SolveLeadCode();
+    // The acknowledgement exchange before `block` (-1: before the first write frame).
     std::optional<LinkFailure> SendRece06H(int block);
 
 private:
+    std::optional<std::vector<std::uint8_t>> await(const WaitRule& rule);
+
     SerialPort& port_;
 };
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace hx {
@@ -13,6 +14,28 @@ namespace hx {
 class PortError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// The process that keeps a port, as far as the system tells: pid 0 and no program
+// when it does not.
+struct PortHolder {
+    long pid = 0;
+    std::string program;
+};
+
+// The port cannot be opened because another live process holds it.
+class PortInUse : public PortError {
+public:
+    PortInUse(const std::string& device, PortHolder holder);
+    const std::string& device() const { return device_; }
+    const PortHolder& holder() const { return holder_; }
+    // "hxtool (PID 4242)", "PID 4242", or empty when nothing is known; the same in
+    // either interface language.
+    static std::string Describe(const PortHolder& holder);
+
+private:
+    std::string device_;
+    PortHolder holder_;
 };
 
 // What the radio link needs of an open serial port (9600 baud, 8N1, no flow

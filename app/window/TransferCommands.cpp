@@ -40,14 +40,25 @@ std::unique_ptr<SerialPort> TransferCommands::OpenCom(frmCommun& dialog) {
         dialogs_.tell(text(Text::MessageTitle), text(Text::PortNotSet), MessageIcon::Exclamation);
         return nullptr;
     }
+    const std::string device = DeviceForPort(state_.comPort, state_.settingDir());
     try {
-        return openPort_(DeviceForPort(state_.comPort, state_.settingDir()));
+        return openPort_(device);
+    } catch (const PortInUse& error) {
+        // Which program to close, in words that read the same in either language.
+        const std::string holder = PortInUse::Describe(error.holder());
+        portOpenFailed(dialog, "\nCOM" + std::to_string(state_.comPort) + " " + device +
+                                   (holder.empty() ? "" : ": " + holder));
     } catch (const PortError&) {
-        dialogs_.tell(text(Text::MessageTitle), text(Text::PortOpenFailed), MessageIcon::Critical);
-        dialog.done(QDialog::Rejected);
-        mnuCommunicate_Click();
-        return nullptr;
+        portOpenFailed(dialog, {});
     }
+    return nullptr;
+}
+
+void TransferCommands::portOpenFailed(frmCommun& dialog, const std::string& detail) {
+    dialogs_.tell(text(Text::MessageTitle), text(Text::PortOpenFailed) + detail,
+                  MessageIcon::Critical);
+    dialog.done(QDialog::Rejected);
+    mnuCommunicate_Click();
 }
 
 void TransferCommands::WriteFre(frmCommun& dialog) {

@@ -46,6 +46,8 @@ public:
 private:
     void showCommunicationDialog(bool readMode);
     std::unique_ptr<SerialPort> OpenCom(frmCommun& dialog);
+    // The failure message, with `detail` after it, then the port dialog.
+    void portOpenFailed(frmCommun& dialog, const std::string& detail);
     void WriteFre(frmCommun& dialog);
     void ReadFre(frmCommun& dialog);
     void failed(frmCommun& dialog, bool writing);

@@ -1,5 +1,10 @@
 #include "link/qt/QtSerialPort.h"
 
+#include "link/qt/PortLock.h"
+
+#include <cerrno>
+#include <cstring>
+
 #ifdef __linux__
 #include <linux/serial.h>
 #include <sys/ioctl.h>
@@ -23,14 +28,38 @@ void AskForLowLatency([[maybe_unused]] QSerialPort& port) {
 #endif
 }
 
+// The system's reason for the port's last failure, or nothing when it gave none: Qt
+// says "Unknown error" for a failure without a reason, and a reason left behind by an
+// earlier ioctl that a port without driver options refused tells nothing either.
+std::string Reason(const QSerialPort& port) {
+    const QString text = port.errorString();
+    if (text == QIODevice::tr("Unknown error") ||
+        text == QString::fromLocal8Bit(std::strerror(ENOTTY)).trimmed())
+        return {};
+    return text.toStdString();
+}
+
 } // namespace
 
 void QtSerialPort::open(const std::string& device) {
     close();
+    if (device.empty())
+        throw PortError("no device is named for the port");
     port_.setPortName(QString::fromStdString(device));
     port_.setReadBufferSize(kInBufferSize);
-    if (!port_.open(QIODevice::ReadWrite))
-        throw PortError(device + ": " + port_.errorString().toStdString());
+    if (!port_.open(QIODevice::ReadWrite)) {
+        // QSerialPort takes a lock left empty by a killed process for a live one for
+        // half a minute, and does not say who holds a port that is in use.
+        const LockCheck lock = port_.error() == QSerialPort::PermissionError
+                                   ? CheckPortLock(PortLockPath(device))
+                                   : LockCheck{};
+        if (lock.holder)
+            throw PortInUse(device, *lock.holder);
+        if (!lock.removed || !port_.open(QIODevice::ReadWrite)) {
+            const std::string reason = Reason(port_);
+            throw PortError(device + ": " + (reason.empty() ? "cannot be opened" : reason));
+        }
+    }
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
@@ -48,9 +77,9 @@ void QtSerialPort::close() {
 void QtSerialPort::throwIfFailed() {
     const auto error = port_.error();
     if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
-        const std::string what = port_.errorString().toStdString();
+        const std::string reason = Reason(port_);
         port_.clearError();
-        throw PortError(what);
+        throw PortError(reason);
     }
     port_.clearError();
 }

@@ -2,16 +2,20 @@
 // the radio emulator.
 #include "image/DataFile.h"
 #include "link/Protocol.h"
+#include "link/qt/PortLock.h"
 #include "link/qt/QtSerialPort.h"
 #include "testsupport/TestFolder.h"
 #include "tools/hxsim/SimProcess.h"
 
 #include <QCoreApplication>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <thread>
+#include <unistd.h>
 
 namespace hx {
 namespace {
@@ -41,13 +45,25 @@ protected:
     void TearDown() override {
         sim_.reset();
         port_.close();
+        for (const auto& lock : locks_) // a lock left behind would hold its pty's next user
+            fs::remove(lock);
     }
-    void startSim(std::vector<std::string> args, bool fast = true) {
+    void launchSim(std::vector<std::string> args, bool fast = true) {
         args.insert(args.end(), {"--log", (dir_ / "frames.log").string()});
         if (fast)
             args.push_back("--fast");
         sim_ = std::make_unique<SimProcess>(args);
         ASSERT_FALSE(sim_->device().empty());
+    }
+    // A lock file for the emulator's device, as another process would leave it.
+    fs::path makeLock(const std::string& content) {
+        const fs::path lock = PortLockPath(sim_->device());
+        locks_.push_back(lock);
+        std::ofstream(lock) << content;
+        return lock;
+    }
+    void startSim(std::vector<std::string> args, bool fast = true) {
+        launchSim(std::move(args), fast);
         port_.open(sim_->device());
     }
     // The frames the radio received, once `count` of them have arrived.
@@ -79,6 +95,7 @@ protected:
     MemoryImage image_{};
     std::unique_ptr<SimProcess> sim_;
     QtSerialPort port_;
+    std::vector<fs::path> locks_;
 };
 
 TEST_F(PtyTransfer, FullWriteSends123FramesOfTheImage) {
@@ -168,6 +185,70 @@ TEST_F(PtyTransfer, HangingUpAtTheLastFrameIsAFailure) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->step, LinkStep::WriteFrameAnswer);
     EXPECT_EQ(failure->block, 122);
+}
+
+// A radio that hangs up mid-transfer: the failure names the step that was running and
+// no system text that says nothing ("Unknown error", "Inappropriate ioctl for device").
+TEST_F(PtyTransfer, AHangUpNamesItsStepAndNoEmptySystemText) {
+    startSim({"--hang-up-before", "64"});
+    auto read = ReadFre(port_, image_, {});
+    ASSERT_TRUE(std::holds_alternative<LinkFailure>(read));
+    EXPECT_EQ(std::get<LinkFailure>(read).message(),
+              "the port failed during the acknowledgement before block 64");
+    port_.close();
+
+    startSim({"--hang-up-at", "50"});
+    const auto failure = WriteFre(port_, image_, {});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, LinkStep::WriteFrameAnswer);
+    EXPECT_EQ(failure->message().find(": "), std::string::npos) << failure->message();
+}
+
+// A lock whose owner is gone does not keep the port: neither one left empty by a
+// process killed before it wrote its number, nor one naming a process that has ended.
+TEST_F(PtyTransfer, AStaleLockIsClearedAtOnce) {
+    for (const char* content : {"", "4194999\nhxtool\n"}) {
+        launchSim({});
+        const auto lock = makeLock(content);
+        ASSERT_NO_THROW(port_.open(sim_->device())) << "lock holding \"" << content << '"';
+        EXPECT_FALSE(WriteFre(port_, image_, {}));
+        port_.close();
+        EXPECT_FALSE(fs::exists(lock));
+        sim_.reset();
+    }
+}
+
+// A port that a live process holds is reported with its holder where it is known, and
+// its lock is left alone.
+TEST_F(PtyTransfer, APortInUseNamesItsHolder) {
+    startSim({});
+    QtSerialPort second;
+    try {
+        second.open(sim_->device());
+        FAIL() << "opened a port that is in use";
+    } catch (const PortInUse& error) {
+        EXPECT_EQ(error.device(), sim_->device());
+        EXPECT_EQ(error.holder().pid, ::getpid());
+        EXPECT_EQ(error.holder().program, "link_pty_tests");
+        EXPECT_EQ(std::string(error.what()), sim_->device() + " is in use by link_pty_tests (PID " +
+                                                 std::to_string(::getpid()) + ")");
+    }
+    port_.close();
+
+    // A holder that has created its lock and not yet written its number: it holds the
+    // file's lock meanwhile.
+    const auto lock = makeLock("");
+    const int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    try {
+        port_.open(sim_->device());
+        FAIL() << "opened a port whose lock is being taken";
+    } catch (const PortInUse& error) {
+        EXPECT_EQ(error.holder().pid, 0);
+        EXPECT_EQ(std::string(error.what()), sim_->device() + " is in use by another program");
+    }
+    EXPECT_TRUE(fs::exists(lock));
+    ::close(fd);
 }
 
 TEST_F(PtyTransfer, WaitsGiveUpAfterTheirBudgets) {

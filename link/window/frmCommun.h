@@ -28,7 +28,8 @@ public:
     frmCommun(Setup setup, QWidget* parent);
 
     bool ReadMode() const { return setup_.readMode; }
-    // Called as each frame begins, with the number of frames begun before it.
+    // Called for each frame while its bytes are on the line, with the number of frames
+    // begun before it: painting then costs the transfer no time.
     void PercentShow(int framesBegun);
     // After a failure: the bar starts again from nothing.
     void resetBar();

@@ -70,6 +70,10 @@ bool RadioEmulator::takeMessage(Answer& answer) {
         return true;
     case kAck:
         take(1);
+        if (nextBlock_ == faults_.hangUpBeforeBlock) {
+            answer.hangUp = true;
+            return true;
+        }
         if (!faultFrom(faults_.noAckFromBlock, nextBlock_))
             answer.reply.push_back(kAck);
         return true;

@@ -21,6 +21,7 @@ struct Faults {
     int shortReplyAtBlock = -1;
     int ackReplyAtBlock = -1; // a data reply starting with 0x06
     int hangUpAtBlock = -1;
+    int hangUpBeforeBlock = -1; // at the acknowledgement exchange that precedes the block
 };
 
 // The radio's side of the programming protocol, without any I/O: bytes from the

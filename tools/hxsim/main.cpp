@@ -21,6 +21,7 @@ constexpr const char* kUsage =
     "usage: hxsim [--tty PATH] [--load FILE.dat] [--save FILE.dat] [--log FILE] [--fast]\n"
     "             [--no-lead-answer] [--wrong-lead-answer] [--short-identity]\n"
     "             [--no-ack-from N] [--short-reply-at N] [--ack-reply-at N] [--hang-up-at N]\n"
+    "             [--hang-up-before N]\n"
     "Opens a pseudo-terminal and prints its device on the first line (or serves --tty),\n"
     "then answers as a radio. --save writes the memory as a data file after every\n"
     "write frame; --log writes every frame received in hex, one per line. Answers go\n"
@@ -77,6 +78,8 @@ bool Parse(int argc, char** argv, Options& o) {
             ok = number(o.faults.ackReplyAtBlock);
         else if (a == "--hang-up-at")
             ok = number(o.faults.hangUpAtBlock);
+        else if (a == "--hang-up-before")
+            ok = number(o.faults.hangUpBeforeBlock);
         else
             ok = false;
         if (!ok)

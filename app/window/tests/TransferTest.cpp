@@ -6,6 +6,7 @@
 #include "app/window/tests/ScriptedDialogs.h"
 #include "app/window/tests/TestAppFolder.h"
 #include "image/DataFile.h"
+#include "link/qt/PortLock.h"
 #include "link/qt/QtSerialPort.h"
 #include "link/window/frmCommun.h"
 #include "link/window/frmToolCom.h"
@@ -29,6 +30,7 @@ class TransferTest : public QObject {
     std::unique_ptr<SimProcess> sim_;
     std::vector<int> barValues_;
     std::vector<QString> statusWhileRunning_;
+    std::vector<fs::path> locks_; // lock files made here; one left behind holds its pty
 
     frmMain& start(const std::string& settings = "Language=2\nCOM=5\n") {
         folder_ = MakeTestAppFolder("hxprog_transfer", settings);
@@ -109,6 +111,9 @@ private slots:
         barValues_.clear();
         statusWhileRunning_.clear();
         fs::remove_all(folder_);
+        for (const auto& lock : locks_)
+            fs::remove(lock);
+        locks_.clear();
         QVERIFY2(!unscripted, "an unexpected question or dialog");
     }
 
@@ -299,6 +304,35 @@ private slots:
         QCOMPARE(w.statusPanel(2)->text(), QString("COM7"));
         QCOMPARE(storedSetting("COM"), std::string("7"));
         QVERIFY(!w.transfers().tmrCommunEnd().isActive()); // no transfer, no outcome
+    }
+
+    // A lock left empty by a killed transfer does not keep the port for half a minute.
+    void aStaleLockDoesNotHoldUpATransfer() {
+        frmMain& w = start();
+        startRadio({});
+        locks_.push_back(PortLockPath(sim_->device()));
+        std::ofstream(locks_.back()).close(); // left empty by a transfer killed as it began
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Read");
+        QVERIFY(dialogs_.messages.empty());
+        QCOMPARE(status(), std::string("Communication success"));
+    }
+
+    // The port-open failure says which port and which program holds it; the port dialog
+    // follows as for any port that will not open.
+    void aPortInUseNamesItsHolder() {
+        frmMain& w = start();
+        startRadio({});
+        QtSerialPort holder;
+        QVERIFY_THROWS_NO_EXCEPTION(holder.open(sim_->device()));
+        dialogs_.modal = {pressReadWrite(), choosePort(5)};
+        w.toolbarClicked("Write");
+        QCOMPARE(lastMessage(), "Failed to open port!\nCOM5 " + sim_->device() +
+                                    ": transfer_window_tests (PID " + std::to_string(::getpid()) +
+                                    ")");
+        QVERIFY(dialogs_.messages.back().icon == MessageIcon::Critical);
+        QCOMPARE(dialogs_.modalRuns.back().name, std::string("frmToolCom"));
+        QVERIFY(!w.transfers().tmrCommunEnd().isActive());
     }
 
     void thePortDialogChoosesCancelsAndShowsTheDevices() {

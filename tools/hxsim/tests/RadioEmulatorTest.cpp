@@ -30,6 +30,7 @@ TEST(RadioEmulator, FaultsChangeOnlyTheirAnswer) {
     Faults faults;
     faults.shortReplyAtBlock = 2;
     faults.noAckFromBlock = 5;
+    faults.hangUpBeforeBlock = 6;
     RadioEmulator radio(memory, faults);
     radio.receive(kLead);
     EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{'R', 0, 8, 8}).reply.size(), 12u);
@@ -37,6 +38,9 @@ TEST(RadioEmulator, FaultsChangeOnlyTheirAnswer) {
     EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{0x06}).reply.size(), 1u);
     radio.receive(std::vector<std::uint8_t>{'R', 0, 32, 8}); // block 4
     EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{0x06}).reply.size(), 0u) << "from block 5";
+    EXPECT_FALSE(radio.receive(std::vector<std::uint8_t>{0x06}).hangUp);
+    radio.receive(std::vector<std::uint8_t>{'R', 0, 40, 8}); // block 5
+    EXPECT_TRUE(radio.receive(std::vector<std::uint8_t>{0x06}).hangUp) << "before block 6";
 }
 
 } // namespace
