@@ -37,17 +37,16 @@ hx::Progress ProgressBar(std::ostream& err, int total) {
     };
 }
 
-std::string DeviceOf(const std::string& port, const std::filesystem::path& settingDir) {
-    if (const auto number = hx::PortNumberOf(port))
-        return hx::DeviceForPort(*number, settingDir);
-    return port;
-}
-
 // Opens the device the command names; false (reported) when it cannot be opened.
 bool OpenPort(hx::QtSerialPort& port, const PreparedCommand& command, std::ostream& err,
               const char* name) {
+    const auto device = hx::DeviceForPortName(*command.options.port, command.session.settingDir);
+    if (const auto* error = std::get_if<hx::PortNameError>(&device)) {
+        err << "hxtool " << name << ": " << error->message << "\n";
+        return false;
+    }
     try {
-        port.open(DeviceOf(*command.options.port, command.session.settingDir));
+        port.open(std::get<std::string>(device));
         return true;
     } catch (const hx::PortError& error) {
         err << "hxtool " << name << ": " << error.what() << "\n";

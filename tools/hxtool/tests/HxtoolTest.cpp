@@ -174,6 +174,22 @@ TEST_F(HxtoolTest, OutputGoesThroughLinksAndNeverReplacesWhatIsNoFile) {
               "hxtool encode: " + (dir_ / "folder.dat").string() + ": is a folder, not a file\n");
 }
 
+TEST_F(HxtoolTest, APortNameThatNamesNoDeviceListsThePorts) {
+    for (const std::string name : {"COM0", "COM99", ""}) {
+        err_.str("");
+        EXPECT_EQ(run(RunRead, {"--port", name, "-o", (dir_ / "out.dat").string(), "--settings",
+                                kShippedSettings.string()}),
+                  kExitFailure);
+        const std::string said = err_.str();
+        const std::string start =
+            "hxtool read: " + (name.empty() ? "no port named" : name + " names no device") +
+            "; the ports are COM1 to COM16 (";
+        EXPECT_EQ(said.substr(0, start.size()), start) << said;
+        EXPECT_TRUE(said.ends_with("), or give a device path\n")) << said;
+        EXPECT_FALSE(fs::exists(dir_ / "out.dat"));
+    }
+}
+
 TEST_F(HxtoolTest, ReadChecksItsOutputFirstAndRescuesWhatItCouldNotSave) {
     fs::create_directories(dir_ / "out");
     EXPECT_EQ(run(RunRead, {"--port", "/dev/nonexistent-tty", "-o", (dir_ / "out").string(),
