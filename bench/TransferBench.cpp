@@ -1,8 +1,8 @@
 // Times a full write and a full read against hxsim at 9600 baud line speed and
 // prints each time over the time its bytes need on the line (10 bits a byte).
-#include "link/Protocol.h"
-#include "link/qt/QtSerialPort.h"
-#include "tools/hxsim/SimProcess.h"
+#include "adapters/serial/QtSerialPort.h"
+#include "core/link/Protocol.h"
+#include "core/testsupport/EmulatorProcess.h"
 
 #include <QCoreApplication>
 #include <chrono>
@@ -27,14 +27,15 @@ template <typename F> double Seconds(F&& run) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    SimProcess sim({});
+    EmulatorProcess sim({});
     hx::QtSerialPort port;
     port.open(sim.device());
-    const hx::MemoryImage image = hx::InitMatrixCode();
+    const hx::MemoryImage image = hx::BlankImage();
     bool ok = true;
-    const double write = Seconds([&] { ok = !hx::WriteFre(port, image, {}) && ok; });
-    const double read = Seconds(
-        [&] { ok = std::holds_alternative<hx::MemoryImage>(hx::ReadFre(port, image, {})) && ok; });
+    const double write = Seconds([&] { ok = !hx::WriteRadio(port, image, {}) && ok; });
+    const double read = Seconds([&] {
+        ok = std::holds_alternative<hx::MemoryImage>(hx::ReadRadio(port, image, {})) && ok;
+    });
     const double writeLimit = kWriteLineBytes * kSecondsPerByte;
     const double readLimit = kReadLineBytes * kSecondsPerByte;
     std::printf("write: %.3f s, line time %.3f s, ratio %.3f\n", write, writeLimit,

@@ -6,14 +6,14 @@
 // round makes every paint of the progress bar take `paint-ms` longer, as on a desktop
 // whose X server or compositor is slow to take each picture.
 // Usage: build/bench/window_transfer [runs [paint-ms]]   (exit 1: a ratio above target)
-#include "app/profile/ProfileFile.h"
-#include "app/window/frmMain.h"
-#include "app/window/tests/ScriptedDialogs.h"
-#include "app/window/tests/TestAppFolder.h"
-#include "link/Protocol.h"
-#include "link/qt/QtSerialPort.h"
-#include "link/window/frmCommun.h"
-#include "tools/hxsim/SimProcess.h"
+#include "adapters/serial/QtSerialPort.h"
+#include "core/files/ProfileFile.h"
+#include "core/link/Protocol.h"
+#include "core/testsupport/EmulatorProcess.h"
+#include "gui/dialogs/CommunicationDialog.h"
+#include "gui/window/MainWindow.h"
+#include "gui/window/tests/ScriptedDialogs.h"
+#include "gui/window/tests/TestAppFolder.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -64,8 +64,8 @@ double ToolSeconds(const std::string& device, const hx::MemoryImage& image, bool
     const auto start = Clock::now();
     hx::QtSerialPort port;
     port.open(device);
-    const bool ok = read ? std::holds_alternative<hx::MemoryImage>(hx::ReadFre(port, image, {}))
-                         : !hx::WriteFre(port, image, {});
+    const bool ok = read ? std::holds_alternative<hx::MemoryImage>(hx::ReadRadio(port, image, {}))
+                         : !hx::WriteRadio(port, image, {});
     port.close();
     if (!ok)
         std::fprintf(stderr, "hxtool's %s failed\n", read ? "read" : "write");
@@ -73,19 +73,19 @@ double ToolSeconds(const std::string& device, const hx::MemoryImage& image, bool
 }
 
 // The window's transfer: the button of the communication dialog, from press to return.
-double WindowSeconds(hx::frmMain& window, hx::ScriptedDialogs& dialogs, bool read) {
+double WindowSeconds(hx::MainWindow& window, hx::ScriptedDialogs& dialogs, bool read) {
     double seconds = 0;
     dialogs.modal = {[&](QDialog& dialog) {
-        auto& commun = static_cast<hx::frmCommun&>(dialog);
+        auto& commun = static_cast<hx::CommunicationDialog&>(dialog);
         // Painting starts once the display shows the dialog, as for a user.
         const auto shown = Clock::now();
         while (!commun.windowHandle()->isExposed() && SecondsSince(shown) < 5)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         const auto start = Clock::now();
-        commun.cmdRW->click();
+        commun.transferButton->click();
         seconds = SecondsSince(start);
     }};
-    window.action(read ? "mnuReadFre" : "mnuWriteFre")->trigger();
+    window.action(read ? "readRadioAction" : "writeRadioAction")->trigger();
     if (!dialogs.messages.empty())
         std::fprintf(stderr, "the window's %s failed: %s\n", read ? "read" : "write",
                      dialogs.messages.back().text.c_str());
@@ -94,7 +94,8 @@ double WindowSeconds(hx::frmMain& window, hx::ScriptedDialogs& dialogs, bool rea
 }
 
 // One round of alternating runs; false when a ratio misses the target.
-bool Round(hx::frmMain& window, hx::ScriptedDialogs& dialogs, const std::string& device, int runs) {
+bool Round(hx::MainWindow& window, hx::ScriptedDialogs& dialogs, const std::string& device,
+           int runs) {
     bool met = true;
     for (const bool read : {false, true}) {
         std::vector<double> tool, shown;
@@ -120,12 +121,12 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const std::chrono::milliseconds paint(argc > 2 ? std::max(0, std::atoi(argv[2])) : 2);
 
-    SimProcess sim({});
+    EmulatorProcess sim({});
     const auto folder = hx::MakeTestAppFolder("hx_window_bench", "Language=2\nCOM=5\n");
     hx::ProfileFile(folder / "Setting/Ports.ini").write("Ports", "COM5", sim.device());
     hx::ScriptedDialogs dialogs;
-    hx::frmMain window(folder, dialogs, hx::OpenQtSerialPort);
-    window.InitialSoft();
+    hx::MainWindow window(folder, dialogs, hx::OpenQtSerialPort);
+    window.startUp();
     window.show();
 
     std::printf("platform %s, %d runs each; target: best window <= %.2f x best hxtool\n",

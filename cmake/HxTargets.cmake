@@ -83,3 +83,17 @@ function(hx_fuzzer name)
   hx_apply_warnings(${name})
   add_dependencies(hx_fuzzers ${name})
 endfunction()
+
+# hx_benchmark(name SOURCES ... LIBS ...): a benchmark in build/bench, run by hand; it
+# drives hxsim, so hxsim is built with it.
+function(hx_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  hx_executable(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS})
+  if(NOT TARGET ${name})
+    return()
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  target_compile_definitions(${name} PRIVATE HX_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                             HX_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  add_dependencies(${name} hxsim)
+endfunction()

@@ -1,0 +1,136 @@
+#include "adapters/serial/PortLock.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace hx {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folders QSerialPort tries for its locks, in its order.
+constexpr std::array kLockFolders = {"/var/lock",         "/etc/locks", "/var/spool/locks",
+                                     "/var/spool/uucp",   "/tmp",       "/var/tmp",
+                                     "/var/lock/lockdev", "/run/lock"};
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+std::string ReadAll(int fd) {
+    std::string content;
+    char buffer[512];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        content.append(buffer, static_cast<std::size_t>(n));
+    return content;
+}
+
+std::string Line(const std::string& content, int index) {
+    std::size_t start = 0;
+    for (int i = 0; i < index && start != std::string::npos; ++i) {
+        start = content.find('\n', start);
+        if (start != std::string::npos)
+            ++start;
+    }
+    if (start == std::string::npos || start >= content.size())
+        return {};
+    return content.substr(start, content.find('\n', start) - start);
+}
+
+// The owner's process number on the first line, as QLockFile writes it and as the
+// UUCP tools do ("%10d\n"); 0 when the line holds none.
+long OwnerPid(const std::string& content) {
+    const std::string line = Line(content, 0);
+    char* end = nullptr;
+    const long pid = std::strtol(line.c_str(), &end, 10);
+    const bool rest = std::all_of(static_cast<const char*>(end), line.c_str() + line.size(),
+                                  [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
+    return end != line.c_str() && rest && pid > 0 ? pid : 0;
+}
+
+bool Running(long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// QLockFile writes the owner's program on the second line; other tools do not.
+std::string ProgramOf(long pid, const std::string& content) {
+    if (std::string program = Line(content, 1); !program.empty())
+        return program;
+    std::string program;
+    std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/comm"), program);
+    return program;
+}
+
+bool Blank(const std::string& content) {
+    return content.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+} // namespace
+
+fs::path PortLockPath(const std::string& device) {
+    // QSerialPort finds a bare name below /dev, and names the lock after the part below.
+    const bool path =
+        device.starts_with('/') || device.starts_with("./") || device.starts_with("../");
+    std::string name = path ? device : "/dev/" + device;
+    if (name.starts_with("/dev/"))
+        name.erase(0, 5);
+    std::replace(name.begin(), name.end(), '/', '_');
+    name = "LCK.." + name;
+
+    std::error_code error;
+    std::vector<fs::path> folders(kLockFolders.begin(), kLockFolders.end());
+    folders.push_back(fs::temp_directory_path(error));
+    for (const fs::path& folder : folders) {
+        const fs::path lock = folder / name;
+        if (::access(folder.c_str(), R_OK) == 0 &&
+            (fs::exists(lock, error) || ::access(folder.c_str(), W_OK) == 0))
+            return lock;
+    }
+    return {};
+}
+
+LockCheck CheckPortLock(const fs::path& lock) {
+    if (lock.empty())
+        return {};
+    const Descriptor file(::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (file.get() < 0)
+        return {};
+    // A QLockFile keeps its file locked while it holds the port, from before it writes
+    // its number in; holding that lock here also keeps one from taking the file now.
+    const bool lockedByOwner = ::flock(file.get(), LOCK_EX | LOCK_NB) != 0;
+    const std::string content = ReadAll(file.get());
+    const long pid = OwnerPid(content);
+    if (pid > 0 && Running(pid))
+        return {false, PortHolder{pid, ProgramOf(pid, content)}};
+    if (lockedByOwner || (pid == 0 && !Blank(content)))
+        return {false, PortHolder{}}; // held, by someone it does not name
+    // Removed only while the name still stands for the file looked at.
+    struct stat opened {};
+    struct stat named {};
+    const bool same = ::fstat(file.get(), &opened) == 0 && ::lstat(lock.c_str(), &named) == 0 &&
+                      opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+    return {same && ::unlink(lock.c_str()) == 0, std::nullopt};
+}
+
+} // namespace hx

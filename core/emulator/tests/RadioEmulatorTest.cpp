@@ -1,0 +1,47 @@
+#include "core/emulator/RadioEmulator.h"
+
+#include <gtest/gtest.h>
+
+namespace hxsim {
+namespace {
+
+const std::vector<std::uint8_t> kLead = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+
+TEST(RadioEmulator, AnswersTheProgrammingSequence) {
+    RadioMemory memory;
+    memory.fill(0xFF);
+    RadioEmulator radio(memory, {});
+    EXPECT_EQ(radio.receive(kLead).reply, std::vector<std::uint8_t>{0x06});
+    EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{0x02}).reply.size(), 8u);
+    const std::vector<std::uint8_t> frame = {'W', 0x01, 0x08, 8, 1, 2, 3, 4, 5, 6, 7, 8};
+    const auto written = radio.receive(frame);
+    EXPECT_TRUE(written.memoryChanged);
+    EXPECT_EQ(written.reply, std::vector<std::uint8_t>{0x06});
+    EXPECT_EQ(radio.memory()[264], 1);
+    // A request split over two reads is answered once complete.
+    EXPECT_TRUE(radio.receive(std::vector<std::uint8_t>{'R', 0x01}).reply.empty());
+    const auto reply = radio.receive(std::vector<std::uint8_t>{0x08, 8}).reply;
+    EXPECT_EQ(reply, (std::vector<std::uint8_t>{'W', 1, 8, 8, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(Hex(std::vector<std::uint8_t>{0x57, 0x0A}), "57 0A");
+}
+
+TEST(RadioEmulator, FaultsChangeOnlyTheirAnswer) {
+    RadioMemory memory{};
+    Faults faults;
+    faults.shortReplyAtBlock = 2;
+    faults.noAckFromBlock = 5;
+    faults.hangUpBeforeBlock = 6;
+    RadioEmulator radio(memory, faults);
+    radio.receive(kLead);
+    EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{'R', 0, 8, 8}).reply.size(), 12u);
+    EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{'R', 0, 16, 8}).reply.size(), 11u);
+    EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{0x06}).reply.size(), 1u);
+    radio.receive(std::vector<std::uint8_t>{'R', 0, 32, 8}); // block 4
+    EXPECT_EQ(radio.receive(std::vector<std::uint8_t>{0x06}).reply.size(), 0u) << "from block 5";
+    EXPECT_FALSE(radio.receive(std::vector<std::uint8_t>{0x06}).hangUp);
+    radio.receive(std::vector<std::uint8_t>{'R', 0, 40, 8}); // block 5
+    EXPECT_TRUE(radio.receive(std::vector<std::uint8_t>{0x06}).hangUp) << "before block 6";
+}
+
+} // namespace
+} // namespace hxsim

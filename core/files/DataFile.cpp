@@ -1,0 +1,38 @@
+#include "core/files/DataFile.h"
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+
+namespace hx {
+
+std::variant<MemoryImage, DataFileError> ReadDataFile(const std::filesystem::path& path) {
+    const auto bytes = ReadRegularFile(path, kImageSize);
+    if (const auto* error = std::get_if<FileError>(&bytes))
+        return *error;
+    MemoryImage image;
+    image.fill(0xFF);
+    const auto& read = std::get<std::string>(bytes);
+    std::transform(read.begin(), read.end(), image.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c); });
+    return image;
+}
+
+std::variant<std::monostate, DataFileError> WriteDataFile(const std::filesystem::path& path,
+                                                          const MemoryImage& image) {
+    std::string bytes(image.begin(), image.end());
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec)) {
+        const auto old = ReadRegularFile(path);
+        if (const auto* error = std::get_if<FileError>(&old))
+            return *error;
+        const auto& oldBytes = std::get<std::string>(old);
+        if (oldBytes.size() > bytes.size())
+            bytes.append(oldBytes, bytes.size());
+    }
+    if (auto error = WriteFileSafely(path, bytes))
+        return *std::move(error);
+    return std::monostate{};
+}
+
+} // namespace hx

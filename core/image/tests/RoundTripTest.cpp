@@ -1,0 +1,113 @@
+#include "core/codeplug/Frequency.h"
+#include "core/files/ModelFiles.h"
+#include "core/image/ImageDecoder.h"
+#include "core/image/ImageEncoder.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace hx {
+namespace {
+
+const std::filesystem::path kShippedSettings =
+    std::filesystem::path(HX_SOURCE_DIR) / "data/Setting";
+
+struct Model {
+    explicit Model(int code) : data(LoadModelData(kShippedSettings, code)) {}
+    ModelData data;
+
+    DecodeResult roundTrip(const CodePlug& plug, int subModel) const {
+        const MemoryImage image = EncodeImage(
+            {plug.channels, plug.functions, subModel, data.modelCode, data.profile, data.tones});
+        DecoderState before = StartState(data.profile);
+        before.subModel = subModel;
+        return DecodeImage(image, {data.modelCode, data.profile, data.tones}, before);
+    }
+};
+
+// Every tone a list offers must come back as the same list position.
+TEST(RoundTrip, EveryTonePositionSurvives) {
+    for (int code : {7100, 7200, 7400}) {
+        const Model model(code);
+        const int last = model.data.tones.dimensions.lastPosition;
+        for (int first = 0; first <= last; first += kChannelCount) {
+            CodePlug plug;
+            plug.functions[FunctionSetting::WideNarrow] = 1;
+            for (int c = 0; c < kChannelCount; ++c) {
+                const int p = std::min(first + c, last);
+                plug.channels.setValue(c, Field::RxFrequency, 446.00625);
+                plug.channels.setValue(c, Field::TxFrequency, 446.00625);
+                plug.channels.setValue(c, Field::RxTone, p);
+                plug.channels.setValue(c, Field::TxTone, last - p);
+                plug.channels.setValue(c, Field::BusyLockout, c % 2);
+                plug.channels.setValue(c, Field::Shift, (c / 2) % 2);
+            }
+            const DecodeResult d = model.roundTrip(plug, 2);
+            ASSERT_FALSE(d.subModelChanged);
+            for (int c = 0; c < kChannelCount; ++c)
+                for (Field f : {Field::RxTone, Field::TxTone, Field::BusyLockout, Field::Shift})
+                    ASSERT_EQ(d.state.channels.value(c, f), plug.channels.value(c, f))
+                        << "model " << code << " channel " << c << " field " << int(f);
+        }
+    }
+}
+
+// Every channel of every shipped band must come back as the same number and text.
+TEST(RoundTrip, EveryRasterFrequencyOfEveryBandSurvives) {
+    const Model model(7200);
+    const ModelProfile& profile = model.data.profile;
+    for (int s = 0; s < profile.subModelCount; ++s) {
+        const Band band = *BandFromEdges(profile.lowEdgeText(s), profile.highEdgeText(s));
+        std::vector<double> raster;
+        if (band.is446()) {
+            for (Mhz f = kBand446Low; f <= kBand446High; f.value += kChannelStep.value)
+                raster.push_back(*ParseNumber(FormatFrequency(band.snap(f))));
+        } else {
+            for (int n = band.low * 80; n <= band.high * 80; ++n)
+                raster.push_back(*ParseNumber(FormatFrequency(Mhz{n * 0.0125})));
+        }
+        ASSERT_GT(raster.size(), 7u);
+        for (std::size_t first = 0; first < raster.size(); first += kChannelCount) {
+            CodePlug plug;
+            plug.functions = profile.functionDefaults;
+            for (int c = 0; c < kChannelCount && first + c < raster.size(); ++c) {
+                plug.channels.setValue(c, Field::RxFrequency, raster[first + c]);
+                plug.channels.setValue(c, Field::TxFrequency,
+                                       raster[raster.size() - 1 - first - c]);
+                plug.channels.setValue(c, Field::RxTone, 0);
+                plug.channels.setValue(c, Field::TxTone, 0);
+                plug.channels.setValue(c, Field::BusyLockout, 0);
+                plug.channels.setValue(c, Field::Shift, 0);
+            }
+            const DecodeResult d = model.roundTrip(plug, s);
+            ASSERT_EQ(d.state.channels, plug.channels) << "band " << s << " from " << raster[first];
+            ASSERT_EQ(d.state.functions, plug.functions);
+        }
+    }
+}
+
+// Any bytes at all must decode without harm and leave a consistent state.
+TEST(RoundTrip, RandomImagesDecodeToConsistentState) {
+    const Model model(7200);
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 500; ++round) {
+        MemoryImage image;
+        for (auto& b : image)
+            b = static_cast<std::uint8_t>(round % 3 == 0 && byte(random) < 128 ? 0xFF
+                                                                               : byte(random));
+        const DecodeResult d = DecodeImage(image, {7200, model.data.profile, model.data.tones},
+                                           StartState(model.data.profile));
+        ASSERT_GE(d.state.subModel, 0);
+        for (int c = 0; c < kChannelCount; ++c) {
+            ASSERT_EQ(d.inUse[c], d.state.channels.inUse(c));
+            if (d.inUse[c])
+                continue;
+            for (const auto& text : d.cellsEnglish[c])
+                ASSERT_TRUE(text.empty());
+        }
+    }
+}
+
+} // namespace
+} // namespace hx

@@ -1,0 +1,76 @@
+#include "core/link/PortNames.h"
+
+#include "core/files/ProfileFile.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace hx {
+namespace {
+
+std::string BuiltInDevice(int n) {
+#ifdef _WIN32
+    return "COM" + std::to_string(n);
+#else
+    if (n <= 4)
+        return "/dev/ttyUSB" + std::to_string(n - 1);
+    if (n <= 8)
+        return "/dev/ttyACM" + std::to_string(n - 5);
+    return "/dev/ttyS" + std::to_string(n - 9);
+#endif
+}
+
+} // namespace
+
+std::string DeviceForPort(int number, const std::filesystem::path& settingDir) {
+    if (number < 1 || number > kPortCount)
+        return {};
+    const std::string key = "COM" + std::to_string(number);
+    return ProfileFile(settingDir / "Ports.ini").read("Ports", key, BuiltInDevice(number), 260);
+}
+
+std::vector<PortChoice> ListPortChoices(const std::filesystem::path& settingDir) {
+    std::vector<PortChoice> choices;
+    for (int n = 1; n <= kPortCount; ++n) {
+        std::string device = DeviceForPort(n, settingDir);
+        std::error_code error;
+        const bool present = std::filesystem::exists(device, error);
+        choices.push_back({n, std::move(device), present});
+    }
+    return choices;
+}
+
+std::optional<int> PortNumberOf(const std::string& name) {
+    if (name.size() < 4 || std::toupper(static_cast<unsigned char>(name[0])) != 'C' ||
+        std::toupper(static_cast<unsigned char>(name[1])) != 'O' ||
+        std::toupper(static_cast<unsigned char>(name[2])) != 'M')
+        return std::nullopt;
+    int n = 0;
+    for (std::size_t i = 3; i < name.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(name[i])))
+            return std::nullopt;
+        n = std::min(n * 10 + (name[i] - '0'), 10 * kPortCount); // stays out of range
+    }
+    return n;
+}
+
+std::variant<std::string, PortNameError>
+DeviceForPortName(const std::string& name, const std::filesystem::path& settingDir) {
+    const auto number = PortNumberOf(name);
+    if (!name.empty() && !number)
+        return name;
+    std::string device = number ? DeviceForPort(*number, settingDir) : "";
+    if (!device.empty())
+        return device;
+    std::string present;
+    for (const PortChoice& choice : ListPortChoices(settingDir))
+        if (choice.present)
+            present += (present.empty() ? "" : ", ") + ("COM" + std::to_string(choice.number));
+    std::string message = name.empty() ? "no port named" : name + " names no device";
+    message += "; the ports are COM1 to COM" + std::to_string(kPortCount) + " (" +
+               (present.empty() ? "none of them is present now" : "present now: " + present) +
+               "), or give a device path";
+    return PortNameError{message};
+}
+
+} // namespace hx

@@ -1,0 +1,217 @@
+#include "core/link/Protocol.h"
+
+#include "core/link/PortNames.h"
+#include "core/link/Progress.h"
+#include "core/testsupport/TestFolder.h"
+
+#include <chrono>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace hx {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A radio behind a scripted port: each send is answered, `answerAfter` pauses later,
+// with what `answer` gives for it. The port notes sends and takes in order.
+class ScriptedPort : public SerialPort {
+public:
+    std::function<std::vector<std::uint8_t>(std::span<const std::uint8_t>)> answer;
+    int answerAfter = 0;
+    std::chrono::milliseconds firstPause = 1ms; // as the computer stretched it
+    bool pausesSleep = true;                    // false: every pause comes back at once
+    std::vector<std::string> events;
+
+    void setBinaryMode() override {}
+    void discardOutput() override {}
+    void send(std::span<const std::uint8_t> bytes) override {
+        events.push_back("send " + std::to_string(bytes[0]));
+        pending_ = answer(bytes);
+        pauses_ = 0;
+    }
+    void discardInput() override {}
+    std::size_t waitingCount() override { return pauses_ >= answerAfter ? pending_.size() : 0; }
+    std::vector<std::uint8_t> takeAll() override {
+        events.push_back("take");
+        return std::exchange(pending_, {});
+    }
+    void waitForInput(std::chrono::microseconds atMost) override {
+        if (pausesSleep)
+            std::this_thread::sleep_for(pauses_ == 0 ? firstPause : atMost);
+        ++pauses_;
+    }
+
+private:
+    std::vector<std::uint8_t> pending_;
+    int pauses_ = 0;
+};
+
+// Answers as a radio that follows the protocol.
+std::vector<std::uint8_t> RadioAnswer(std::span<const std::uint8_t> sent) {
+    if (sent[0] == 'R')
+        return std::vector<std::uint8_t>(12, 'W');
+    if (sent.size() == 1 && sent[0] == kStx)
+        return std::vector<std::uint8_t>(8, 0);
+    return {kAck};
+}
+
+// Protects the frame layout the radio parses: "W", address, 8, eight bytes.
+TEST(Protocol, WriteFramesCarryTheirBlock) {
+    MemoryImage image{};
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i);
+    EXPECT_EQ(BuildWriteFrame(0, image),
+              (WriteFrame{0x57, 0, 0, 8, 50, 51, 52, 53, 54, 55, 56, 57}));
+    const WriteFrame b32 = BuildWriteFrame(32, image);
+    EXPECT_EQ(b32[1], 1);
+    EXPECT_EQ(b32[2], 0);
+    EXPECT_EQ(b32[4], static_cast<std::uint8_t>(306));
+    const WriteFrame b127 = BuildWriteFrame(127, image);
+    EXPECT_EQ(b127[1], 3);
+    EXPECT_EQ(b127[2], 0xF8);
+    EXPECT_EQ(b127[11], static_cast<std::uint8_t>(1073));
+}
+
+TEST(Protocol, FailuresNameTheirStepAndBlock) {
+    EXPECT_EQ(LinkFailure(LinkStep::WriteFrameAnswer, 50).message(),
+              "no valid answer to the write frame of block 50");
+    EXPECT_EQ(LinkFailure(LinkStep::ReadReply, 3, true, "Input/output error").message(),
+              "the port failed during the read request of block 3: Input/output error");
+    EXPECT_EQ(LinkFailure(LinkStep::AckAnswer, 64, true).message(),
+              "the port failed during the acknowledgement before block 64");
+}
+
+// A computer that did not run the program for 80 ms in the middle of a wait has made
+// one pause, not 80: the answer that comes ten pauses later is still taken.
+TEST(RadioLink, AStallOfTheComputerDoesNotUseUpTheBudget) {
+    ScriptedPort port;
+    port.answer = RadioAnswer;
+    port.answerAfter = 10;
+    port.firstPause = 80ms;
+    const auto answer =
+        RadioLink(port).exchange(LinkStep::LeadCodeAnswer, -1, LeadCode, kLeadCodeWait);
+    EXPECT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(answer));
+}
+
+// Pauses that come back early add up by their length: a silent radio is never given
+// up on sooner than budget + 1 ms.
+TEST(RadioLink, AWaitNeverEndsBeforeItsBudget) {
+    ScriptedPort port;
+    port.answer = [](std::span<const std::uint8_t>) { return std::vector<std::uint8_t>{}; };
+    port.pausesSleep = false;
+    const std::uint8_t request[] = {'R', 0, 24, 8};
+    const auto start = std::chrono::steady_clock::now();
+    const auto answer = RadioLink(port).exchange(LinkStep::ReadReply, 3, request, kReadReplyWait);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 76ms);
+    ASSERT_TRUE(std::holds_alternative<LinkFailure>(answer));
+    EXPECT_EQ(std::get<LinkFailure>(answer).message(),
+              "no valid answer to the read request of block 3");
+}
+
+// Showing a frame's progress takes no time of the transfer: it happens while the
+// frame's bytes are on the line, between its send and its answer.
+TEST(RadioLink, ProgressIsShownWhileTheFrameTravels) {
+    for (const bool write : {true, false}) {
+        ScriptedPort port;
+        port.answer = RadioAnswer;
+        const Progress note = [&](int b) {
+            port.events.push_back("progress " + std::to_string(b));
+        };
+        const MemoryImage image = BlankImage();
+        if (write)
+            ASSERT_FALSE(WriteRadio(port, image, note));
+        else
+            ASSERT_TRUE(std::holds_alternative<MemoryImage>(ReadRadio(port, image, note)));
+        const std::string frameSend = write ? "send 87" : "send 82"; // "W" or "R"
+        int shown = 0;
+        for (std::size_t i = 1; i + 1 < port.events.size(); ++i) {
+            if (port.events[i] != "progress " + std::to_string(shown))
+                continue;
+            EXPECT_EQ(port.events[i - 1], frameSend) << shown;
+            EXPECT_EQ(port.events[i + 1], "take") << shown;
+            ++shown;
+        }
+        EXPECT_EQ(shown, write ? kWriteBlockCount : kReadBlockCount);
+    }
+}
+
+TEST(PortNames, NumbersNameTheUsualCablesUnlessConfigured) {
+    const auto none = std::filesystem::path("/nonexistent");
+    EXPECT_EQ(DeviceForPort(1, none), "/dev/ttyUSB0");
+    EXPECT_EQ(DeviceForPort(8, none), "/dev/ttyACM3");
+    EXPECT_EQ(DeviceForPort(16, none), "/dev/ttyS7");
+    EXPECT_EQ(DeviceForPort(17, none), "");
+    EXPECT_EQ(PortNumberOf("com3"), 3);
+    EXPECT_FALSE(PortNumberOf("/dev/ttyUSB0"));
+}
+
+// hxtool's --port: a number through the port table, a path as it is; a name that
+// gives no device says which numbers there are and which are present.
+TEST(PortNames, ACommandLineNameIsAPortNumberOrADevice) {
+    TestFolder folder("port_names");
+    const auto device = folder.path() / "cable";
+    std::ofstream(device).put('x');
+    std::ofstream table(folder.path() / "Ports.ini");
+    table << "[Ports]\n";
+    for (int n = 1; n <= kPortCount; ++n) // none of this computer's own ports
+        table << "COM" << n << "=" << (n == 5 ? device : folder.path() / "absent").string() << "\n";
+    table.close();
+    EXPECT_EQ(std::get<std::string>(DeviceForPortName("com5", folder.path())), device.string());
+    EXPECT_EQ(std::get<std::string>(DeviceForPortName("/dev/ttyS3", folder.path())), "/dev/ttyS3");
+    for (const char* name : {"COM0", "COM99", "COM123456789012", ""}) {
+        const auto result = DeviceForPortName(name, folder.path());
+        const auto* error = std::get_if<PortNameError>(&result);
+        ASSERT_TRUE(error) << name;
+        EXPECT_NE(error->message.find("COM1 to COM16"), std::string::npos) << error->message;
+        EXPECT_NE(error->message.find("present now: COM5)"), std::string::npos) << error->message;
+    }
+    EXPECT_EQ(std::get<PortNameError>(DeviceForPortName("COM0", folder.path())).message,
+              "COM0 names no device; the ports are COM1 to COM16 (present now: COM5), or give "
+              "a device path");
+}
+
+TEST(PortNames, ChoicesShowTheirDeviceAndWhetherItIsThere) {
+    TestFolder folder("port_choices");
+    const auto device = folder.path() / "cable";
+    std::ofstream(device).put('x');
+    std::ofstream(folder.path() / "Ports.ini") << "[Ports]\nCOM5=" << device.string() << "\n";
+    const auto choices = ListPortChoices(folder.path());
+    ASSERT_EQ(choices.size(), 16u);
+    EXPECT_EQ(choices[4].number, 5);
+    EXPECT_EQ(choices[4].device, device.string());
+    EXPECT_TRUE(choices[4].present);
+    EXPECT_EQ(choices[15].device, "/dev/ttyS7");
+}
+
+// The status bar is rewritten per frame below ten per cent, then once per step;
+// the bar ends at its maximum exactly when the last frame begins.
+TEST(Progress, TextSteppingAndTheLastFrame) {
+    for (const int total : {kWriteBlockCount, kReadBlockCount}) {
+        int step = 0;
+        int rewrites = 0;
+        int belowTen = 0;
+        for (int n = 0; n < total - 1; ++n) {
+            const ProgressReport r = ReportProgress(n, total, step);
+            EXPECT_TRUE(r.shown);
+            EXPECT_EQ(r.barValue, n);
+            EXPECT_FALSE(r.lastFrame);
+            rewrites += r.rewriteText;
+            belowTen += r.rewriteText && r.lastStep == 0;
+            step = r.lastStep;
+        }
+        EXPECT_EQ(rewrites, belowTen + 9) << total; // steps 10 to 90
+        const ProgressReport last = ReportProgress(total - 1, total, step);
+        EXPECT_TRUE(last.lastFrame);
+        EXPECT_EQ(last.barValue, total - 1);
+        EXPECT_EQ(last.lastStep, 0);
+    }
+    // The twelfth of 123 frames is 9.76 %, which rounds into the 10 % step.
+    EXPECT_EQ(ReportProgress(11, kWriteBlockCount, 0).lastStep, 10);
+    EXPECT_FALSE(ReportProgress(kWriteBlockCount + 1, kWriteBlockCount, 30).shown);
+    EXPECT_EQ(ReportProgress(kWriteBlockCount + 1, kWriteBlockCount, 30).lastStep, 30);
+}
+
+} // namespace
+} // namespace hx

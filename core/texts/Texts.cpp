@@ -1,0 +1,217 @@
+#include "core/texts/Texts.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <utility>
+
+namespace hx {
+namespace {
+
+using Named = std::pair<std::string_view, Bilingual>;
+
+constexpr Bilingual kTexts[] = {
+    {"打开", "ON"},                                // On
+    {"关闭", "OFF"},                               // Off
+    {"瞬时监听", "Monitor Momentary"},             // MonitorMomentary
+    {"触发监听", "Monitor Lock"},                  // MonitorLock
+    {"静噪关闭", "SQ Off Momentary"},              // SquelchOffMomentary
+    {"时间控制", "Time Ctl"},                      // TimeControl
+    {"载波控制", "Carrier Ctl"},                   // CarrierControl
+    {"高", "High"},                                // High
+    {"低", "Low"},                                 // Low
+    {"宽", "Wide"},                                // Wide
+    {"窄", "Narrow"},                              // Narrow
+    {"无", "None"},                                // NoTone
+    {"是", "Yes"},                                 // Yes
+    {"否", "No"},                                  // No
+    {"就绪", "Ready"},                             // Ready
+    {"文件名: ", "File Name: "},                   // FileNamePrefix
+    {"删除信道 ", "Delete channel "},              // DeleteChannelFirst
+    {" 的数据", " data"},                          // DeleteChannelSecond
+    {"提示", "Notice"},                            // MessageTitle
+    {"你要退出吗?", "Are you sure want to exit?"}, // ExitQuestion
+    {"文件内容已经改变，想保存文件吗？",
+     "TempData has changed,Do you want to save it now?"}, // SaveQuestion
+    {"选择不同型号的机型将删除所有信道的数据，是否继续？",
+     "All data will be cleared,continue？"}, // SubModelQuestion
+    {"当前所有信道数据将被清除，是否继续？", "All data will be cleared,continue?"}, // ClearQuestion
+    {"确定删除所有的信道数据？", "Are you sure delete all channels data？"}, // DeleteAllQuestion
+    {"错误的文件类型!", "Wrong file type!"},                                 // WrongFileType
+    {"保存文件出错！", "Save file failed!"},                                 // SaveFailed
+    {"正在通信，请稍候", "Communicating,wait a minute"},                     // Communicating
+    {"通信成功", "Communication success"},             // CommunicationSucceeded
+    {"通信失败", "Communication failed"},              // CommunicationFailed
+    {"请先选择机型", "Please select mode type first"}, // NoSubModelSelected
+    {"通信出错，请检查连线及串口的选择！",
+     "Communication failed,please check commuication port!"},  // CommunicationError
+    {"打开端口失败，请选择其它端口!", "Failed to open port!"}, // PortOpenFailed
+    {"通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口",
+     "Failed to open port,Please set communication port first!"}, // PortNotSet
+    {"删除全部信道数据", "Delete all channels data"},             // DeleteAllChannels
+    {"通信端口设置", "Communication Port"},                       // PortDialogTitle
+    {"设置", "Set"},                                              // PortFrame
+    {"通信端口", "Communication Port"},                           // PortHeading
+    {"确定", "OK"},                                               // Ok
+    {"取消", "Cancel"},                                           // Cancel
+    {"已连接", "present"},                                        // PortPresent
+    {"未找到", "not found"},                                      // PortAbsent
+    {"通信", "Communicate"},                                      // CommunicateTitle
+    {"读(&R)", "&Read"},                                          // ReadButton
+    {"写(&W)", "&Write"},                                         // WriteButton
+    {"该文件已不存在，已从最近文件列表中删除：\n",
+     "This file no longer exists and was removed from the recent files:\n"}, // RecentFileGone
+    {"本软件用于编辑对讲机的16个信道和功能设置，通过写频线读写对讲机，并把对讲机数据保存为数据文件"
+     "。",
+     "Edits the radio's 16 channels and function settings, reads and writes the radio "
+     "through the programming cable, and keeps its memory in data files."}, // AboutDescription
+    {"版权所有 © hxprog 开发者。保留所有权利。",
+     "Copyright © the hxprog developers. All rights reserved."}, // AboutRights
+    {"警告：本软件按“现状”提供，不附带任何担保。写入对讲机前请先读出并保存原有数据；"
+     "请只使用当地法规允许的频率。",
+     "Warning: this software is provided \"as is\", without warranty of any kind. Read and "
+     "save the radio's data before writing it, and use only frequencies that local "
+     "regulations allow."},                                               // AboutDisclaimer
+    {"关于", "About"},                                                    // AboutTitle
+    {"无法打开帮助文档：\n", "The help document could not be opened:\n"}, // HelpNotOpened
+};
+static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
+
+constexpr Named kCaptions[] = {
+    {"fileMenu", {"文件(&F)", " &File "}},
+    {"newFileAction", {"新建(&N)", "&New"}},
+    {"openFileAction", {"打开(&O)", "&Open"}},
+    {"saveFileAction", {"保存(&S)", "&Save"}},
+    {"saveFileAsAction", {"另存为(&A)", "S&ave As"}},
+    {"exitAction", {"退出(&Q)", "&Exit"}},
+    {"programMenu", {"编程(&P)", "&Program"}},
+    {"readRadioAction", {"读频(&R)", "&Read"}},
+    {"writeRadioAction", {"写频(&W)", "&Write"}},
+    {"settingsMenu", {"设置(&S)", " &Settings"}},
+    {"communicationPortAction", {"通信端口(&P)", "&Communication Port"}},
+    {"languageMenu", {"语言设置(&L)", "&Language Settings"}},
+    {"chineseAction", {"中文简体(&C)", "&Chinese"}},
+    {"englishAction", {"English(&E)", "&English"}},
+    {"modelSeriesMenu", {"机型选择(&M)", "M&odel Select"}},
+    {"hx7100Action", {"HX7100系列", "HX7100 Soft"}},
+    {"hx7200Action", {"HX7200系列", "HX7200 Soft"}},
+    {"hx7400Action", {"HX7400系列", "HX7400 Soft"}},
+    {"helpMenu", {"帮助(&H)", " &Help "}},
+    {"helpTopicAction", {"帮助主题(&T)", "Help &Topic"}},
+    {"aboutAction", {"关于(&A)", "&About"}},
+    {"modelArea", {"机型选择", "Model Select"}},
+    {"subModelLabel", {" 机型:", "Model Type:"}},
+    {"bandLabel", {"频段:", "Fre Range:"}},
+    {"functionArea", {"功能设置", "Function Set"}},
+    {"monitorKeyLabel", {"监听键:", "Moni Key:"}},
+    {"timeOutTimerLabel", {"发射定时[秒]:", "Time Out Timer:"}},
+    {"squelchLevelLabel", {"静噪等级:", "Squelch Level:"}},
+    {"batterySaveLabel", {"省电:", "Battery Save:"}},
+    {"beepToneLabel", {"提示音:", "Beep Tone:"}},
+    {"scanFunctionLabel", {"扫描:", "Scan:"}},
+    {"channelEditor", {"信道编辑", "Channel Edit"}},
+    {"channelLabel", {"信道:", "Channel No:"}},
+    {"transmitFrequencyLabel", {"发射频率:", "Tx Frequency:"}},
+    {"encodeToneLabel", {"QT/DQT编码:", "QT/DQT Encode:"}},
+    {"receiveFrequencyLabel", {"接收频率:", "Rx Frequency:"}},
+    {"decodeToneLabel", {"QT/DQT解码:", "QT/DQT Decode:"}},
+    {"busyLockoutLabel", {"遇忙禁发:", "Busy Channel Lockout:"}},
+    {"shiftLabel", {"拍频偏移:", "Shift:"}},
+    {"transmitPowerLabel", {"发射功率:", "Tx Power:"}},
+    {"wideNarrowLabel", {"宽/窄:", "W/N:"}},
+    {"scanLabel", {"扫描:", "Scan:"}},
+    {"txEqualsRxBox", {"发射频率等于接收频率", "Tx Equal to Rx Frequency"}},
+    {"deleteAllChannelsBox", {"删除所有信道数据", "Clear All Channels Data"}},
+    {"okButton", {"确定", "OK"}},
+    {"channelTable", {"信道信息", "Channel Information"}},
+    {"channelHeading", {"频率", "Frequency"}},
+    {"receiveFrequencyHeading", {"接收频率", "RX Freq."}},
+    {"transmitFrequencyHeading", {"发射频率", "TX Freq."}},
+    {"toneHeading", {"QT/DQT", "QT/DQT"}},
+    {"encodeToneHeading", {"QT/DQT编码", "QT/DQT Enc."}},
+    {"decodeToneHeading", {"QT/DQT解码", "QT/DQT Dec."}},
+    {"busyLockoutHeading", {"遇忙禁发", "BCL"}},
+    {"shiftHeading", {"拍频偏移", "Shift"}},
+    {"transmitPowerHeading", {"发射功率", "Tx Power"}},
+    {"scanHeading", {"扫描", "Scan"}},
+};
+
+constexpr Named kToolTips[] = {
+    {"subModelList", {"选择相应机型", "Select Model"}},
+    {"bandValueLabel", {"机型相应频段", "Frequency Range"}},
+    {"subModelLabel", {"选择相应机型", "Select Model"}},
+    {"bandLabel", {"机型相应频段", "Frequency Range"}},
+    {"monitorKeyLabel", {"设置监听功能", "Monitor Key Function"}},
+    {"timeOutTimerLabel", {"设置发射定时时间", "Set Time Out Timer [s]"}},
+    {"squelchLevelLabel", {"设置静噪电平级数", "Set Squelch Level"}},
+    {"batterySaveLabel", {"设置省电打开或关闭", "Battery Save ON/OFF"}},
+    {"beepToneLabel", {"设置提示音打开或关闭", "Beep Tone ON/OFF"}},
+    {"scanFunctionLabel", {"设置扫描功能", "Scan Function"}},
+    {"channelLabel", {"选择相应的信道", "Select Channel"}},
+    {"receiveFrequencyLabel", {"设置对讲机接收频率", "Set Receive Frequency"}},
+    {"decodeToneLabel", {"设置对讲机QT/DQT解码", "Set QT/DQT Decode"}},
+    {"transmitFrequencyLabel", {"设置对讲机发射频率", "Set Transmit Frequency"}},
+    {"encodeToneLabel", {"设置对讲机QT/DQT编码", "Set QT/DQT Encode"}},
+    {"busyLockoutLabel", {"设置遇忙禁止发射打开或关闭", "Busy Channel Lockout"}},
+    {"shiftLabel", {"拍频偏移", "Shift"}},
+    {"transmitPowerLabel", {"设置对讲机发射功率", "Set Transmit Power"}},
+    {"wideNarrowLabel", {"设置对讲机宽带窄带", "Set Wide/Narrow"}},
+    {"scanLabel", {"设置对讲机的扫描功能", "Set Scan Function"}},
+    {"txEqualsRxBox",
+     {"设置发射频率等于接收频率", "Transmit Frequency Equal to Receive Frequency"}},
+    {"deleteAllChannelsBox", {"删除所有信道中的数值", "Delete All Channels Data"}},
+    {"okButton", {"确定当前信道的设置", "Accept Settting"}},
+    {"channelHeading", {"对讲机频率", "Frequency"}},
+    {"receiveFrequencyHeading", {"对讲机接收频率", "Receive Frequency"}},
+    {"transmitFrequencyHeading", {"对讲机发射频率", "Transmit Frequency"}},
+    {"toneHeading", {"对讲机亚音频", "Set QT/DQT"}},
+    {"encodeToneHeading", {"对讲机QT/DQT编码", "QT/DQT Encode"}},
+    {"decodeToneHeading", {"对讲机QT/DQT解码", "QT/DQT Decode"}},
+    {"busyLockoutHeading", {"遇忙禁发", "Busy Channel Lockout"}},
+    {"shiftHeading", {"拍频偏移", "Shift"}},
+    {"transmitPowerHeading", {"对讲机的发射功率", "Transmit Power"}},
+    {"scanHeading", {"扫描功能", "Scan Function"}},
+};
+
+constexpr Named kToolbarToolTips[] = {
+    {"FileNew", {"新建文件", "New File"}},
+    {"FileOpen", {"打开文件", "Open File"}},
+    {"FileSave", {"保存文件", "Save File"}},
+    {"Read", {"从对讲机读数据", "Read data from Radio"}},
+    {"Write", {"向对讲机写数据", "Write data to Radio"}},
+    {"Port", {"设置通信口", "Set Communication Port"}},
+    {"Help", {"帮助", "Help"}},
+    {"Exit", {"退出", "Exit"}},
+};
+
+constexpr Named kStatusPanelToolTips[] = {
+    {"statePanel", {"提示当前状态", "Status"}},
+    {"portPanel", {"通信端口", "Communication Port"}},
+    {"fileNamePanel", {"文件路径", "File Path"}},
+};
+
+template <std::size_t N> const Bilingual* Find(const Named (&table)[N], std::string_view name) {
+    const auto found = std::find_if(std::begin(table), std::end(table),
+                                    [&](const Named& n) { return n.first == name; });
+    return found == std::end(table) ? nullptr : &found->second;
+}
+
+} // namespace
+
+Bilingual TextOf(Text text) {
+    return kTexts[static_cast<std::size_t>(text)];
+}
+const Bilingual* CaptionOf(std::string_view objectName) {
+    return Find(kCaptions, objectName);
+}
+const Bilingual* ToolTipOf(std::string_view objectName) {
+    return Find(kToolTips, objectName);
+}
+const Bilingual* ToolbarToolTipOf(std::string_view key) {
+    return Find(kToolbarToolTips, key);
+}
+const Bilingual* StatusPanelToolTipOf(std::string_view key) {
+    return Find(kStatusPanelToolTips, key);
+}
+
+} // namespace hx

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/texts/Language.h"
+
+#include <string_view>
+
+namespace hx {
+
+// One text in both interface languages.
+struct Bilingual {
+    std::string_view chinese;
+    std::string_view english;
+    constexpr std::string_view in(Language language) const {
+        return language == Language::Chinese ? chinese : english;
+    }
+};
+
+// The texts that are not the caption or tool tip of one control: list items, cell
+// words, status texts and message box texts.
+enum class Text {
+    On,
+    Off,
+    MonitorMomentary,
+    MonitorLock,
+    SquelchOffMomentary,
+    TimeControl,
+    CarrierControl,
+    High,
+    Low,
+    Wide,
+    Narrow,
+    NoTone,
+    Yes,
+    No,
+    Ready,
+    FileNamePrefix,
+    DeleteChannelFirst,
+    DeleteChannelSecond,
+    MessageTitle,
+    ExitQuestion,
+    SaveQuestion,
+    SubModelQuestion,
+    ClearQuestion,
+    DeleteAllQuestion,
+    WrongFileType,
+    SaveFailed,
+    Communicating,
+    CommunicationSucceeded,
+    CommunicationFailed,
+    NoSubModelSelected,
+    CommunicationError,
+    PortOpenFailed,
+    PortNotSet,
+    DeleteAllChannels,
+    PortDialogTitle,
+    PortFrame,
+    PortHeading,
+    Ok,
+    Cancel,
+    PortPresent,
+    PortAbsent,
+    CommunicateTitle,
+    ReadButton,
+    WriteButton,
+    RecentFileGone,
+    AboutDescription,
+    AboutRights,
+    AboutDisclaimer,
+    AboutTitle,
+    HelpNotOpened,
+    Count // not a text: the number of texts
+};
+
+Bilingual TextOf(Text text);
+
+// Caption and tool tip of a control of the main window, by its object name; nothing
+// when the control has none.
+const Bilingual* CaptionOf(std::string_view objectName);
+const Bilingual* ToolTipOf(std::string_view objectName);
+
+// Tool tips of the toolbar buttons and the status bar panels, by their keys.
+const Bilingual* ToolbarToolTipOf(std::string_view key);
+const Bilingual* StatusPanelToolTipOf(std::string_view key);
+
+} // namespace hx

@@ -1,0 +1,73 @@
+#include "gui/dialogs/CommunicationDialog.h"
+
+#include "core/link/Progress.h"
+#include "core/link/Protocol.h"
+#include "core/texts/Texts.h"
+#include "gui/style/Colours.h"
+#include "gui/style/DialogStyle.h"
+#include "gui/style/Fonts.h"
+
+#include <QVBoxLayout>
+
+namespace hx {
+
+CommunicationDialog::CommunicationDialog(Setup setup, QWidget* parent)
+    : QDialog(parent), setup_(std::move(setup)) {
+    setObjectName("CommunicationDialog");
+    MakeFixedDialog(this);
+    const Language lang = setup_.language;
+    communicationFrame = new QFrame(this);
+    communicationFrame->setObjectName("communicationFrame");
+    communicationFrame->setFrameShape(QFrame::StyledPanel);
+    progressBar = new QProgressBar(communicationFrame);
+    progressBar->setObjectName("progressBar");
+    progressBar->setMinimum(0);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    progressBar->setMinimumWidth(320);
+    transferButton = new QPushButton(
+        TextIn(setup_.readMode ? Text::ReadButton : Text::WriteButton, lang), communicationFrame);
+    transferButton->setObjectName("transferButton");
+    transferButton->setDefault(true);
+    auto* inner = new QVBoxLayout(communicationFrame);
+    inner->addWidget(progressBar);
+    inner->addWidget(transferButton, 0, Qt::AlignHCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(communicationFrame);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{this, communicationFrame, transferButton})
+        PaintBackground(w, setup_.background);
+    ApplyFont(this, lang);
+    setWindowTitle(TextIn(Text::CommunicateTitle, lang));
+    connect(transferButton, &QPushButton::clicked, this, &CommunicationDialog::transferClicked);
+}
+
+void CommunicationDialog::transferClicked() {
+    frameTotal_ = setup_.readMode ? kReadBlockCount : kWriteBlockCount;
+    progressBar->setMaximum(frameTotal_ - 1);
+    setup_.transfer(*this);
+}
+
+void CommunicationDialog::showProgress(int framesBegun) {
+    const ProgressReport report = ReportProgress(framesBegun, frameTotal_, lastProgressStep_);
+    lastProgressStep_ = report.lastStep;
+    if (!report.shown)
+        return;
+    progressBar->setValue(report.barValue);
+    // The transfer holds the event loop, so the bar is painted now, not later.
+    progressBar->repaint();
+    const Language lang = setup_.language;
+    if (report.lastFrame) {
+        setup_.showStatus(std::string(TextOf(Text::CommunicationSucceeded).in(lang)));
+        done(QDialog::Accepted);
+    } else if (report.rewriteText) {
+        setup_.showStatus(std::string(TextOf(Text::Communicating).in(lang)) + "    ");
+    }
+}
+
+void CommunicationDialog::resetBar() {
+    progressBar->setValue(0);
+}
+
+} // namespace hx

@@ -1,0 +1,89 @@
+#include "gui/dialogs/PortDialog.h"
+
+#include "core/texts/Texts.h"
+#include "gui/style/Colours.h"
+#include "gui/style/DialogStyle.h"
+#include "gui/style/Fonts.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace hx {
+PortDialog::PortDialog(const Setup& setup, QWidget* parent)
+    : QDialog(parent), portNumber_(setup.portNumber), portAtOpen_(setup.portNumber) {
+    setObjectName("PortDialog");
+    MakeFixedDialog(this);
+    const Language lang = setup.language;
+    portFrame = new QGroupBox(TextIn(Text::PortFrame, lang), this);
+    portFrame->setObjectName("portFrame");
+    portHeading = new QLabel(TextIn(Text::PortHeading, lang), portFrame);
+    portHeading->setObjectName("portHeading");
+
+    auto* grid = new QGridLayout;
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < kPortCount; ++i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        portOptions[at] = new QRadioButton(QString("COM%1").arg(i + 1), portFrame);
+        portOptions[at]->setObjectName(QString("portOption%1").arg(i));
+        group->addButton(portOptions[at], i);
+        const PortChoice* choice = at < setup.choices.size() ? &setup.choices[at] : nullptr;
+        const QString device = choice ? QString::fromStdString(choice->device) : QString();
+        const bool present = choice && choice->present;
+        deviceLabels[at] =
+            new QLabel(device + "\n" + TextIn(present ? Text::PortPresent : Text::PortAbsent, lang),
+                       portFrame);
+        deviceLabels[at]->setObjectName(QString("deviceLabel%1").arg(i));
+        deviceLabels[at]->setEnabled(present); // an absent device reads greyed
+        const int row = i / 4 * 2;
+        grid->addWidget(portOptions[at], row, i % 4);
+        grid->addWidget(deviceLabels[at], row + 1, i % 4, Qt::AlignTop);
+    }
+    grid->setHorizontalSpacing(24);
+    auto* frameLayout = new QVBoxLayout(portFrame);
+    frameLayout->addWidget(portHeading);
+    frameLayout->addLayout(grid);
+
+    okButton = new QPushButton(TextIn(Text::Ok, lang), this);
+    okButton->setObjectName("okButton");
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(TextIn(Text::Cancel, lang), this);
+    cancelButton->setObjectName("cancelButton");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(portFrame);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The label and the options take the colour from the frame they sit on, so the
+    // frame's own shading shows through them.
+    for (QWidget* w : std::initializer_list<QWidget*>{this, portFrame, okButton, cancelButton})
+        PaintBackground(w, setup.background);
+    ApplyFont(this, lang);
+    setWindowTitle(TextIn(Text::PortDialogTitle, lang));
+    if (portNumber_ >= 1 && portNumber_ <= kPortCount)
+        portOptions[static_cast<std::size_t>(portNumber_ - 1)]->setChecked(true);
+
+    connect(okButton, &QPushButton::clicked, this, &PortDialog::okClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &PortDialog::cancelClicked);
+}
+
+void PortDialog::okClicked() {
+    for (int i = 0; i < kPortCount; ++i)
+        if (portOptions[static_cast<std::size_t>(i)]->isChecked()) {
+            portAtOpen_ = portNumber_ = i + 1;
+            break;
+        }
+    accept();
+}
+
+void PortDialog::cancelClicked() {
+    portNumber_ = portAtOpen_;
+    reject();
+}
+
+} // namespace hx

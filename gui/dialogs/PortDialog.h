@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/link/PortNames.h"
+#include "core/settings/UserSettings.h"
+#include "core/texts/Language.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+#include <vector>
+
+namespace hx {
+
+// The port dialog: COM1 to COM16 in four rows, each with the device it names and
+// whether that device is there. Only OK with a port chosen changes the number.
+class PortDialog : public QDialog {
+    Q_OBJECT
+public:
+    struct Setup {
+        int portNumber;
+        Language language;
+        BgrColour background;
+        std::vector<PortChoice> choices; // one per port, COM1 first
+    };
+    PortDialog(const Setup& setup, QWidget* parent);
+
+    int portNumber() const { return portNumber_; }
+
+    QGroupBox* portFrame;
+    QLabel* portHeading;
+    std::array<QRadioButton*, kPortCount> portOptions{};
+    std::array<QLabel*, kPortCount> deviceLabels{};
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+
+private:
+    void okClicked();
+    void cancelClicked();
+
+    int portNumber_;
+    int portAtOpen_;
+};
+
+} // namespace hx

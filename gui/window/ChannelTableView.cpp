@@ -1,0 +1,235 @@
+#include "gui/window/ChannelTableView.h"
+
+#include "gui/style/Captions.h"
+#include "gui/style/Colours.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+namespace hx {
+namespace {
+
+// Column heads by field; fields 5 to 7 are kept up to date but not shown.
+constexpr const char* kHeaderNames[kFieldCount] = {
+    "receiveFrequencyHeading", "transmitFrequencyHeading",
+    "decodeToneHeading",       "encodeToneHeading",
+    "busyLockoutHeading",      "shiftHeading",
+    "transmitPowerHeading",    "scanHeading"};
+constexpr int kVisibleFields = 5;
+
+int Slot(int index) {
+    return (index / 1000 - 1) * kChannelCount + index % 1000;
+}
+
+// The width an edit box needs to show `text` without scrolling it: the text and
+// the cursor, the box's inner margins and its frame.
+int WidthShowing(const QLineEdit* box, const QString& text) {
+    constexpr int kLineEditMargin = 2; // QLineEdit's own, each side
+    const QMargins t = box->textMargins();
+    const QMargins c = box->contentsMargins();
+    const int inner = box->fontMetrics().horizontalAdvance(text) + 1 + 2 * kLineEditMargin +
+                      t.left() + t.right() + c.left() + c.right();
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    option.state |= QStyle::State_Sunken;
+    return box->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, {inner, box->sizeHint().height()}, box)
+        .width();
+}
+
+} // namespace
+
+ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
+    : QGroupBox(parent), state_(state) {
+    setObjectName("channelTable");
+    auto* grid = new QGridLayout(this);
+    grid->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(2);
+    for (const char* name : {"channelHeading", "toneHeading"}) { // heads no column uses
+        auto* head = new QLabel(this);
+        head->setObjectName(name);
+        head->hide();
+        headers_ << head;
+    }
+    for (int f = 0; f < kFieldCount; ++f) {
+        auto* head = new QLabel(this);
+        head->setObjectName(kHeaderNames[f]);
+        head->setAlignment(Qt::AlignCenter);
+        grid->addWidget(head, 0, f + 1);
+        head->setVisible(f < kVisibleFields);
+        headers_ << head;
+    }
+    for (int c = 0; c < kChannelCount; ++c) {
+        auto* label = new QLabel(QString::number(c + 1), this);
+        label->setObjectName(QString("channelRowLabel%1").arg(c));
+        label->setAlignment(Qt::AlignCenter);
+        rowLabels_[static_cast<std::size_t>(c)] = label;
+        grid->addWidget(label, c + 1, 0);
+        for (int f = 0; f < kFieldCount; ++f) {
+            const int index = CellIndex(static_cast<Field>(f), c);
+            auto* box = new QLineEdit(this);
+            box->setObjectName(QString("channelCell%1").arg(index));
+            box->setReadOnly(true);
+            box->setContextMenuPolicy(Qt::NoContextMenu);
+            box->setAlignment(Qt::AlignCenter);
+            box->setProperty("cellIndex", index);
+            box->setFocusPolicy(Qt::ClickFocus); // one cell at a time is the Tab stop
+            // Room beyond the smallest size goes to the rows, not to the heading.
+            box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+            box->installEventFilter(this);
+            box->setVisible(f < kVisibleFields);
+            grid->addWidget(box, c + 1, f + 1);
+            cells_[static_cast<std::size_t>(Slot(index))] = box;
+        }
+        grid->setRowStretch(c + 1, 1);
+    }
+    makeTabStop(cell(Field::RxFrequency, 0));
+    channelPopupMenu = new QMenu(this);
+    channelPopupMenu->setObjectName("channelPopupMenu");
+    deleteChannelAction = channelPopupMenu->addAction(QString());
+    deleteChannelAction->setObjectName("deleteChannelAction");
+    channelPopupMenu->addSeparator()->setObjectName("deleteMenuSeparator");
+    deleteAllChannelsAction = channelPopupMenu->addAction(QString());
+    deleteAllChannelsAction->setObjectName("deleteAllChannelsAction");
+}
+
+QList<QWidget*> ChannelTableView::cellsInReadingOrder() const {
+    QList<QWidget*> order;
+    for (int c = 0; c < kChannelCount; ++c)
+        for (int f = 0; f < kVisibleFields; ++f)
+            order << cell(static_cast<Field>(f), c);
+    return order;
+}
+
+void ChannelTableView::makeTabStop(QLineEdit* cell) {
+    if (tabStop_)
+        tabStop_->setFocusPolicy(Qt::ClickFocus);
+    tabStop_ = cell;
+    tabStop_->setFocusPolicy(Qt::StrongFocus);
+}
+
+// At the window's smallest size the frequency cells still show "000.00000" whole.
+void ChannelTableView::fitFrequencyColumns() {
+    for (int c = 0; c < kChannelCount; ++c)
+        for (const Field f : {Field::RxFrequency, Field::TxFrequency})
+            cell(f, c)->setMinimumWidth(WidthShowing(cell(f, c), "000.00000"));
+}
+
+QLineEdit* ChannelTableView::cell(int index) const {
+    return cells_.at(static_cast<std::size_t>(Slot(index)));
+}
+
+void ChannelTableView::setCellText(Field field, int channel, const std::string& text) {
+    cell(field, channel)->setText(Q(text));
+}
+
+void ChannelTableView::clearChannelCells(int channel) {
+    for (int f = 0; f < kFieldCount; ++f)
+        cell(static_cast<Field>(f), channel)->clear();
+}
+
+void ChannelTableView::clearAllCells() {
+    for (int c = 0; c < kChannelCount; ++c)
+        clearChannelCells(c);
+}
+
+void ChannelTableView::paintRow(int channel, BgrColour background) {
+    for (int f = 0; f < kFieldCount; ++f)
+        PaintCell(cell(static_cast<Field>(f), channel), background);
+}
+
+void ChannelTableView::paintTextColour(Field field, int channel, BgrColour colour) {
+    PaintText(cell(field, channel), colour);
+}
+
+void ChannelTableView::paintEmptyCells() {
+    for (int c = 0; c < kChannelCount; ++c)
+        paintRow(c, state_.colours.text);
+}
+
+void ChannelTableView::relabel() {
+    const auto& table = state_.plug.channels;
+    for (int c = 0; c < kChannelCount; ++c) {
+        paintRow(c, table.inUse(c) ? state_.colours.textText : state_.colours.text);
+        for (Field f : {Field::RxTone, Field::TxTone})
+            if (table.value(c, f) == 0)
+                setCellText(f, c, state_.text(Text::NoTone));
+        for (Field f : {Field::BusyLockout, Field::Shift}) {
+            const double v = table.value(c, f);
+            if (v == 1 || v == 0)
+                setCellText(f, c, state_.text(v == 1 ? Text::Yes : Text::No));
+        }
+    }
+}
+
+void ChannelTableView::applyTexts() {
+    ApplyTexts(this, state_.language);
+    PaintBackground(this, state_.colours.full);
+    for (QLabel* head : headers_) {
+        ApplyTexts(head, state_.language);
+        PaintBackground(head, state_.colours.full);
+    }
+    for (QLabel* label : rowLabels_)
+        PaintBackground(label, state_.colours.full);
+    deleteAllChannelsAction->setText(Q(state_.text(Text::DeleteAllChannels)));
+    fitFrequencyColumns(); // in the language's font
+}
+
+bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return QGroupBox::eventFilter(watched, event);
+    const int channel = box->property("cellIndex").toInt() % 100;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            emit cellClicked(channel);
+        else if (mouse->button() == Qt::RightButton)
+            emit cellRightClicked(channel, mouse->globalPosition().toPoint());
+        return false;
+    }
+    case QEvent::FocusIn:
+        makeTabStop(box);
+        return false;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Menu) {
+            emit cellRightClicked(channel, box->mapToGlobal(box->rect().center()));
+            return true;
+        }
+        if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right)
+            return false;
+        moveFrom(box, key);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// An arrow moves to the next shown cell that way, as a click on it would; at the
+// table's edge it stays.
+void ChannelTableView::moveFrom(QLineEdit* from, int arrow) {
+    const int index = from->property("cellIndex").toInt();
+    int field = index / 1000 - 1;
+    int channel = index % 1000;
+    if (arrow == Qt::Key_Up)
+        --channel;
+    else if (arrow == Qt::Key_Down)
+        ++channel;
+    else if (arrow == Qt::Key_Left)
+        --field;
+    else
+        ++field;
+    if (channel < 0 || channel >= kChannelCount || field < 0 || field >= kVisibleFields)
+        return;
+    cell(static_cast<Field>(field), channel)->setFocus(Qt::OtherFocusReason);
+    emit cellClicked(channel);
+}
+
+} // namespace hx

@@ -1,0 +1,123 @@
+#include "gui/window/FunctionArea.h"
+
+#include "gui/style/Captions.h"
+#include "gui/style/Colours.h"
+
+#include <QGridLayout>
+
+namespace hx {
+
+void ReplaceItems(QComboBox* list, const QStringList& items) {
+    const int position = list->currentIndex();
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(position < list->count() ? position : -1);
+}
+
+FunctionArea::FunctionArea(WindowState& state, QWidget* parent) : QGroupBox(parent), state_(state) {
+    setObjectName("functionArea");
+    auto* grid = new QGridLayout(this);
+    const auto row = [&](const char* labelName, const char* listName, int r, int column) {
+        auto* label = new QLabel(this);
+        label->setObjectName(labelName);
+        auto* box = new QComboBox(this);
+        box->setObjectName(listName);
+        grid->addWidget(label, r, column);
+        grid->addWidget(box, r, column + 1);
+        return std::pair{label, box};
+    };
+    std::tie(monitorKeyLabel, monitorKeyList) = row("monitorKeyLabel", "monitorKeyList", 0, 0);
+    std::tie(timeOutTimerLabel, timeOutTimerList) =
+        row("timeOutTimerLabel", "timeOutTimerList", 0, 2);
+    std::tie(squelchLevelLabel, squelchLevelList) =
+        row("squelchLevelLabel", "squelchLevelList", 1, 0);
+    std::tie(batterySaveLabel, batterySaveList) = row("batterySaveLabel", "batterySaveList", 1, 2);
+    std::tie(beepToneLabel, beepToneList) = row("beepToneLabel", "beepToneList", 2, 0);
+    // The scan list is not stored anywhere; it stays out of sight.
+    std::tie(scanFunctionLabel, scanFunctionList) =
+        row("scanFunctionLabel", "scanFunctionList", 2, 2);
+    scanFunctionLabel->hide();
+    scanFunctionList->hide();
+    wideNarrowLabel = new QLabel(this);
+    wideNarrowLabel->setObjectName("wideNarrowLabel");
+    wideNarrowList = new QComboBox(this);
+    wideNarrowList->setObjectName("wideNarrowList");
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+}
+
+QComboBox* FunctionArea::list(FunctionSetting setting) const {
+    switch (setting) {
+    case FunctionSetting::MonitorKey:
+        return monitorKeyList;
+    case FunctionSetting::TimeOutTimer:
+        return timeOutTimerList;
+    case FunctionSetting::SquelchLevel:
+        return squelchLevelList;
+    case FunctionSetting::BatterySave:
+        return batterySaveList;
+    case FunctionSetting::BeepTone:
+        return beepToneList;
+    case FunctionSetting::WideNarrow:
+        return wideNarrowList;
+    }
+    return nullptr;
+}
+
+void FunctionArea::applyTexts() {
+    ApplyTexts(this, state_.language);
+    PaintBackground(this, state_.colours.full);
+    for (QLabel* l : {monitorKeyLabel, timeOutTimerLabel, squelchLevelLabel, batterySaveLabel,
+                      beepToneLabel, scanFunctionLabel}) {
+        ApplyTexts(l, state_.language);
+        PaintBackground(l, state_.colours.full);
+    }
+}
+
+void FunctionArea::fillLists() {
+    const bool is7100 = state_.modelCode == 7100;
+    QStringList squelch;
+    for (int level = is7100 ? 1 : 0; level <= 9; ++level)
+        squelch << QString::number(level);
+    ReplaceItems(squelchLevelList, squelch);
+    relabel();
+}
+
+void FunctionArea::relabel() {
+    const auto t = [&](Text text) { return Q(state_.text(text)); };
+    if (state_.modelCode == 7100)
+        ReplaceItems(monitorKeyList, {t(Text::On), t(Text::Off)});
+    else
+        ReplaceItems(monitorKeyList, {t(Text::Off), t(Text::MonitorMomentary), t(Text::MonitorLock),
+                                      t(Text::SquelchOffMomentary)});
+    QStringList timeOut{t(Text::Off)};
+    for (int n = 1; n <= 10; ++n)
+        timeOut << QString::number(30 * n);
+    ReplaceItems(timeOutTimerList, timeOut);
+    ReplaceItems(beepToneList, {t(Text::On), t(Text::Off)});
+    ReplaceItems(batterySaveList, {t(Text::On), t(Text::Off)});
+    ReplaceItems(scanFunctionList, {t(Text::TimeControl), t(Text::CarrierControl)});
+    ReplaceItems(wideNarrowList, {t(Text::Wide), t(Text::Narrow)});
+}
+
+void FunctionArea::showFunctions(const FunctionPositions& positions) {
+    for (int i = 0; i < kFunctionSettingCount; ++i) {
+        const auto setting = static_cast<FunctionSetting>(i);
+        QComboBox* box = list(setting);
+        const int p = positions[setting];
+        // A stored position the list lacks leaves it without selection.
+        box->setCurrentIndex(p >= 0 && p < box->count() ? p : -1);
+    }
+}
+
+FunctionPositions FunctionArea::functions() const {
+    FunctionPositions positions;
+    for (int i = 0; i < kFunctionSettingCount; ++i) {
+        const auto setting = static_cast<FunctionSetting>(i);
+        positions[setting] = list(setting)->currentIndex();
+    }
+    return positions;
+}
+
+} // namespace hx

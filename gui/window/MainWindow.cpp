@@ -1,0 +1,509 @@
+#include "gui/window/MainWindow.h"
+
+#include "core/image/ImageDecoder.h"
+#include "core/image/ImageEncoder.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/style/Colours.h"
+#include "gui/style/Fonts.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+
+namespace hx {
+namespace {
+
+struct ToolbarButton {
+    const char* key;
+    QStyle::StandardPixmap icon;
+};
+// Positions 1 to 14; an empty key is a separator.
+constexpr ToolbarButton kToolbar[] = {
+    {"", {}},
+    {"FileNew", QStyle::SP_FileIcon},
+    {"", {}},
+    {"FileOpen", QStyle::SP_DialogOpenButton},
+    {"FileSave", QStyle::SP_DialogSaveButton},
+    {"", {}},
+    {"Read", QStyle::SP_ArrowDown},
+    {"Write", QStyle::SP_ArrowUp},
+    {"", {}},
+    {"Port", QStyle::SP_ComputerIcon},
+    {"", {}},
+    {"Help", QStyle::SP_DialogHelpButton},
+    {"", {}},
+    {"Exit", QStyle::SP_DialogCloseButton},
+};
+
+} // namespace
+
+MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpener openPort)
+    : dialogs_(dialogs) {
+    InstallFontSubstitutes();
+    setObjectName("MainWindow");
+    state_.appFolder = std::move(appFolder);
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    functions_ = new FunctionArea(state_, central);
+    table_ = new ChannelTableView(state_, central);
+    editor_ = new ChannelEditor(state_, *table_, dialogs_, *functions_, central);
+    model_ = new ModelArea(state_, dialogs_,
+                           {[this] { resetCodePlug(); }, [this] { readOrStoreSettings(true); },
+                            [this] { editor_->reformatBoxes(); }},
+                           central);
+    grid->addWidget(model_, 0, 0);
+    grid->addWidget(functions_, 1, 0);
+    grid->addWidget(editor_, 2, 0);
+    grid->addWidget(table_, 0, 1, 4, 1);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(1, 1); // a larger window shows a larger table
+    setCentralWidget(central);
+    files_ = std::make_unique<DataFileCommands>(
+        state_, dialogs_,
+        DataFileCommands::Window{[this] { return encode(); },
+                                 [this](const MemoryImage& image) { showImage(image); },
+                                 [this] {
+                                     resetCodePlug();
+                                     editor_->receiveFrequencyBox->setFocus();
+                                 },
+                                 [this] { readOrStoreSettings(true); }, [this] { showFileName(); },
+                                 [this] { editor_->okButton->setFocus(); },
+                                 [this](const auto& path) { recent_->remember(path); },
+                                 [this](const auto& path) { recent_->forget(path); }});
+    buildStatusBar();
+    transfers_ = std::make_unique<TransferCommands>(
+        state_, dialogs_,
+        TransferCommands::Window{this, statusPanel(1), statusPanel(2),
+                                 [this] { return model_->subModelList->currentIndex() >= 0; },
+                                 [this] { return encode(); },
+                                 [this](const MemoryImage& image) { showImage(image); },
+                                 [this] { readOrStoreSettings(true); },
+                                 [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
+        std::move(openPort));
+    buildMenus();
+    buildToolbar();
+    setKeyboardOrder();
+
+    connect(table_, &ChannelTableView::cellClicked, editor_,
+            &ChannelEditor::selectChannelFromTable);
+    connect(table_, &ChannelTableView::cellRightClicked, this, [this](int channel, QPoint at) {
+        state_.readyForFocus = false;
+        table_->cell(Field::RxFrequency, channel)->setFocus();
+        state_.selectedRow = state_.currentChannel = channel;
+        table_->deleteChannelAction->setText(Q(state_.text(Text::DeleteChannelFirst) +
+                                               std::to_string(channel + 1) +
+                                               state_.text(Text::DeleteChannelSecond)));
+        editor_->selectChannel(channel);
+        state_.currentChannel = channel;
+        editor_->showChannel(channel);
+        table_->channelPopupMenu->popup(at);
+        state_.readyForFocus = true;
+    });
+    connect(table_->deleteChannelAction, &QAction::triggered, editor_,
+            &ChannelEditor::deleteCurrentChannel);
+    connect(table_->deleteAllChannelsAction, &QAction::triggered, this, [this] {
+        editor_->deleteAllChannels();
+        editor_->receiveFrequencyBox->setFocus();
+    });
+}
+
+MemoryImage MainWindow::encode() const {
+    const auto& m = state_.model;
+    return EncodeImage({state_.plug.channels, functions_->functions(),
+                        model_->subModelList->currentIndex(), state_.modelCode, m.profile,
+                        m.tones});
+}
+
+QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, QKeySequence key) {
+    QAction* a = menu->addAction(QString());
+    a->setObjectName(name);
+    a->setShortcut(key);
+    actions_[name] = a;
+    return a;
+}
+
+void MainWindow::buildMenus() {
+    const auto menu = [&](QMenu* parent, const char* name) {
+        QMenu* m = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+        m->setObjectName(name);
+        menus_[name] = m;
+        return m;
+    };
+    QMenu* file = menu(nullptr, "fileMenu");
+    connect(addMenuItem(file, "newFileAction", QKeySequence("Ctrl+N")), &QAction::triggered, this,
+            [this] { files_->newFile(); });
+    connect(addMenuItem(file, "openFileAction", QKeySequence("Ctrl+O")), &QAction::triggered, this,
+            [this] { files_->openFile(); });
+    connect(addMenuItem(file, "saveFileAction", QKeySequence("Ctrl+S")), &QAction::triggered, this,
+            [this] { files_->saveFile(); });
+    connect(addMenuItem(file, "saveFileAsAction"), &QAction::triggered, this,
+            [this] { files_->saveFileAs(); });
+    file->addSeparator()->setObjectName("fileCommandsSeparator");
+    recent_ = new RecentFileMenu(
+        file, [this] { return state_.profileFile(); },
+        [this](const std::filesystem::path& path) { files_->openRecentFile(path); });
+    connect(addMenuItem(file, "exitAction"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* program = menu(nullptr, "programMenu");
+    connect(addMenuItem(program, "readRadioAction", QKeySequence("Ctrl+R")), &QAction::triggered,
+            transfers_.get(), &TransferCommands::readRadio);
+    connect(addMenuItem(program, "writeRadioAction", QKeySequence("Ctrl+W")), &QAction::triggered,
+            transfers_.get(), &TransferCommands::writeRadio);
+
+    QMenu* settings = menu(nullptr, "settingsMenu");
+    connect(addMenuItem(settings, "communicationPortAction"), &QAction::triggered, transfers_.get(),
+            &TransferCommands::showPortDialog);
+    settings->addSeparator()->setObjectName("portSeparator");
+    QMenu* language = menu(settings, "languageMenu");
+    QAction* chinese = addMenuItem(language, "chineseAction");
+    QAction* english = addMenuItem(language, "englishAction");
+    chinese->setCheckable(true);
+    english->setCheckable(true);
+    connect(chinese, &QAction::triggered, this, [this] { selectLanguage(Language::Chinese); });
+    connect(english, &QAction::triggered, this, [this] { selectLanguage(Language::English); });
+    QAction* modelSeparator = settings->addSeparator();
+    modelSeparator->setObjectName("modelSeriesSeparator");
+    modelSeparator->setVisible(false);
+    QMenu* modelMenu = menu(settings, "modelSeriesMenu");
+    modelMenu->menuAction()->setVisible(false);
+    const std::pair<const char*, int> models[] = {
+        {"hx7100Action", 7100}, {"hx7200Action", 7200}, {"hx7400Action", 7400}};
+    const QKeySequence modelKeys[] = {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5};
+    for (int i = 0; i < 3; ++i) {
+        QAction* item = addMenuItem(modelMenu, models[i].first, modelKeys[i]);
+        item->setCheckable(true);
+        addAction(item); // its key works while the submenu is hidden
+        const int code = models[i].second;
+        connect(item, &QAction::triggered, this, [this, code] { switchModelSeries(code); });
+    }
+
+    QMenu* help = menu(nullptr, "helpMenu");
+    connect(addMenuItem(help, "helpTopicAction", Qt::Key_F1), &QAction::triggered, this,
+            &MainWindow::showHelp);
+    help->addSeparator()->setObjectName("helpSeparator");
+    connect(addMenuItem(help, "aboutAction"), &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = addToolBar(QString());
+    toolbar_->setObjectName("toolbar");
+    toolbar_->setMovable(false);
+    for (const ToolbarButton& button : kToolbar) {
+        const QString key = button.key;
+        if (key.isEmpty()) {
+            toolbar_->addSeparator();
+            continue;
+        }
+        QAction* a = toolbar_->addAction(style()->standardIcon(button.icon), key);
+        a->setObjectName(key + "Button");
+        a->setData(key);
+        connect(a, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
+    }
+}
+
+void MainWindow::buildStatusBar() {
+    const char* keys[] = {"statePanel", "portPanel", "fileNamePanel"};
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(keys[i]);
+        panels_[static_cast<std::size_t>(i)] = panel;
+        statusBar()->addWidget(panel, i == 2 ? 1 : 0);
+    }
+    statusBar()->setObjectName("statusBar");
+}
+
+// Tab follows the reading order: model, functions, channel editor and its OK, then
+// the table as a single stop, inside which the arrows move.
+void MainWindow::setKeyboardOrder() {
+    QList<QWidget*> order{model_->subModelList};
+    for (const FunctionSetting s :
+         {FunctionSetting::MonitorKey, FunctionSetting::TimeOutTimer, FunctionSetting::SquelchLevel,
+          FunctionSetting::BatterySave, FunctionSetting::BeepTone})
+        order << functions_->list(s);
+    const ChannelEditor& e = *editor_;
+    order << e.channelList << e.receiveFrequencyBox << e.decodeToneList << e.transmitFrequencyBox
+          << e.encodeToneList << e.busyLockoutBox << e.shiftBox << functions_->wideNarrowList
+          << e.txEqualsRxBox << e.deleteAllChannelsBox << e.okButton
+          << table_->cellsInReadingOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void MainWindow::toolbarClicked(const QString& key) {
+    if (key == "FileNew")
+        files_->newFile();
+    else if (key == "FileOpen")
+        files_->openFile();
+    else if (key == "FileSave")
+        files_->saveFile();
+    else if (key == "Write")
+        transfers_->writeRadio();
+    else if (key == "Read")
+        transfers_->readRadio();
+    else if (key == "Port")
+        transfers_->showPortDialog();
+    else if (key == "Help")
+        showHelp();
+    else if (key == "Exit")
+        close();
+}
+
+void MainWindow::showHelp() {
+    const auto documents = HelpDocumentsFor(state_.appFolder, state_.modelCode, state_.language);
+    for (const auto& document : documents)
+        if (dialogs_.openDocument(document))
+            return;
+    dialogs_.tell(state_.text(Text::MessageTitle),
+                  state_.text(Text::HelpNotOpened) + documents.back().string(),
+                  MessageIcon::Exclamation);
+}
+
+void MainWindow::showAbout() {
+    const auto& titles = state_.model.profile.titles;
+    const bool chinese = state_.language == Language::Chinese;
+    AboutDialog about({AboutLinesFor(state_.modelCode, state_.language),
+                       chinese ? titles.versionChinese : titles.versionEnglish,
+                       chinese ? titles.releaseChinese : titles.releaseEnglish, state_.language,
+                       state_.colours.full},
+                      this);
+    dialogs_.showModal(about);
+}
+
+void MainWindow::startUp() {
+    state_.readyForFocus = false;
+    state_.newFileFlag = true;
+    state_.openedFileFlag = false;
+    state_.plug.modified = false;
+    state_.startupInProgress = true;
+    try {
+        const ProfileFile settingsFile(state_.settingDir() / kSettingsFileName);
+        const auto code = ReadModelCode(settingsFile);
+        if (!code)
+            throw std::runtime_error("model code");
+        state_.modelCode = *code;
+        checkModelMenu();
+        std::filesystem::create_directories(state_.appFolder / "Data");
+        std::filesystem::create_directories(state_.appFolder / "Setting");
+        state_.plug.channels.clear();
+        state_.model = LoadModelData(state_.settingDir(), state_.modelCode);
+        recent_->load();
+
+        editor_->fillToneLists();
+        model_->fillList();
+        functions_->fillLists();
+        functions_->applyDefaults();
+        editor_->setIdle();
+
+        state_.silentSubModelChange = true;
+        readOrStoreSettings(false);
+        state_.silentSubModelChange = false;
+        showInterfaceTexts();
+        state_.image = BlankImage();
+        statusPanel(1)->setText(Q(state_.text(Text::Ready)));
+        state_.readyForFocus = true;
+        editor_->receiveFrequencyBox->setFocus(); // where a channel is typed
+    } catch (const std::exception&) {
+        state_.silentSubModelChange = false;
+        showStartupError();
+    }
+    files_->markUnchanged();
+    state_.startupInProgress = false;
+}
+
+void MainWindow::showStartupError() {
+    dialogs_.tell(textsLoaded_ ? state_.text(Text::MessageTitle) : std::string(),
+                  "Initial Soft Occur Error!", MessageIcon::Exclamation);
+}
+
+void MainWindow::readOrStoreSettings(bool storing) {
+    const SettingsStore store(ProfileFile(state_.profileFile()));
+    const StoreSet set{state_.language, state_.portNumber, state_.currentDataFile,
+                       model_->subModelList->currentIndex(), state_.bandCheckOn};
+    const SettingsOutcome outcome =
+        hx::ReadOrStoreSettings(store, storing, state_.startupInProgress, set,
+                                [this] { return dialogs_.chooseLanguage(state_.colours.full); });
+    if (outcome.colours)
+        state_.colours = *outcome.colours;
+    if (outcome.failed)
+        throw std::runtime_error("settings");
+    if (!outcome.settings)
+        return;
+    const StoredSettings& s = *outcome.settings;
+    state_.bandCheckOn = s.bandCheckOn;
+    state_.outOfBandMarking = s.outOfBandMarking;
+    state_.notLimitedModel = s.notLimitedModel;
+    state_.language = s.language;
+    action("chineseAction")->setChecked(s.language == Language::Chinese);
+    action("englishAction")->setChecked(s.language != Language::Chinese);
+    state_.portNumber = s.portNumber;
+    statusPanel(2)->setText(QString("COM%1").arg(s.portNumber));
+    int p = s.subModel;
+    if (p > state_.model.profile.subModelCount - 1)
+        p = 0;
+    if (p < 0)
+        return; // addresses no band: the rest stays as it was
+    model_->select(p);
+    model_->showBand(p);
+    state_.bandLabelText = model_->bandValueLabel->text().toStdString();
+    state_.currentDataFile = s.path;
+    if (s.path.empty() || state_.startupInProgress)
+        state_.currentDataFile = state_.scratchDataFile().string();
+    editor_->txEqualsRxBox->setChecked(s.txEqualsRx == 1);
+}
+
+void MainWindow::showInterfaceTexts() {
+    const Language lang = state_.language;
+    table_->paintEmptyCells();
+    const auto& titles = state_.model.profile.titles;
+    setWindowTitle(Q(lang == Language::Chinese ? titles.titleChinese : titles.titleEnglish));
+    ApplyFont(this, lang);
+    menuBar()->setFont(QApplication::font());
+    qtTexts_.apply(lang);
+
+    for (auto& [name, menu] : menus_)
+        if (const Bilingual* caption = CaptionOf(name.toStdString()))
+            menu->setTitle(Q(std::string(caption->in(lang))));
+    for (auto& [name, item] : actions_)
+        if (const Bilingual* caption = CaptionOf(name.toStdString()))
+            item->setText(Q(std::string(caption->in(lang))));
+    for (QAction* a : toolbar_->actions())
+        if (const Bilingual* tip = ToolbarToolTipOf(a->data().toString().toStdString()))
+            a->setToolTip(Q(std::string(tip->in(lang))));
+    for (QLabel* panel : panels_)
+        panel->setToolTip(
+            Q(std::string(StatusPanelToolTipOf(panel->objectName().toStdString())->in(lang))));
+
+    model_->applyTexts();
+    functions_->applyTexts();
+    editor_->applyTexts();
+    table_->applyTexts();
+    showFileName();
+    // A transfer writes its texts while it holds the event loop, when the status bar
+    // cannot grow: the first panel is wide enough for the longest of them from the start.
+    int widest = 0;
+    for (const Text t : {Text::Ready, Text::Communicating, Text::CommunicationSucceeded,
+                         Text::CommunicationFailed})
+        widest = std::max(
+            widest, statusPanel(1)->fontMetrics().horizontalAdvance(Q(state_.text(t) + "    ")));
+    statusPanel(1)->setMinimumWidth(widest);
+    statusPanel(1)->setText(Q(state_.text(Text::Ready)));
+    functions_->relabel();
+    table_->relabel();
+    textsLoaded_ = true;
+}
+
+void MainWindow::showFileName(bool clearWhenNone) {
+    if (!state_.currentDataFile.empty())
+        statusPanel(3)->setText(Q(state_.text(Text::FileNamePrefix) + state_.currentDataFile));
+    else if (clearWhenNone)
+        statusPanel(3)->clear();
+}
+
+void MainWindow::selectLanguage(Language language) {
+    action("chineseAction")->setChecked(language == Language::Chinese);
+    action("englishAction")->setChecked(language != Language::Chinese);
+    state_.language = language;
+    readOrStoreSettings(true);
+    showInterfaceTexts();
+}
+
+void MainWindow::clearChannelTable() {
+    table_->clearAllCells();
+    state_.plug.channels.clear();
+}
+
+void MainWindow::resetCodePlug() {
+    editor_->clearBoxes();
+    functions_->applyDefaults();
+    clearChannelTable();
+    table_->paintEmptyCells();
+    editor_->selectChannel(0);
+}
+
+bool MainWindow::prepareExit(bool closingWindow) {
+    const bool yes =
+        !closingWindow || dialogs_.ask(state_.text(Text::MessageTitle),
+                                       state_.text(Text::ExitQuestion), MessageIcon::Question);
+    if (!yes)
+        return false;
+    // A save that failed keeps the window, so that nothing is lost.
+    if (files_->offerToSave() == DataFileCommands::SaveOutcome::Failed)
+        return false;
+    const SettingsStore store(ProfileFile(state_.profileFile()));
+    store.storeTxEqualsRx(editor_->txEqualsRxBox->isChecked());
+    if (closingWindow)
+        ending_ = true;
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ending_ || prepareExit(true))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::checkModelMenu() {
+    const int series = ModelSeries(state_.modelCode);
+    action("hx7100Action")->setChecked(series == 7100);
+    action("hx7200Action")->setChecked(series == 7200);
+    action("hx7400Action")->setChecked(series == 7400);
+}
+
+void MainWindow::switchModelSeries(int mode) {
+    checkModelMenu(); // a click toggled the item; the model in use stays checked
+    if (mode == state_.modelCode)
+        return;
+    const bool chinese = state_.language == Language::Chinese;
+    std::string question;
+    if (mode == 7100)
+        question = chinese ? "是否切换到QRW71写频软件?" : "Do you want to switch to QRW71 soft?";
+    else if (mode == 7400)
+        question = chinese ? "是否切换到QRW74写频软件?" : "Do you want to switch to QRW74 soft?";
+    else
+        question = chinese ? "是否切换到QRW72写频软件?" : "Do you want to switch to QRW72 soft?";
+    if (!dialogs_.ask(state_.text(Text::MessageTitle), question, MessageIcon::Question))
+        return;
+    if (!prepareExit(false))
+        return; // the changes could not be saved: they stay
+    ProfileFile(state_.settingDir() / kSettingsFileName)
+        .write("Config", "Type", std::to_string(mode));
+    clearChannelTable();
+    startUp();
+}
+
+void MainWindow::showImage(const MemoryImage& image) {
+    const DecoderState before{state_.selectedSubModel, functions_->functions(),
+                              state_.plug.channels};
+    const DecodeResult d = hx::DecodeImage(
+        image, {state_.modelCode, state_.model.profile, state_.model.tones}, before);
+    if (d.subModelChanged) {
+        {
+            const QSignalBlocker quiet(model_->subModelList);
+            model_->select(d.state.subModel);
+        }
+        state_.selectedSubModel = d.state.subModel;
+        model_->showBand(d.state.subModel);
+        state_.bandLabelText = model_->bandValueLabel->text().toStdString();
+        resetCodePlug();
+        readOrStoreSettings(true);
+    }
+    functions_->showFunctions(d.state.functions);
+    state_.plug.channels = d.state.channels;
+    state_.image = d.convertedImage;
+    const auto& cells = d.cells(state_.language);
+    for (int c = 0; c < kChannelCount; ++c) {
+        for (int f = 0; f < kFieldCount; ++f)
+            table_->setCellText(static_cast<Field>(f), c, cells[c][f]);
+        table_->paintRow(c, d.inUse[c] ? state_.colours.textText : state_.colours.text);
+    }
+    editor_->showSelectedChannel();
+    editor_->markOutOfBandCells();
+    editor_->judgeFrequencyRanges();
+}
+
+} // namespace hx

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "gui/dialogs/QtOwnTexts.h"
+#include "gui/window/ChannelEditor.h"
+#include "gui/window/ChannelTableView.h"
+#include "gui/window/DataFileCommands.h"
+#include "gui/window/FunctionArea.h"
+#include "gui/window/ModelArea.h"
+#include "gui/window/RecentFileMenu.h"
+#include "gui/window/TransferCommands.h"
+#include "gui/window/UserDialogs.h"
+#include "gui/window/WindowState.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QToolBar>
+#include <map>
+#include <memory>
+
+namespace hx {
+
+// The main window: wires the areas together, owns the menus, toolbar and status
+// bar, and runs the program's life cycle.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, PortOpener openPort);
+
+    void startUp();
+    bool prepareExit(bool closingWindow);
+    void switchModelSeries(int mode);
+    void selectLanguage(Language language);
+    void readOrStoreSettings(bool storing);
+    void showInterfaceTexts();
+    // Shows a memory image, as after opening a file or reading a radio.
+    void showImage(const MemoryImage& image);
+    void toolbarClicked(const QString& key);
+    void showHelp();
+    void showAbout();
+
+    WindowState& state() { return state_; }
+    const WindowState& state() const { return state_; }
+    ModelArea* modelArea() const { return model_; }
+    FunctionArea* functionArea() const { return functions_; }
+    ChannelEditor* editor() const { return editor_; }
+    ChannelTableView* table() const { return table_; }
+    QAction* action(const QString& objectName) const { return actions_.at(objectName); }
+    QLabel* statusPanel(int number) const {
+        return panels_.at(static_cast<std::size_t>(number - 1));
+    }
+    QToolBar* toolbar() const { return toolbar_; }
+    DataFileCommands& files() { return *files_; }
+    TransferCommands& transfers() { return *transfers_; }
+    RecentFileMenu& recentFiles() { return *recent_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void setKeyboardOrder();
+    void resetCodePlug();
+    void clearChannelTable();
+    void showStartupError();
+    void showFileName(bool clearWhenNone = false);
+    void checkModelMenu();
+    MemoryImage encode() const;
+    QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});
+
+    WindowState state_;
+    UserDialogs& dialogs_;
+    ModelArea* model_;
+    FunctionArea* functions_;
+    ChannelTableView* table_;
+    ChannelEditor* editor_;
+    QToolBar* toolbar_ = nullptr;
+    std::array<QLabel*, 3> panels_{};
+    std::map<QString, QAction*> actions_;
+    std::map<QString, QMenu*> menus_;
+    std::unique_ptr<DataFileCommands> files_;
+    std::unique_ptr<TransferCommands> transfers_;
+    RecentFileMenu* recent_ = nullptr;
+    QtOwnTexts qtTexts_;
+    bool textsLoaded_ = false;
+    bool ending_ = false;
+};
+
+} // namespace hx

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "gui/window/UserDialogs.h"
+#include "gui/window/WindowState.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <functional>
+
+namespace hx {
+
+// "Model Select": the sub-model list and its band. Choosing another sub-model costs
+// the code plug, so it asks first (unless the program itself is choosing).
+class ModelArea : public QGroupBox {
+    Q_OBJECT
+public:
+    struct Actions {
+        std::function<void()> resetCodePlug; // the plug for a new band
+        std::function<void()> storeSettings; // remember the choice
+        std::function<void()> reformatBoxes; // the editor's frequency texts
+    };
+    ModelArea(WindowState& state, UserDialogs& dialogs, Actions actions, QWidget* parent);
+
+    void fillList();
+    void applyTexts();
+    // Selects a position as the program; the change handling runs as for the user.
+    void select(int position) { subModelList->setCurrentIndex(position); }
+    void showBand(int position);
+
+    QComboBox* subModelList;
+    QLabel* bandValueLabel;
+    QLabel *subModelLabel, *bandLabel;
+
+private:
+    void subModelChosen();
+
+    WindowState& state_;
+    UserDialogs& dialogs_;
+    Actions actions_;
+    bool restoring_ = false;
+};
+
+} // namespace hx

@@ -1,0 +1,145 @@
+#include "gui/window/TransferCommands.h"
+
+#include "core/link/PortNames.h"
+#include "core/link/Protocol.h"
+#include "gui/dialogs/CommunicationDialog.h"
+#include "gui/dialogs/PortDialog.h"
+#include "gui/style/Colours.h"
+
+#include <fstream>
+
+namespace hx {
+
+TransferCommands::TransferCommands(WindowState& state, UserDialogs& dialogs, Window window,
+                                   PortOpener opener)
+    : state_(state), dialogs_(dialogs), window_(std::move(window)), openPort_(std::move(opener)) {
+    outcomeTimer_.setInterval(3000);
+    connect(&outcomeTimer_, &QTimer::timeout, this, &TransferCommands::outcomeTimerTick);
+}
+
+void TransferCommands::showPortDialog() {
+    PortDialog dialog({state_.portNumber, state_.language, state_.colours.full,
+                       ListPortChoices(state_.settingDir())},
+                      window_.owner);
+    dialogs_.showModal(dialog);
+    state_.portNumber = dialog.portNumber();
+    window_.portPanel->setText(QString("COM%1").arg(state_.portNumber));
+    window_.storeSettings();
+}
+
+void TransferCommands::showCommunicationDialog(bool readMode) {
+    CommunicationDialog dialog(
+        {readMode, state_.language, state_.colours.full,
+         [this](const std::string& status) { setStatus(status); },
+         [this](CommunicationDialog& d) { d.isReadMode() ? runRead(d) : runWrite(d); }},
+        window_.owner);
+    dialogs_.showModal(dialog);
+}
+
+std::unique_ptr<SerialPort> TransferCommands::openRadioPort(CommunicationDialog& dialog) {
+    if (state_.portNumber < 1 || state_.portNumber > kPortCount) {
+        dialogs_.tell(text(Text::MessageTitle), text(Text::PortNotSet), MessageIcon::Exclamation);
+        return nullptr;
+    }
+    const std::string device = DeviceForPort(state_.portNumber, state_.settingDir());
+    try {
+        return openPort_(device);
+    } catch (const PortInUse& error) {
+        // Which program to close, in words that read the same in either language.
+        const std::string holder = PortInUse::Describe(error.holder());
+        portOpenFailed(dialog, "\nCOM" + std::to_string(state_.portNumber) + " " + device +
+                                   (holder.empty() ? "" : ": " + holder));
+    } catch (const PortError&) {
+        portOpenFailed(dialog, {});
+    }
+    return nullptr;
+}
+
+void TransferCommands::portOpenFailed(CommunicationDialog& dialog, const std::string& detail) {
+    dialogs_.tell(text(Text::MessageTitle), text(Text::PortOpenFailed) + detail,
+                  MessageIcon::Critical);
+    dialog.done(QDialog::Rejected);
+    showPortDialog();
+}
+
+void TransferCommands::runWrite(CommunicationDialog& dialog) {
+    if (!window_.hasSubModel()) {
+        dialogs_.tell(text(Text::MessageTitle), text(Text::NoSubModelSelected),
+                      MessageIcon::Exclamation);
+        return;
+    }
+    auto port = openRadioPort(dialog);
+    if (!port)
+        return;
+    state_.image = window_.encode();
+    const auto failure = hx::WriteRadio(*port, state_.image,
+                                        [&](int framesBegun) { dialog.showProgress(framesBegun); });
+    port.reset(); // closes the port before anything is shown
+    if (failure) {
+        failed(dialog, true);
+        return;
+    }
+    startOutcomeTimer();
+    setStatus(text(Text::CommunicationSucceeded));
+    window_.showFileName(true);
+}
+
+void TransferCommands::runRead(CommunicationDialog& dialog) {
+    auto port = openRadioPort(dialog);
+    if (!port)
+        return;
+    state_.image = window_.encode();
+    auto result = hx::ReadRadio(*port, state_.image,
+                                [&](int framesBegun) { dialog.showProgress(framesBegun); });
+    port.reset();
+    if (std::holds_alternative<LinkFailure>(result)) {
+        failed(dialog, false);
+        return;
+    }
+    startOutcomeTimer();
+    if (state_.currentDataFile.empty())
+        state_.currentDataFile = state_.scratchDataFile().string();
+    // The read names a data file for the next save; it writes nothing into it. A
+    // folder that refuses the file shows at that save, with its message.
+    std::error_code error;
+    if (!std::filesystem::exists(state_.currentDataFile, error))
+        std::ofstream(state_.currentDataFile, std::ios::binary);
+    state_.plug.modified = true;
+    window_.show(std::get<MemoryImage>(result));
+    setStatus(text(Text::CommunicationSucceeded));
+    window_.showFileName(false);
+    window_.storeSettings();
+}
+
+// A failed transfer changes nothing but the status bar: the code plug, the window
+// and the data file stay as they were.
+void TransferCommands::failed(CommunicationDialog& dialog, bool writing) {
+    dialogs_.tell(text(Text::MessageTitle), text(Text::CommunicationError),
+                  MessageIcon::Exclamation);
+    if (dialog.isVisible())
+        dialog.resetBar();
+    if (writing && !state_.currentDataFile.empty())
+        window_.showFileName(false);
+    setStatus(text(Text::CommunicationFailed));
+    startOutcomeTimer();
+}
+
+void TransferCommands::startOutcomeTimer() {
+    outcomeTicks_ = 0;
+    outcomeTimer_.start();
+}
+
+void TransferCommands::outcomeTimerTick() {
+    if (++outcomeTicks_ <= 1)
+        return; // the outcome stays for two intervals
+    outcomeTimer_.stop();
+    setStatus({});
+    setStatus(text(Text::Ready));
+}
+
+void TransferCommands::setStatus(const std::string& status) {
+    window_.statusPanel->setText(Q(status));
+    window_.statusPanel->repaint(); // shown while the transfer still holds the event loop
+}
+
+} // namespace hx

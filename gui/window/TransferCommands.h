@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/link/SerialPort.h"
+#include "gui/window/UserDialogs.h"
+#include "gui/window/WindowState.h"
+
+#include <QLabel>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace hx {
+
+class CommunicationDialog;
+
+// Opens the device of a port number; throws PortError when it cannot.
+using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& device)>;
+
+// The window's side of the radio link: the port dialog, the communication dialog,
+// the read and write transfers and the outcome in the status bar. A transfer runs
+// on the interface thread and takes no input until it ends; the port is always
+// closed when it does.
+class TransferCommands : public QObject {
+    Q_OBJECT
+public:
+    struct Window {
+        QWidget* owner;
+        QLabel* statusPanel; // panel 1: the state
+        QLabel* portPanel;   // panel 2: the port
+        std::function<bool()> hasSubModel;
+        std::function<MemoryImage()> encode;          // the plug as the radio's image
+        std::function<void(const MemoryImage&)> show; // decode into the window
+        std::function<void()> storeSettings;
+        std::function<void(bool clearWhenNone)> showFileName; // panel 3
+    };
+    TransferCommands(WindowState& state, UserDialogs& dialogs, Window window, PortOpener opener);
+
+    void showPortDialog();
+    void readRadio() { showCommunicationDialog(true); }
+    void writeRadio() { showCommunicationDialog(false); }
+    void outcomeTimerTick();
+
+    QTimer& outcomeTimer() { return outcomeTimer_; }
+
+private:
+    void showCommunicationDialog(bool readMode);
+    std::unique_ptr<SerialPort> openRadioPort(CommunicationDialog& dialog);
+    // The failure message, with `detail` after it, then the port dialog.
+    void portOpenFailed(CommunicationDialog& dialog, const std::string& detail);
+    void runWrite(CommunicationDialog& dialog);
+    void runRead(CommunicationDialog& dialog);
+    void failed(CommunicationDialog& dialog, bool writing);
+    void startOutcomeTimer();
+    void setStatus(const std::string& text);
+    std::string text(Text t) const { return state_.text(t); }
+
+    WindowState& state_;
+    UserDialogs& dialogs_;
+    Window window_;
+    PortOpener openPort_;
+    QTimer outcomeTimer_;
+    int outcomeTicks_ = 0;
+};
+
+} // namespace hx

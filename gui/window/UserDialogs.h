@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/settings/UserSettings.h"
+#include "core/texts/Language.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+class QDialog;
+
+namespace hx {
+
+enum class MessageIcon { Question, Exclamation, Critical };
+
+// Everything the window asks the user through a modal dialog or shows in another
+// program. The program uses the Qt dialogs and the desktop; tests script them.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // A question with Yes and No buttons; true for Yes.
+    virtual bool ask(const std::string& title, const std::string& text, MessageIcon icon) = 0;
+    // A message with an OK button.
+    virtual void tell(const std::string& title, const std::string& text, MessageIcon icon) = 0;
+    // The language chooser of the first start, painted in the frame colour.
+    virtual Language chooseLanguage(BgrColour background) = 0;
+
+    struct FileRequest {
+        std::filesystem::path start; // where the dialog opens
+        bool save = false;           // save dialog with the default extension "dat"
+    };
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<std::filesystem::path> chooseDataFile(const FileRequest& request) = 0;
+
+    // Runs one of the program's own dialogs (port, communication, About) modally.
+    virtual void showModal(QDialog& dialog) = 0;
+    // Opens a document in the desktop's viewer for its kind; false when none could.
+    virtual bool openDocument(const std::filesystem::path& document) = 0;
+};
+
+} // namespace hx

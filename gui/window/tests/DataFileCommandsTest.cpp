@@ -1,0 +1,285 @@
+#include "adapters/serial/QtSerialPort.h"
+#include "gui/window/MainWindow.h"
+#include "gui/window/tests/ScriptedDialogs.h"
+#include "gui/window/tests/TestAppFolder.h"
+
+#include <QTest>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <unistd.h>
+
+namespace hx {
+
+namespace fs = std::filesystem;
+
+class DataFileCommandsTest : public QObject {
+    Q_OBJECT
+
+    fs::path folder_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<MainWindow> window_;
+
+    MainWindow& start() {
+        folder_ = MakeTestAppFolder("hxprog_files", "Language=2\n");
+        dialogs_ = ScriptedDialogs();
+        window_ = std::make_unique<MainWindow>(folder_, dialogs_, OpenQtSerialPort);
+        window_->startUp();
+        return *window_;
+    }
+    void edit(int channel, const char* rx) {
+        auto* e = window_->editor();
+        e->selectChannel(channel);
+        e->receiveFrequencyBox->setText(rx);
+        e->storeChannel();
+    }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    const WindowState& state() const { return window_->state(); }
+    std::string lastMessage() const {
+        return dialogs_.messages.empty() ? "" : dialogs_.messages.back().text;
+    }
+
+private slots:
+    void cleanup() {
+        QVERIFY2(!dialogs_.unscripted, "an unexpected question or file dialog");
+        window_.reset();
+        fs::remove_all(folder_);
+    }
+
+    void saveAfterStartWritesTheScratchFileWithoutAQuestion() {
+        MainWindow& w = start();
+        w.files().saveFile();
+        const std::string bytes = contents(folder_ / "Data/TempData.dat");
+        QCOMPARE(bytes.size(), std::size_t(1074));
+        QCOMPARE(bytes.substr(0, 6), std::string("ROR55O"));
+        QVERIFY(dialogs_.questions.empty());
+        QCOMPARE(w.statusPanel(3)->text().toStdString(),
+                 "File Name: " + (folder_ / "Data/TempData.dat").string());
+    }
+
+    void saveOfAnEditedNewDataSetAsksFirst() {
+        MainWindow& w = start();
+        edit(0, "450");
+        dialogs_.answers = {false};
+        w.files().saveFile();
+        QCOMPARE(dialogs_.questions.back().text,
+                 std::string("TempData has changed,Do you want to save it now?"));
+        QVERIFY(!fs::exists(folder_ / "Data/TempData.dat"));
+        QVERIFY(state().plug.modified);
+
+        dialogs_.answers = {true};
+        dialogs_.files = {folder_ / "radio.dat"};
+        w.files().saveFile();
+        QVERIFY(dialogs_.fileRequests.back().save);
+        QVERIFY(!state().plug.modified);
+        QCOMPARE(state().currentDataFile, (folder_ / "radio.dat").string());
+    }
+
+    void saveAsKeepsALongerFilesTailAndOpenReadsItBack() {
+        MainWindow& w = start();
+        std::ofstream(folder_ / "long.dat", std::ios::binary) << std::string(2000, 'x');
+        edit(4, "451.0125");
+        dialogs_.files = {folder_ / "long.dat"};
+        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
+        QCOMPARE(contents(folder_ / "long.dat").substr(1074), std::string(926, 'x'));
+
+        dialogs_.answers = {true};
+        w.files().newFile();
+        QVERIFY(!state().plug.channels.inUse(4));
+        dialogs_.files = {folder_ / "long.dat"};
+        w.files().openFile();
+        QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
+        QVERIFY(state().openedFileFlag);
+        QVERIFY(!state().plug.modified);
+
+        edit(5, "452"); // an opened file saves without a question
+        w.files().saveFile();
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+        QVERIFY(!state().plug.modified);
+    }
+
+    void failuresLeaveEverythingAsItWas() {
+        MainWindow& w = start();
+        edit(0, "450");
+        const std::string before = state().currentDataFile;
+        dialogs_.answers = {false}; // do not save before opening
+        dialogs_.files = {folder_ / "missing.dat"};
+        w.files().openFile();
+        QCOMPARE(lastMessage(), std::string("Wrong file type!"));
+        QCOMPARE(state().currentDataFile, before);
+        QVERIFY(state().plug.channels.inUse(0));
+
+        dialogs_.files = {folder_ / "no-such-folder" / "a.dat"};
+        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Failed);
+        QCOMPARE(lastMessage(), std::string("Save file failed!"));
+        QVERIFY(state().plug.modified);
+        QCOMPARE(state().currentDataFile, before);
+
+        // Exit offers the save; a failed save keeps the window open.
+        dialogs_.answers = {true, true};
+        dialogs_.files = {folder_ / "no-such-folder" / "a.dat"};
+        QVERIFY(!w.prepareExit(true));
+        // A cancelled save dialog still ends it.
+        dialogs_.answers = {true, true};
+        dialogs_.files = {std::nullopt};
+        QVERIFY(w.prepareExit(true));
+    }
+
+    void saveIntoAReadOnlyFolderFailsAndKeepsTheChanges() {
+        MainWindow& w = start();
+        edit(0, "450");
+        // The superuser writes into any folder that permissions lock; /proc refuses
+        // new files to everyone.
+        fs::path locked = folder_ / "locked";
+        fs::create_directories(locked);
+        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+        if (::geteuid() == 0)
+            locked = "/proc";
+        dialogs_.files = {locked / "radio.dat"};
+        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Failed);
+        fs::permissions(folder_ / "locked", fs::perms::owner_all);
+        QCOMPARE(lastMessage(), std::string("Save file failed!"));
+        QVERIFY(state().plug.modified);
+        QVERIFY(!fs::exists(locked / "radio.dat"));
+        QVERIFY(w.recentFiles().files().paths().empty());
+    }
+
+    void recentFilesListTheLastFilesOpenedOrSaved() {
+        MainWindow& w = start();
+        QVERIFY(!w.recentFiles().item(0)->isVisible());
+        w.files().saveFile(); // the scratch file is no file of the user's
+        QVERIFY(!w.recentFiles().item(0)->isVisible());
+        edit(0, "450");
+        dialogs_.files = {folder_ / "a.dat"};
+        w.files().saveFileAs();
+        edit(0, "460");
+        dialogs_.files = {folder_ / "b.dat"};
+        w.files().saveFileAs();
+        QVERIFY(w.recentFiles().item(1)->isVisible());
+        QVERIFY(!w.recentFiles().item(2)->isVisible());
+        QCOMPARE(w.recentFiles().item(0)->text(),
+                 "&1  " + QString::fromStdString((folder_ / "b.dat").string()));
+
+        dialogs_.files = {folder_ / "r&d.dat"};
+        w.files().saveFileAs();
+        QVERIFY(w.recentFiles().item(0)->text().endsWith("r&&d.dat")); // shown, not a key
+        w.recentFiles().forget(folder_ / "r&d.dat");
+        w.recentFiles().item(1)->trigger(); // a.dat, back on top
+        QCOMPARE(state().currentDataFile, (folder_ / "a.dat").string());
+        QCOMPARE(w.table()->cell(Field::RxFrequency, 0)->text(), QString("450.00000"));
+        QCOMPARE(w.recentFiles().files().paths().front(), (folder_ / "a.dat").string());
+
+        fs::remove(folder_ / "b.dat");
+        w.recentFiles().item(1)->trigger();
+        QVERIFY(lastMessage().ends_with((folder_ / "b.dat").string()));
+        QCOMPARE(state().currentDataFile, (folder_ / "a.dat").string());
+        QVERIFY(!w.recentFiles().item(1)->isVisible());
+
+        // Each model series keeps its own list; the list survives a restart.
+        dialogs_.answers = {true};
+        w.switchModelSeries(7400);
+        QVERIFY(!w.recentFiles().item(0)->isVisible());
+        dialogs_.answers = {true};
+        w.switchModelSeries(7200);
+        QCOMPARE(w.recentFiles().files().paths(),
+                 std::vector<std::string>{(folder_ / "a.dat").string()});
+    }
+
+    // Whatever changed the code plug since it was last saved or loaded is offered for
+    // saving on every way out of the data set, and saved into the data set's own file.
+    void changesAfterASaveAreOfferedOnEveryWayOut() {
+        struct Change {
+            const char* name;
+            std::function<void(MainWindow&)> make;
+        };
+        const Change changes[] = {
+            {"OK", [this](MainWindow&) { edit(1, "460"); }},
+            {"squelch",
+             [](MainWindow& w) {
+                 w.functionArea()->list(FunctionSetting::SquelchLevel)->setCurrentIndex(2);
+             }},
+            {"deletion",
+             [](MainWindow& w) {
+                 w.editor()->selectChannel(0);
+                 w.table()->deleteChannelAction->trigger();
+             }},
+        };
+        struct Way {
+            const char* name;
+            std::deque<bool> answers; // the save question is the last
+            std::function<void(MainWindow&)> take;
+        };
+        const Way ways[] = {
+            {"exit", {true, true}, [](MainWindow& w) { QVERIFY(w.prepareExit(true)); }},
+            {"new", {true, true}, [](MainWindow& w) { w.files().newFile(); }},
+            {"open",
+             {true},
+             [this](MainWindow& w) {
+                 dialogs_.files = {folder_ / "a.dat"};
+                 w.files().openFile();
+             }},
+            {"recent file", {true}, [](MainWindow& w) { w.recentFiles().item(0)->trigger(); }},
+            {"model series", {true, true}, [](MainWindow& w) { w.switchModelSeries(7400); }},
+        };
+        for (const Change& change : changes) {
+            for (const Way& way : ways) {
+                const QByteArray what = QByteArray(change.name) + " then " + way.name;
+                MainWindow& w = start();
+                edit(0, "450");
+                dialogs_.files = {folder_ / "a.dat"};
+                QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
+                const std::string saved = contents(folder_ / "a.dat");
+                change.make(w);
+                dialogs_.answers = way.answers;
+                way.take(w);
+                QVERIFY2(!dialogs_.questions.empty() &&
+                             dialogs_.questions.back().text ==
+                                 "TempData has changed,Do you want to save it now?",
+                         what);
+                QVERIFY2(contents(folder_ / "a.dat") != saved, what);
+                QVERIFY2(dialogs_.fileRequests.size() == (way.name == std::string("open") ? 2 : 1),
+                         what); // no save dialog: the file has its name
+                cleanup();
+            }
+        }
+    }
+
+    void aSavedDataSetAsksNothingMore() {
+        MainWindow& w = start();
+        edit(0, "450");
+        dialogs_.files = {folder_ / "a.dat"};
+        w.files().saveFileAs();
+        dialogs_.answers = {true};
+        QVERIFY(w.prepareExit(true)); // the exit question only
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+
+        edit(1, "460");
+        w.files().saveFile();
+        dialogs_.answers = {true};
+        w.files().newFile();
+        QCOMPARE(dialogs_.questions.size(), std::size_t(2));
+    }
+
+    void newFileAnsweredNoChangesNothing() {
+        MainWindow& w = start();
+        edit(2, "450");
+        dialogs_.answers = {false};
+        w.files().newFile();
+        QCOMPARE(dialogs_.questions.back().text, std::string("All data will be cleared,continue?"));
+        QVERIFY(state().plug.channels.inUse(2));
+        dialogs_.answers = {true, false}; // clear, without saving
+        w.files().newFile();
+        QVERIFY(!state().plug.channels.inUse(2));
+        QVERIFY(state().newFileFlag);
+        QVERIFY(!state().plug.modified);
+    }
+};
+
+} // namespace hx
+
+QTEST_MAIN(hx::DataFileCommandsTest)
+#include "DataFileCommandsTest.moc"

@@ -1,0 +1,46 @@
+#include "programs/hxtool/Options.h"
+
+#include "core/files/ModelFiles.h"
+
+namespace hxtool {
+
+std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args,
+                                               const OptionSet& accepted) {
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        const bool takesValue = word == "--model" || word == "--settings" ||
+                                (accepted.output && word == "-o") ||
+                                (accepted.port && word == "--port");
+        if (takesValue && i + 1 == args.size())
+            return UsageError{word + " needs a value"};
+        if (word == "--model") {
+            const std::string& value = args[++i];
+            const int code = std::atoi(value.c_str());
+            if (!hx::IsKnownModelCode(code) || std::to_string(code) != value)
+                return UsageError{"--model must be 7100, 7200 or 7400, not '" + value + "'"};
+            options.model = code;
+        } else if (word == "--settings") {
+            options.settings = args[++i];
+        } else if (takesValue && word == "-o") {
+            options.output = args[++i];
+        } else if (takesValue && word == "--port") {
+            options.port = args[++i];
+        } else if (accepted.json && word == "--json") {
+            options.json = true;
+        } else if (!word.empty() && word[0] == '-') {
+            return UsageError{"unknown option '" + word + "'"};
+        } else {
+            options.files.push_back(word);
+        }
+    }
+    if (options.files.size() != accepted.files)
+        return UsageError{accepted.files == 1 ? "expected one file" : "expected no file"};
+    if (accepted.output && !options.output)
+        return UsageError{"-o FILE is required"};
+    if (accepted.port && !options.port)
+        return UsageError{"--port DEV is required"};
+    return options;
+}
+
+} // namespace hxtool

@@ -1,0 +1,308 @@
+#include "core/testsupport/EmulatorProcess.h"
+#include "core/testsupport/TestFolder.h"
+#include "programs/hxtool/Commands.h"
+#include "programs/hxtool/ReadOutput.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace hxtool {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kShippedSettings = fs::path(HX_SOURCE_DIR) / "data/Setting";
+
+// The first channel of the documented example: 446.00625 MHz receive only, encode
+// tone 71.9 Hz, shift on, narrow.
+constexpr const char* kExample =
+    R"({"model":7200,"subModel":1,"band":"400-470MHz","functions":{"MoniKey":3,"TimeOut":2,)"
+    R"("Sql":6,"BatSave":1,"ToneHint":0,"WideNarrow":1},"channels":[{"channel":1,)"
+    R"("RxFrequency":446.00625,"TxFrequency":-1,"RxTone":0,"TxTone":2,"BusyLockout":0,)"
+    R"("Shift":1,"cells":["446.00625","","None","71.9","No","Yes"]}]})";
+
+class HxtoolTest : public testing::Test {
+protected:
+    int run(int (*command)(const Invocation&), std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        return command({std::move(args), dir_, out_, err_});
+    }
+    fs::path put(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return dir_ / name;
+    }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    nlohmann::json decodeJson(const fs::path& data) {
+        EXPECT_EQ(run(RunDecode, {data.string(), "--json", "--settings", kShippedSettings}), 0)
+            << err_.str();
+        return nlohmann::json::parse(out_.str());
+    }
+
+    TestFolder folder_{"hxtool"};
+    const fs::path dir_ = folder_.path();
+    std::ostringstream out_, err_;
+};
+
+// Protects the bytes the radio receives for the documented example channel.
+TEST_F(HxtoolTest, ExampleEncodesToItsRecordAndDecodesBack) {
+    const auto json = put("plug.json", kExample);
+    ASSERT_EQ(run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings",
+                              kShippedSettings}),
+              0)
+        << err_.str();
+    const std::string image = contents(dir_ / "plug.dat");
+    ASSERT_EQ(image.size(), 1074u);
+    const unsigned char record[] = {0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0xFF, 0xFF,
+                                    0xFF, 0xFF, 0x19, 0x07, 0xFD, 0x01, 0x01, 0xFF};
+    EXPECT_EQ(image.substr(66, 16), std::string(std::begin(record), std::end(record)));
+    EXPECT_EQ(static_cast<unsigned char>(image[1028]), 18) << "band code of sub-model 1";
+
+    nlohmann::json decoded = decodeJson(dir_ / "plug.dat");
+    ASSERT_EQ(decoded["channels"].size(), 16u);
+    EXPECT_EQ(decoded["channels"][15]["RxFrequency"], -1);
+    EXPECT_EQ(decoded["channels"][15]["cells"][0], "");
+    auto& channels = decoded["channels"];
+    channels.erase(channels.begin() + 1, channels.end());
+    EXPECT_EQ(decoded, nlohmann::json::parse(kExample));
+}
+
+TEST_F(HxtoolTest, ModelComesFromTheSettingsFileUnlessGiven) {
+    const fs::path settings = dir_ / "Setting";
+    fs::copy(kShippedSettings, settings);
+    std::ofstream(settings / "ParaConfig.ini") << "[Config]\nType=7100\n";
+    const auto json = put("plug.json", R"({"subModel":0})");
+    ASSERT_EQ(run(RunEncode, {json.string(), "-o", (dir_ / "a.dat").string()}), 0) << err_.str();
+    ASSERT_EQ(run(RunDecode, {(dir_ / "a.dat").string(), "--json"}), 0) << err_.str();
+    EXPECT_EQ(nlohmann::json::parse(out_.str())["model"], 7100);
+    ASSERT_EQ(run(RunDecode, {(dir_ / "a.dat").string(), "--json", "--model", "7400"}), 0);
+    EXPECT_EQ(nlohmann::json::parse(out_.str())["model"], 7400);
+    ASSERT_EQ(run(RunDecode, {(dir_ / "a.dat").string()}), 0);
+    EXPECT_NE(out_.str().find("Model HX7100, sub-model 0 (136-174MHz)"), std::string::npos)
+        << out_.str();
+}
+
+TEST_F(HxtoolTest, BadInputFailsWithOneClearLine) {
+    const std::string settings = kShippedSettings.string();
+    EXPECT_EQ(run(RunDecode, {"--json"}), kExitUsage);
+    EXPECT_EQ(run(RunDecode, {"x.dat", "--model", "7300"}), kExitUsage);
+    EXPECT_EQ(run(RunEncode, {"x.json"}), kExitUsage) << "no -o";
+    EXPECT_EQ(run(RunDecode, {"x.dat", "--bogus"}), kExitUsage);
+
+    EXPECT_EQ(run(RunDecode, {(dir_ / "missing.dat").string(), "--settings", settings}),
+              kExitFailure);
+    EXPECT_NE(err_.str().find("missing.dat"), std::string::npos);
+
+    const auto bad = put("bad.json", R"({"channels":[{"channel":17}]})");
+    EXPECT_EQ(
+        run(RunEncode, {bad.string(), "-o", (dir_ / "o.dat").string(), "--settings", settings}),
+        kExitFailure);
+    EXPECT_NE(err_.str().find("1 to 16"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir_ / "o.dat"));
+
+    const auto broken = put("broken.json", "{");
+    EXPECT_EQ(run(RunEncode, {broken.string(), "-o", (dir_ / "o.dat").string()}), kExitFailure);
+
+    fs::create_directories(dir_ / "Broken");
+    std::ofstream(dir_ / "Broken/Config_7200.ini") << "[Model]\nModCnt=8\n";
+    fs::copy(kShippedSettings / "QTDQT_7200.ini", dir_ / "Broken");
+    const auto data = put("blank.dat", std::string(1074, '\xFF'));
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", (dir_ / "Broken").string()}),
+              kExitFailure);
+    const std::string message = err_.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    EXPECT_NE(message.find("Config_7200.ini"), std::string::npos) << message;
+}
+
+TEST_F(HxtoolTest, WriteThenReadGivesBackTheRadioArea) {
+    const auto json = put("plug.json", kExample);
+    const std::string settings = kShippedSettings.string();
+    ASSERT_EQ(
+        run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings", settings}),
+        0);
+    EmulatorProcess sim({"--fast"});
+    ASSERT_EQ(run(RunWrite,
+                  {(dir_ / "plug.dat").string(), "--port", sim.device(), "--settings", settings}),
+              0)
+        << err_.str();
+    ASSERT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(),
+                            "--settings", settings}),
+              0)
+        << err_.str();
+    EXPECT_EQ(contents(dir_ / "back.dat").substr(50, 984),
+              contents(dir_ / "plug.dat").substr(50, 984));
+}
+
+TEST_F(HxtoolTest, AFailedReadLeavesTheOutputFileAlone) {
+    put("kept.dat", "old");
+    EmulatorProcess sim({"--fast", "--short-reply-at", "5"});
+    EXPECT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "kept.dat").string(),
+                            "--settings", kShippedSettings.string()}),
+              kExitFailure);
+    EXPECT_NE(err_.str().find("read request of block 5"), std::string::npos) << err_.str();
+    EXPECT_EQ(contents(dir_ / "kept.dat"), "old");
+    EXPECT_EQ(run(RunWrite, {(dir_ / "kept.dat").string(), "--port", "/dev/nonexistent-tty",
+                             "--settings", kShippedSettings.string()}),
+              kExitFailure);
+}
+
+TEST_F(HxtoolTest, OutputGoesThroughLinksAndNeverReplacesWhatIsNoFile) {
+    const auto json = put("plug.json", kExample);
+    const std::string settings = kShippedSettings.string();
+    auto encode = [&](const fs::path& output) {
+        return run(RunEncode, {json.string(), "-o", output.string(), "--settings", settings});
+    };
+    put("real.dat", "old");
+    fs::create_symlink("real.dat", dir_ / "link.dat");
+    fs::create_hard_link(dir_ / "real.dat", dir_ / "second-name.dat");
+    ASSERT_EQ(encode(dir_ / "link.dat"), kExitSuccess) << err_.str();
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.dat"));
+    EXPECT_EQ(contents(dir_ / "real.dat").size(), 1074u);
+    EXPECT_TRUE(fs::equivalent(dir_ / "real.dat", dir_ / "second-name.dat"));
+
+    fs::create_directories(dir_ / "folder.dat");
+    EXPECT_EQ(encode(dir_ / "folder.dat"), kExitFailure);
+    EXPECT_EQ(err_.str(),
+              "hxtool encode: " + (dir_ / "folder.dat").string() + ": is a folder, not a file\n");
+}
+
+TEST_F(HxtoolTest, APortNameThatNamesNoDeviceListsThePorts) {
+    for (const std::string name : {"COM0", "COM99", ""}) {
+        err_.str("");
+        EXPECT_EQ(run(RunRead, {"--port", name, "-o", (dir_ / "out.dat").string(), "--settings",
+                                kShippedSettings.string()}),
+                  kExitFailure);
+        const std::string said = err_.str();
+        const std::string start =
+            "hxtool read: " + (name.empty() ? "no port named" : name + " names no device") +
+            "; the ports are COM1 to COM16 (";
+        EXPECT_EQ(said.substr(0, start.size()), start) << said;
+        EXPECT_TRUE(said.ends_with("), or give a device path\n")) << said;
+        EXPECT_FALSE(fs::exists(dir_ / "out.dat"));
+    }
+}
+
+TEST_F(HxtoolTest, ReadChecksItsOutputFirstAndRescuesWhatItCouldNotSave) {
+    fs::create_directories(dir_ / "out");
+    EXPECT_EQ(run(RunRead, {"--port", "/dev/nonexistent-tty", "-o", (dir_ / "out").string(),
+                            "--settings", kShippedSettings.string()}),
+              kExitFailure);
+    EXPECT_EQ(err_.str(),
+              "hxtool read: " + (dir_ / "out").string() + ": is a folder, not a file\n");
+
+    hx::MemoryImage image;
+    image.fill(0x5A);
+    std::ostringstream err;
+    EXPECT_EQ(SaveReadImage(image, dir_ / "out", dir_ / "Data", err), kExitFailure);
+    ASSERT_EQ(std::distance(fs::directory_iterator(dir_ / "Data"), {}), 1);
+    const fs::path rescue = fs::directory_iterator(dir_ / "Data")->path();
+    EXPECT_EQ(contents(rescue), std::string(1074, '\x5A'));
+    EXPECT_EQ(err.str(), "hxtool read: " + (dir_ / "out").string() +
+                             ": is a folder, not a file\nhxtool read: the data read from the "
+                             "radio is kept in " +
+                             rescue.string() + "\n");
+}
+
+TEST_F(HxtoolTest, IntegerFieldsTakeOnlyWholeNumbersInTheirRange) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"model":4294974496})", R"("model" must be 7100, 7200 or 7400)"},
+        {R"({"model":7200.5})", R"("model" must be 7100, 7200 or 7400)"},
+        {R"({"subModel":1e300})", R"("subModel" must be a whole number from -1 to 6)"},
+        {R"({"functions":{"Sql":-1e300}})",
+         R"("functions": "Sql" must be a whole number from -1 to 255)"},
+        {R"({"channels":[{"channel":18446744073709551616}]})",
+         R"("channel" must be a whole number from 1 to 16)"},
+        {R"({"channels":[{"channel":1,"RxFrequency":446,"TxTone":2147483648}]})",
+         R"(channel 1: "TxTone" must be a whole number from -1 to 205)"},
+        {R"({"channels":[{"channel":2,"RxFrequency":446,"Shift":2}]})",
+         R"(channel 2: "Shift" must be a whole number from -1 to 1)"},
+        {R"({"channels":[{"channel":3,"RxFrequency":1e300}]})",
+         R"(channel 3: "RxFrequency" must be -1 (none) or a frequency from 100 to below 999 MHz)"},
+        {R"({"channels":[{"channel":4,"RxFrequency":446,"TxFrequency":"446"}]})",
+         R"(channel 4: "TxFrequency" must be -1 (none) or a frequency from 100 to below 999 MHz)"},
+    };
+    const auto output = dir_ / "o.dat";
+    for (const auto& [document, complaint] : cases) {
+        const auto json = put("plug.json", document);
+        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
+                                  kShippedSettings.string()}),
+                  kExitFailure)
+            << document;
+        EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
+        EXPECT_FALSE(fs::exists(output)) << document;
+    }
+    const auto edges = put("edges.json", R"({"subModel":6,"functions":{"Sql":255},)"
+                                         R"("channels":[{"channel":16.0,"RxFrequency":446,)"
+                                         R"("TxTone":205.0,"RxTone":-1,"Shift":1}]})");
+    EXPECT_EQ(run(RunEncode,
+                  {edges.string(), "-o", output.string(), "--settings", kShippedSettings.string()}),
+              kExitSuccess)
+        << err_.str();
+}
+
+TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
+    const auto json = put("plug.json", kExample);
+    fs::create_symlink("plug.json", dir_ / "alias.dat");
+    for (const fs::path& output : {json, dir_ / "alias.dat"}) {
+        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
+                                  kShippedSettings.string()}),
+                  kExitFailure);
+        EXPECT_EQ(err_.str(),
+                  "hxtool encode: -o " + output.string() + ": is the input file; name another\n");
+        EXPECT_EQ(contents(json), kExample);
+    }
+}
+
+TEST_F(HxtoolTest, FifosAreRefusedWithoutWaiting) {
+    const auto fifo = dir_ / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string settings = kShippedSettings.string();
+    const auto json = put("plug.json", kExample);
+    const std::vector<std::pair<int (*)(const Invocation&), std::vector<std::string>>> commands = {
+        {RunDecode, {fifo.string(), "--settings", settings}},
+        {RunWrite, {fifo.string(), "--port", "/dev/nonexistent-tty", "--settings", settings}},
+        {RunEncode, {fifo.string(), "-o", (dir_ / "o.dat").string(), "--settings", settings}},
+        {RunEncode, {json.string(), "-o", fifo.string(), "--settings", settings}},
+        {RunRead, {"--port", "/dev/nonexistent-tty", "-o", fifo.string(), "--settings", settings}},
+    };
+    for (const auto& [command, args] : commands) {
+        EXPECT_EQ(run(command, args), kExitFailure) << args.front();
+        EXPECT_NE(err_.str().find(fifo.string() + ": is a FIFO (named pipe), not a file"),
+                  std::string::npos)
+            << err_.str();
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(HxtoolTest, AMistypedSettingsFolderIsAnError) {
+    const auto data = put("blank.dat", std::string(1074, '\xFF'));
+    const auto json = put("plug.json", kExample);
+    const std::string typo = (dir_ / "Settngs").string();
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", typo}), kExitUsage);
+    EXPECT_EQ(err_.str(), "hxtool decode: --settings " + typo + ": no such folder\n");
+    EXPECT_EQ(run(RunEncode, {json.string(), "-o", (dir_ / "o.dat").string(), "--settings", typo}),
+              kExitUsage);
+    EXPECT_FALSE(fs::exists(dir_ / "o.dat"));
+
+    const fs::path partial = dir_ / "Partial";
+    fs::create_directories(partial);
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", partial.string()}), kExitFailure);
+    EXPECT_EQ(err_.str(), "hxtool decode: " + (partial / "Config_7200.ini").string() +
+                              ": the profile of model 7200 is missing\n");
+    fs::copy(kShippedSettings / "Config_7100.ini", partial);
+    EXPECT_EQ(run(RunDecode, {data.string(), "--settings", partial.string(), "--model", "7100"}),
+              kExitFailure);
+    EXPECT_EQ(err_.str(), "hxtool decode: " + (partial / "QTDQT_7100.ini").string() +
+                              ": the tone table of model 7100 is missing\n");
+}
+
+} // namespace
+} // namespace hxtool
