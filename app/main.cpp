@@ -5,17 +5,15 @@
 #include "link/qt/QtSerialPort.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("hxprog");
     const auto programDir =
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
-    const auto userDir = std::filesystem::path(
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString());
     hx::QtUserDialogs dialogs;
-    hx::frmMain window(hx::ChooseAppFolder(programDir, userDir), dialogs, hx::OpenQtSerialPort);
+    hx::frmMain window(hx::ChooseAppFolder(programDir, hx::UserDataFolder()), dialogs,
+                       hx::OpenQtSerialPort);
     dialogs.setOwner(&window);
     window.InitialSoft();
     window.show();
