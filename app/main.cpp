@@ -5,6 +5,7 @@
 #include "link/qt/QtSerialPort.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -17,5 +18,9 @@ int main(int argc, char** argv) {
     dialogs.setOwner(&window);
     window.InitialSoft();
     window.show();
+    // A data file named on the command line (a double-click in the file manager).
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window.files().openDataFile(QFileInfo(arguments[1]).absoluteFilePath().toStdString());
     return QApplication::exec();
 }

@@ -33,6 +33,12 @@ void DataFileCommands::OpenFile() {
         openPath(*chosen);
 }
 
+void DataFileCommands::openDataFile(const std::filesystem::path& path) {
+    if (offerToSave() == SaveOutcome::Failed)
+        return;
+    openPath(path);
+}
+
 void DataFileCommands::OpenRecentFile(const std::filesystem::path& path) {
     if (offerToSave() == SaveOutcome::Failed)
         return;
