@@ -1,7 +1,10 @@
 #include "core/settings/AppFolder.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace hx {
 namespace {
@@ -17,9 +20,8 @@ bool IsWritable(const fs::path& dir) {
 }
 
 // The shipped files of an installed program lie in share/hxprog beside bin.
-fs::path ShippedDir(const fs::path& programDir) {
-    const fs::path installed = programDir.parent_path() / "share" / "hxprog";
-    return fs::exists(installed / "Setting") ? installed : programDir;
+fs::path InstalledDir(const fs::path& programDir) {
+    return programDir.parent_path() / "share" / "hxprog";
 }
 
 // Copies what `to` lacks, sub-folders (the help's pictures) included; files the user
@@ -41,12 +43,26 @@ void SeedMissing(const fs::path& from, const fs::path& to) {
 } // namespace
 
 fs::path ChooseAppFolder(const fs::path& programDir, const fs::path& userDir) {
-    if (IsWritable(programDir))
+    std::error_code ec;
+    const bool installed = fs::exists(InstalledDir(programDir) / "Setting", ec);
+    if (!installed && IsWritable(programDir))
         return programDir;
-    const fs::path shipped = ShippedDir(programDir);
+    const fs::path shipped = installed ? InstalledDir(programDir) : programDir;
     for (const char* folder : {"Setting", "Help"})
         SeedMissing(shipped / folder, userDir / folder);
     return userDir;
+}
+
+fs::path UserDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && fs::path(dataHome).is_absolute())
+        return fs::path(dataHome) / "hxprog";
+    const char* home = std::getenv("HOME");
+    if (!home || *home == '\0') {
+        const passwd* account = ::getpwuid(::getuid());
+        home = account ? account->pw_dir : "/";
+    }
+    return fs::path(home) / ".local" / "share" / "hxprog";
 }
 
 } // namespace hx

@@ -4,10 +4,16 @@
 
 namespace hx {
 
-// Where Setting, Data and Help live: beside the program when that folder may be
-// written (a portable copy, the build tree), otherwise `userDir`, seeded with the
-// shipped Setting and Help files that are not there yet.
+// Where Setting, Data and Help live. An installed program (its shipped files in
+// share/hxprog beside its bin folder) always uses `userDir`, even where it may write
+// its own folder as root may write /usr/bin. A copy that is not installed (the build
+// tree, a folder on a USB stick) uses its own folder when it may write there. Either
+// way `userDir` is seeded with the shipped Setting and Help files it lacks.
 std::filesystem::path ChooseAppFolder(const std::filesystem::path& programDir,
                                       const std::filesystem::path& userDir);
+
+// The per-user folder of every program of the package: $XDG_DATA_HOME/hxprog, or
+// ~/.local/share/hxprog when that variable is unset or not an absolute path.
+std::filesystem::path UserDataFolder();
 
 } // namespace hx

@@ -47,6 +47,12 @@ void DataFileCommands::openFile() {
         openPath(*chosen);
 }
 
+void DataFileCommands::openDataFile(const std::filesystem::path& path) {
+    if (offerToSave() == SaveOutcome::Failed)
+        return;
+    openPath(path);
+}
+
 void DataFileCommands::openRecentFile(const std::filesystem::path& path) {
     if (offerToSave() == SaveOutcome::Failed)
         return;

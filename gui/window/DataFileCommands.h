@@ -30,6 +30,9 @@ public:
     // Opens a file of the recent-file list as openFile would; one that has gone is
     // reported and dropped from the list.
     void openRecentFile(const std::filesystem::path& path);
+    // Opens a file named from outside the window, such as on the command line, as
+    // openFile would once the file is chosen.
+    void openDataFile(const std::filesystem::path& path);
     enum class SaveOutcome { Saved, Cancelled, Failed };
     void saveFile();
     SaveOutcome saveFileAs();

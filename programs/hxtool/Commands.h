@@ -14,8 +14,8 @@ inline constexpr int kExitFailure = 1; // bad input or a failed transfer
 inline constexpr int kExitUsage = 2;   // the command line itself is wrong
 
 struct Invocation {
-    std::vector<std::string> args;       // the words after the sub-command
-    std::filesystem::path executableDir; // where the shipped Setting folder lies
+    std::vector<std::string> args;   // the words after the sub-command
+    std::filesystem::path appFolder; // where Setting and Data lie, as for hxprog
     std::ostream& out;
     std::ostream& err;
 };

@@ -102,7 +102,7 @@ int RunEncode(const Invocation& invocation) {
         return kExitFailure;
     }
     const auto& document = std::get<PlugDocument>(plug);
-    const auto session = OpenModelSession(options, invocation.executableDir, document.model);
+    const auto session = OpenModelSession(options, invocation.appFolder, document.model);
     if (const auto* error = std::get_if<SessionError>(&session)) {
         invocation.err << "hxtool encode: " << error->message << "\n";
         return error->status;

@@ -81,7 +81,7 @@ int RunRead(const Invocation& invocation) {
         return kExitFailure;
     }
     return SaveReadImage(std::get<hx::MemoryImage>(result), *options.output,
-                         invocation.executableDir / "Data", invocation.err);
+                         invocation.appFolder / "Data", invocation.err);
 }
 
 int RunWrite(const Invocation& invocation) {

@@ -38,15 +38,15 @@ std::optional<SessionError> MissingModelFile(const std::filesystem::path& settin
 
 } // namespace
 
-std::variant<ModelSession, SessionError>
-OpenModelSession(const Options& options, const std::filesystem::path& executableDir,
-                 std::optional<int> fallbackModel) {
+std::variant<ModelSession, SessionError> OpenModelSession(const Options& options,
+                                                          const std::filesystem::path& appFolder,
+                                                          std::optional<int> fallbackModel) {
     if (options.settings) {
         if (auto error = MissingFolder(*options.settings))
             return *std::move(error);
     }
     ModelSession session;
-    session.settingDir = options.settings ? *options.settings : executableDir / "Setting";
+    session.settingDir = options.settings ? *options.settings : appFolder / "Setting";
     std::optional<int> code = options.model ? options.model : fallbackModel;
     if (!code) {
         const hx::ProfileFile settingsFile(session.settingDir / hx::kSettingsFileName);
@@ -74,7 +74,7 @@ std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
         return kExitUsage;
     }
     const auto& options = std::get<Options>(parsed);
-    auto session = OpenModelSession(options, invocation.executableDir);
+    auto session = OpenModelSession(options, invocation.appFolder);
     if (const auto* error = std::get_if<SessionError>(&session)) {
         invocation.err << "hxtool " << name << ": " << error->message << "\n";
         return error->status;

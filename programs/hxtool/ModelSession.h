@@ -11,7 +11,7 @@
 namespace hxtool {
 
 // The model series a command works with, loaded from the settings folder:
-// `--settings DIR` or the Setting folder beside hxtool, and `--model` or the
+// `--settings DIR` or the Setting folder of the application folder, and `--model` or the
 // series the settings file names.
 struct ModelSession {
     std::filesystem::path settingDir;
@@ -36,8 +36,8 @@ struct SessionError {
 
 // A settings folder that is not there, or lacks the files of the model series, is an
 // error: built-in defaults would give a different image without a word.
-std::variant<ModelSession, SessionError>
-OpenModelSession(const Options& options, const std::filesystem::path& executableDir,
-                 std::optional<int> fallbackModel = {});
+std::variant<ModelSession, SessionError> OpenModelSession(const Options& options,
+                                                          const std::filesystem::path& appFolder,
+                                                          std::optional<int> fallbackModel = {});
 
 } // namespace hxtool

@@ -1,9 +1,11 @@
+#include "core/settings/AppFolder.h"
 #include "programs/hxtool/Commands.h"
 
 #include <filesystem>
 #include <iostream>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -29,16 +31,19 @@ int main(int argc, char** argv) {
         return hxtool::kExitUsage;
     }
     const std::string_view command = argv[1];
-    hxtool::Invocation invocation{
-        {argv + 2, argv + argc}, ExecutableDir(argv[0]), std::cout, std::cerr};
-    if (command == "decode")
-        return hxtool::RunDecode(invocation);
-    if (command == "encode")
-        return hxtool::RunEncode(invocation);
-    if (command == "read")
-        return hxtool::RunRead(invocation);
-    if (command == "write")
-        return hxtool::RunWrite(invocation);
+    using Run = int (*)(const hxtool::Invocation&);
+    const std::pair<std::string_view, Run> commands[] = {{"decode", hxtool::RunDecode},
+                                                         {"encode", hxtool::RunEncode},
+                                                         {"read", hxtool::RunRead},
+                                                         {"write", hxtool::RunWrite}};
+    for (const auto& [name, run] : commands) {
+        if (command != name)
+            continue;
+        // The same folder as hxprog's, so an installed hxtool finds the settings the
+        // window uses; only a real command seeds it.
+        const auto appFolder = hx::ChooseAppFolder(ExecutableDir(argv[0]), hx::UserDataFolder());
+        return run({{argv + 2, argv + argc}, appFolder, std::cout, std::cerr});
+    }
     if (command == "--help" || command == "-h") {
         std::cout << kUsage;
         return hxtool::kExitSuccess;

@@ -1,7 +1,10 @@
 #include "core/settings/AppFolder.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 #include <unistd.h>
 
 namespace hx {
@@ -33,6 +36,56 @@ TEST(AppFolder, PortableWhenWritableElsePerUserSeededOnce) {
         fs::permissions(root / "bin", fs::perms::owner_all);
     }
     fs::remove_all(root);
+}
+
+// An installed program may find its bin folder writable (root, or a prefix the user
+// owns); it still keeps its settings per user, never beside itself.
+TEST(AppFolder, InstalledLayoutAlwaysUsesThePerUserFolder) {
+    const fs::path root =
+        fs::temp_directory_path() / ("hx_installed_" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "usr/bin");
+    fs::create_directories(root / "usr/share/hxprog/Setting");
+    std::ofstream(root / "usr/share/hxprog/Setting/Config_7200.ini") << "[Model]\n";
+    fs::create_directories(root / "usr/share/hxprog/Help/images");
+    std::ofstream(root / "usr/share/hxprog/Help/EngHELP_7200.html") << "<html/>";
+
+    EXPECT_EQ(ChooseAppFolder(root / "usr/bin", root / "home/hxprog"), root / "home/hxprog");
+    EXPECT_TRUE(fs::exists(root / "home/hxprog/Setting/Config_7200.ini"));
+    EXPECT_TRUE(fs::exists(root / "home/hxprog/Help/EngHELP_7200.html"));
+    EXPECT_FALSE(fs::exists(root / "usr/bin/Setting"));
+    fs::remove_all(root);
+}
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedVariable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(AppFolder, PerUserFolderFollowsTheDataHomeOnlyWhenItIsAbsolute) {
+    const ScopedVariable home("HOME", "/home/dealer");
+    {
+        const ScopedVariable dataHome("XDG_DATA_HOME", "/data/dealer");
+        EXPECT_EQ(UserDataFolder(), fs::path("/data/dealer/hxprog"));
+    }
+    {
+        const ScopedVariable dataHome("XDG_DATA_HOME", "relative/share");
+        EXPECT_EQ(UserDataFolder(), fs::path("/home/dealer/.local/share/hxprog"));
+    }
+    const ScopedVariable dataHome("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(UserDataFolder(), fs::path("/home/dealer/.local/share/hxprog"));
 }
 
 } // namespace

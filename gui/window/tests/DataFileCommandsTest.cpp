@@ -264,6 +264,36 @@ private slots:
         QCOMPARE(dialogs_.questions.size(), std::size_t(2));
     }
 
+    void aFileNamedOnTheCommandLineOpensAsFileOpenWould() {
+        MainWindow& w = start();
+        edit(4, "451.0125");
+        dialogs_.files = {folder_ / "given.dat"};
+        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
+        dialogs_.answers = {true};
+        w.files().newFile();
+
+        w.files().openDataFile(folder_ / "given.dat");
+        QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
+        QCOMPARE(state().currentDataFile, (folder_ / "given.dat").string());
+        QVERIFY(state().openedFileFlag);
+        QVERIFY(!state().plug.modified);
+        QCOMPARE(w.statusPanel(3)->text().toStdString(),
+                 "File Name: " + (folder_ / "given.dat").string());
+        QCOMPARE(w.recentFiles().files().paths().front(), (folder_ / "given.dat").string());
+
+        // Unsaved edits are offered for saving first; a file that cannot be read
+        // changes nothing.
+        edit(6, "452");
+        dialogs_.answers = {false};
+        w.files().openDataFile(folder_ / "missing.dat");
+        QCOMPARE(dialogs_.questions.back().text,
+                 std::string("TempData has changed,Do you want to save it now?"));
+        QCOMPARE(lastMessage(), std::string("Wrong file type!"));
+        QCOMPARE(state().currentDataFile, (folder_ / "given.dat").string());
+        QVERIFY(state().plug.channels.inUse(6));
+        QVERIFY(state().plug.modified);
+    }
+
     void newFileAnsweredNoChangesNothing() {
         MainWindow& w = start();
         edit(2, "450");

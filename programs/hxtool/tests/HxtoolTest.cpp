@@ -3,6 +3,7 @@
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ReadOutput.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -302,6 +303,25 @@ TEST_F(HxtoolTest, AMistypedSettingsFolderIsAnError) {
               kExitFailure);
     EXPECT_EQ(err_.str(), "hxtool decode: " + (partial / "QTDQT_7100.ini").string() +
                               ": the tone table of model 7100 is missing\n");
+}
+
+// The installed program lies in bin with its Setting files in share/hxprog, and a
+// fresh user has no folder of their own yet: a plain decode still finds the settings.
+TEST_F(HxtoolTest, AnInstalledCopyUsesThePerUserFolderSeededFromShare) {
+    fs::create_directories(dir_ / "usr/bin");
+    fs::copy_file(fs::path(HX_BINARY_DIR) / "hxtool", dir_ / "usr/bin/hxtool");
+    fs::create_directories(dir_ / "usr/share/hxprog");
+    fs::copy(kShippedSettings, dir_ / "usr/share/hxprog/Setting");
+    const auto data = put("blank.dat", std::string(1074, '\xFF'));
+    const fs::path home = dir_ / "home";
+    const std::string command = "env -u XDG_DATA_HOME HOME=" + home.string() + " " +
+                                (dir_ / "usr/bin/hxtool").string() + " decode " + data.string() +
+                                " > " + (dir_ / "out.txt").string() + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << contents(dir_ / "out.txt");
+    EXPECT_NE(contents(dir_ / "out.txt").find("Model HX7200"), std::string::npos)
+        << contents(dir_ / "out.txt");
+    EXPECT_TRUE(fs::exists(home / ".local/share/hxprog/Setting/ParaConfig.ini"));
+    EXPECT_FALSE(fs::exists(dir_ / "usr/bin/Setting"));
 }
 
 } // namespace

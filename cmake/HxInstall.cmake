@@ -1,0 +1,53 @@
+# What `cmake --install` puts where. The programs go to bin; everything an installed
+# program seeds its per-user folder from (the shipped Setting files, the built Help)
+# goes to share/hxprog, with an example data file beside; the rest makes it a desktop
+# program: menu entry, icons, AppStream metainfo, the data-file MIME type and the
+# manual pages.
+include(GNUInstallDirs)
+
+set(_hx_packaging ${CMAKE_SOURCE_DIR}/packaging)
+set(_hx_share ${CMAKE_INSTALL_DATADIR}/hxprog)
+
+# The example is encoded by the hxtool just built, so it always matches the image
+# layout of this version.
+set(_hx_example ${CMAKE_BINARY_DIR}/Examples/example-7200.dat)
+add_custom_command(OUTPUT ${_hx_example}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/Examples
+    COMMAND hxtool encode ${_hx_packaging}/example-7200.json -o ${_hx_example}
+            --settings ${CMAKE_SOURCE_DIR}/data/Setting
+    DEPENDS hxtool ${_hx_packaging}/example-7200.json
+    COMMENT "Encoding the example data file" VERBATIM)
+
+# Debian wants manual pages compressed, and without a time stamp so that a rebuild
+# gives the same bytes.
+find_program(GZIP gzip REQUIRED)
+set(_hx_man_pages)
+foreach(page hxprog hxtool hxsim)
+  set(compressed ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+  add_custom_command(OUTPUT ${compressed}
+      COMMAND ${CMAKE_COMMAND} -E copy ${_hx_packaging}/man/${page}.1 ${CMAKE_BINARY_DIR}/man/
+      COMMAND ${GZIP} -9nf ${CMAKE_BINARY_DIR}/man/${page}.1
+      DEPENDS ${_hx_packaging}/man/${page}.1
+      COMMENT "Compressing the manual page ${page}.1" VERBATIM)
+  list(APPEND _hx_man_pages ${compressed})
+endforeach()
+add_custom_target(install_files ALL DEPENDS ${_hx_example} ${_hx_man_pages})
+
+install(TARGETS hxprog hxtool hxsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Setting ${CMAKE_BINARY_DIR}/Help
+        DESTINATION ${_hx_share})
+install(FILES ${_hx_example} DESTINATION ${_hx_share}/Examples)
+
+install(FILES ${_hx_packaging}/hxprog.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${_hx_packaging}/hxprog.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES ${_hx_packaging}/icons/hxprog-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME hxprog.png)
+endforeach()
+install(FILES ${_hx_packaging}/io.github.hxprog.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${_hx_packaging}/hxprog-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME hxprog.xml)
+install(FILES ${_hx_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
