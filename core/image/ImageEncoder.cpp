@@ -117,6 +117,23 @@ std::array<std::uint8_t, 4> EncodeFrequency(double mhz) {
     return bytes;
 }
 
+int HighestFunctionPosition(FunctionSetting setting, int modelCode) {
+    const bool is7100 = modelCode == 7100;
+    switch (setting) {
+    case FunctionSetting::MonitorKey:
+        return is7100 ? 1 : 3;
+    case FunctionSetting::TimeOutTimer:
+        return 10;
+    case FunctionSetting::SquelchLevel:
+        return is7100 ? 8 : 9;
+    case FunctionSetting::BatterySave:
+    case FunctionSetting::BeepTone:
+    case FunctionSetting::WideNarrow:
+        return 1;
+    }
+    return -1;
+}
+
 MemoryImage EncodeImage(const EncoderInput& input) {
     MemoryImage image = BlankImage();
     for (int i = 1; i <= kChannelCount; ++i)

@@ -24,6 +24,10 @@ struct EncoderInput {
 // Builds the complete image from the code plug, always starting from the blank image.
 MemoryImage EncodeImage(const EncoderInput& input);
 
+// The highest list position of a function setting that the image of a model series
+// can hold; positions above it would be stored as another setting or none.
+int HighestFunctionPosition(FunctionSetting setting, int modelCode);
+
 // Packed BCD of a two-digit number: 46 -> 0x46, 120 -> 0xC0.
 constexpr int ToPackedBcd(int value) {
     return (value / 10) * 16 + value % 10;

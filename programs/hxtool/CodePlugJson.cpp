@@ -1,6 +1,7 @@
 #include "programs/hxtool/CodePlugJson.h"
 
 #include "core/codeplug/Frequency.h"
+#include "core/image/ImageEncoder.h"
 
 #include <array>
 #include <cmath>
@@ -156,6 +157,33 @@ std::variant<PlugDocument, std::string> PlugFromJson(const nlohmann::json& docum
                 return *error;
     }
     return plug;
+}
+
+std::optional<std::string> CheckAgainstModel(const PlugDocument& plug, const hx::ModelData& model) {
+    const std::string series = " for the HX" + std::to_string(model.modelCode) + " series";
+    const Range subModels{-1, model.profile.subModelCount - 1};
+    if (plug.subModel < subModels.low || plug.subModel > subModels.high)
+        return "\"subModel\" must be " + subModels.text() + series;
+    for (std::size_t i = 0; i < kFunctionNames.size(); ++i) {
+        const Range positions{-1, hx::HighestFunctionPosition(FunctionAt(i), model.modelCode)};
+        const int position = plug.functions[FunctionAt(i)];
+        if (position < positions.low || position > positions.high)
+            return std::string("\"functions\": \"") + kFunctionNames[i] + "\" must be " +
+                   positions.text() + series;
+    }
+    const auto& tones = model.tones;
+    const Range tonePositions{-1, tones.dimensions.lastPosition};
+    for (int c = 0; c < hx::kChannelCount; ++c)
+        for (const hx::Field f : {hx::Field::RxTone, hx::Field::TxTone}) {
+            const int p = static_cast<int>(plug.channels.value(c, f));
+            const bool known = p <= 0 || (p <= tonePositions.high &&
+                                          !tones.codes[static_cast<std::size_t>(p)].empty());
+            if (!known)
+                return "channel " + std::to_string(c + 1) + ": \"" +
+                       kFieldNames[static_cast<std::size_t>(f)] + "\" must be " +
+                       tonePositions.text() + series;
+        }
+    return std::nullopt;
 }
 
 } // namespace hxtool

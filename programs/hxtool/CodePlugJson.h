@@ -25,4 +25,9 @@ nlohmann::ordered_json DecodedToJson(const hx::DecodeResult& decoded, const hx::
 // Reads the same shape; "band" and "cells" are ignored. Errors name the bad key.
 std::variant<PlugDocument, std::string> PlugFromJson(const nlohmann::json& document);
 
+// What the model series cannot hold: a sub-model it lacks, a tone position beyond its
+// table, a function position beyond its list. Such values would reach the image as
+// some other setting, so they are refused; nothing when the document fits.
+std::optional<std::string> CheckAgainstModel(const PlugDocument& plug, const hx::ModelData& model);
+
 } // namespace hxtool

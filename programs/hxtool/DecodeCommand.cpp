@@ -107,9 +107,13 @@ int RunEncode(const Invocation& invocation) {
         invocation.err << "hxtool encode: " << error->message << "\n";
         return error->status;
     }
+    const auto& model = std::get<ModelSession>(session).model;
+    if (const auto misfit = CheckAgainstModel(document, model)) {
+        invocation.err << "hxtool encode: " << input.string() << ": " << *misfit << "\n";
+        return kExitFailure;
+    }
     const hx::DecoderState state{document.subModel, document.functions, document.channels};
-    const auto written = hx::WriteDataFile(
-        *options.output, EncodeState(state, std::get<ModelSession>(session).model));
+    const auto written = hx::WriteDataFile(*options.output, EncodeState(state, model));
     if (const auto* error = std::get_if<hx::DataFileError>(&written)) {
         invocation.err << "hxtool encode: " << error->message << "\n";
         return kExitFailure;

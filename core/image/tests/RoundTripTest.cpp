@@ -52,6 +52,29 @@ TEST(RoundTrip, EveryTonePositionSurvives) {
     }
 }
 
+// The highest position a function may take is the last one that survives the image.
+TEST(RoundTrip, FunctionPositionsSurviveUpToTheirHighest) {
+    for (int code : {7100, 7200, 7400}) {
+        const Model model(code);
+        for (int s = 0; s < kFunctionSettingCount; ++s) {
+            const auto setting = static_cast<FunctionSetting>(s);
+            const int highest = HighestFunctionPosition(setting, code);
+            for (int p = 0; p <= highest + 1; ++p) {
+                CodePlug plug;
+                plug.functions = model.data.profile.functionDefaults;
+                plug.functions[setting] = p;
+                // Wide or narrow travels with the channels in use.
+                plug.channels.setValue(0, Field::RxFrequency, 446.00625);
+                plug.channels.setValue(0, Field::BusyLockout, 0);
+                plug.channels.setValue(0, Field::Shift, 0);
+                const DecodeResult d = model.roundTrip(plug, 2);
+                EXPECT_EQ(d.state.functions[setting] == p, p <= highest)
+                    << "model " << code << " setting " << s << " position " << p;
+            }
+        }
+    }
+}
+
 // Every channel of every shipped band must come back as the same number and text.
 TEST(RoundTrip, EveryRasterFrequencyOfEveryBandSurvives) {
     const Model model(7200);

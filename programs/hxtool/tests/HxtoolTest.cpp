@@ -240,13 +240,40 @@ TEST_F(HxtoolTest, IntegerFieldsTakeOnlyWholeNumbersInTheirRange) {
         EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
         EXPECT_FALSE(fs::exists(output)) << document;
     }
-    const auto edges = put("edges.json", R"({"subModel":6,"functions":{"Sql":255},)"
+    const auto edges = put("edges.json", R"({"model":7200,"subModel":2,"functions":{"Sql":9},)"
                                          R"("channels":[{"channel":16.0,"RxFrequency":446,)"
-                                         R"("TxTone":205.0,"RxTone":-1,"Shift":1}]})");
+                                         R"("TxTone":204.0,"RxTone":-1,"Shift":1}]})");
     EXPECT_EQ(run(RunEncode,
                   {edges.string(), "-o", output.string(), "--settings", kShippedSettings.string()}),
               kExitSuccess)
         << err_.str();
+}
+
+// Values inside the JSON ranges that the model series still cannot hold would reach the
+// image as another setting; they are refused naming the series.
+TEST_F(HxtoolTest, ValuesTheModelSeriesCannotHoldAreRefused) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"model":7200,"subModel":3})",
+         R"("subModel" must be a whole number from -1 to 2 for the HX7200 series)"},
+        {R"({"model":7100,"functions":{"Sql":9}})",
+         R"("functions": "Sql" must be a whole number from -1 to 8 for the HX7100 series)"},
+        {R"({"model":7200,"functions":{"MoniKey":4}})",
+         R"("functions": "MoniKey" must be a whole number from -1 to 3 for the HX7200 series)"},
+        {R"({"model":7100,"channels":[{"channel":2,"RxFrequency":446,"RxTone":40}]})",
+         R"(channel 2: "RxTone" must be a whole number from -1 to 39 for the HX7100 series)"},
+        {R"({"model":7400,"channels":[{"channel":1,"RxFrequency":446,"TxTone":205}]})",
+         R"(channel 1: "TxTone" must be a whole number from -1 to 204 for the HX7400 series)"},
+    };
+    const auto output = dir_ / "o.dat";
+    for (const auto& [document, complaint] : cases) {
+        const auto json = put("plug.json", document);
+        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
+                                  kShippedSettings.string()}),
+                  kExitFailure)
+            << document;
+        EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
+        EXPECT_FALSE(fs::exists(output)) << document;
+    }
 }
 
 TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
