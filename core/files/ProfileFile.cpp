@@ -71,7 +71,15 @@ bool ProfileFile::write(std::string_view section, std::string_view key,
 }
 
 bool ProfileFile::write(std::string_view section, const Entries& entries) const {
-    const std::string text = DecodeText(ReadBytes(path_));
+    auto old = ReadRegularFile(path_);
+    if (std::holds_alternative<FileError>(old)) {
+        // A file that is there but cannot be read would lose every other line.
+        std::error_code error;
+        if (std::filesystem::exists(path_, error) || error)
+            return false;
+        old = std::string();
+    }
+    const std::string text = DecodeText(std::get<std::string>(old));
     std::vector<std::string> lines;
     for (std::string_view rest = text; !rest.empty();)
         lines.emplace_back(TakeLine(rest));

@@ -96,6 +96,13 @@ std::variant<fs::path, int> FollowLinks(fs::path path) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return path;
+        // As the kernel protects sticky, world-writable folders such as /tmp: a link
+        // there that another user planted is not followed.
+        struct stat folder {};
+        if (::stat(FolderOf(path).c_str(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
+            (folder.st_mode & S_IWOTH) && info.st_uid != ::geteuid() &&
+            info.st_uid != folder.st_uid)
+            return EACCES;
         std::error_code error;
         const fs::path link = fs::read_symlink(path, error);
         if (error)
@@ -351,8 +358,12 @@ std::optional<FileError> WriteFileSafely(const fs::path& path, std::string_view 
     const bool created = temporary.error() == 0;
     if (!created && !old)
         return SystemFailure(path, temporary.error());
-    // A folder that takes no new file, or an owner this process may not give away,
-    // leaves the file itself to be written.
+    // A folder that refuses a new file, or an owner this process may not give away,
+    // leaves the file itself to be written. Any other failure (a full disk, no free
+    // inode) would leave a half-written file in place, so it stops the save.
+    const bool refused = temporary.error() == EACCES || temporary.error() == EPERM;
+    if (!created && !refused)
+        return SystemFailure(path, temporary.error());
     if (!created || (old && !TakeOver(temporary.fd(), *old)))
         return WriteInPlace(path, target.file, bytes);
     int error = temporary.write(bytes);

@@ -3,6 +3,7 @@
 #include "core/files/DataFile.h"
 #include "programs/hxtool/Commands.h"
 
+#include <cstdlib>
 #include <ctime>
 #include <ostream>
 #include <string>
@@ -22,6 +23,16 @@ std::string RescueName() {
     return "read-" + std::string(stamp) + "-" + std::to_string(::getpid()) + ".dat";
 }
 
+// A new folder of this user's own in the temporary folder, where nobody else can have
+// put a file or a link under the rescue file's name beforehand; nothing if none.
+std::filesystem::path PrivateTemporaryFolder() {
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "hxtool-XXXXXX").string();
+    if (error || ::mkdtemp(pattern.data()) == nullptr)
+        return {};
+    return pattern;
+}
+
 } // namespace
 
 int SaveReadImage(const hx::MemoryImage& image, const std::filesystem::path& output,
@@ -33,10 +44,10 @@ int SaveReadImage(const hx::MemoryImage& image, const std::filesystem::path& out
     err << "hxtool read: " << failure->message << "\n";
     const std::string name = RescueName();
     std::error_code ignored;
-    for (const auto& folder : {dataDir, std::filesystem::temp_directory_path(ignored)}) {
+    std::filesystem::create_directories(dataDir, ignored);
+    for (const auto& folder : {dataDir, PrivateTemporaryFolder()}) {
         if (folder.empty())
             continue;
-        std::filesystem::create_directories(folder, ignored);
         const auto rescue = folder / name;
         if (std::holds_alternative<std::monostate>(hx::WriteDataFile(rescue, image))) {
             err << "hxtool read: the data read from the radio is kept in " << rescue.string()

@@ -1,5 +1,7 @@
 #include "core/files/ProfileFile.h"
 
+#include "core/testsupport/OrdinaryUser.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -95,6 +97,16 @@ TEST_F(ProfileFileTest, AWriteOfSeveralKeysEqualsWritingThemInTurn) {
     ASSERT_TRUE(ProfileFile(file).write("setting", entries));
     ProfileFile(file).write("New", ProfileFile::Entries{{"K", "v"}});
     EXPECT_EQ(content(), oneByOne);
+}
+
+// A profile that is there but cannot be read is not replaced by one holding only the
+// new keys.
+TEST_F(ProfileFileTest, AProfileThatCannotBeReadIsNotReplaced) {
+    put("[Setting]\r\nCOM=3\r\n");
+    ::chmod(file.c_str(), 0222); // anyone may write it, nobody may read it
+    AsOrdinaryUser(dir, [this] { EXPECT_FALSE(ProfileFile(file).write("Setting", "Path", "x")); });
+    ::chmod(file.c_str(), 0644);
+    EXPECT_EQ(content(), "[Setting]\r\nCOM=3\r\n");
 }
 
 TEST_F(ProfileFileTest, AWriteIntoAMissingFolderFailsCleanly) {

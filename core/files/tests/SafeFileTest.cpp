@@ -1,5 +1,6 @@
 #include "core/files/SafeFile.h"
 
+#include "core/testsupport/OrdinaryUser.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <csignal>
@@ -133,16 +134,32 @@ TEST_F(SafeFileTest, WhatIsNoRegularFileIsRefusedAndKept) {
 }
 
 TEST_F(SafeFileTest, AFolderThatTakesNoNewFileStillLetsItsFilesBeWritten) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write into any folder";
     put(file("kept.dat"), "old");
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(CheckWriteTarget(file("kept.dat")));
-    ASSERT_TRUE(Written(WriteFileSafely(file("kept.dat"), "new")));
-    EXPECT_EQ(contents(file("kept.dat")), "new");
-    EXPECT_TRUE(CheckWriteTarget(file("fresh.dat")));
-    EXPECT_TRUE(WriteFileSafely(file("fresh.dat"), "new"));
-    EXPECT_EQ(names(), std::set<std::string>{"kept.dat"});
+    ::chmod(file("kept.dat").c_str(), 0666);
+    AsOrdinaryUser(dir_, [this] {
+        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(CheckWriteTarget(file("kept.dat")));
+        EXPECT_TRUE(Written(WriteFileSafely(file("kept.dat"), "new")));
+        EXPECT_EQ(contents(file("kept.dat")), "new");
+        EXPECT_TRUE(CheckWriteTarget(file("fresh.dat")));
+        EXPECT_TRUE(WriteFileSafely(file("fresh.dat"), "new"));
+        EXPECT_EQ(names(), std::set<std::string>{"kept.dat"});
+        fs::permissions(dir_, fs::perms::owner_all);
+    });
+}
+
+// In a sticky folder anyone may write to, such as /tmp, a link that another user
+// planted could otherwise turn a save into an overwrite of the victim's own files.
+TEST_F(SafeFileTest, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "planting a link as another user needs root";
+    put(file("victim"), "precious");
+    fs::create_directory(file("shared"));
+    ::chmod(file("shared").c_str(), 01777);
+    fs::create_symlink(file("victim"), file("shared") / "out.dat");
+    ASSERT_EQ(::lchown((file("shared") / "out.dat").c_str(), 65534, 65534), 0);
+    EXPECT_TRUE(WriteFileSafely(file("shared") / "out.dat", "overwritten"));
+    EXPECT_EQ(contents(file("victim")), "precious");
 }
 
 TEST_F(SafeFileTest, SimultaneousWritesOfOneFileAllSucceed) {
