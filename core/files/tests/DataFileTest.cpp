@@ -18,13 +18,8 @@ namespace fs = std::filesystem;
 class DataFileTest : public testing::Test {
 protected:
     fs::path file(const std::string& name) const { return dir_ / name; }
-    static void put(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static void put(const fs::path& path, const std::string& bytes) { PutFileBytes(path, bytes); }
+    static std::string contents(const fs::path& path) { return FileBytes(path); }
     TestFolder folder_{"hx_datafile"};
     const fs::path dir_ = folder_.path();
 };

@@ -29,13 +29,8 @@ bool Written(const std::optional<FileError>& error) {
 class SafeFileTest : public testing::Test {
 protected:
     fs::path file(const std::string& name) const { return dir_ / name; }
-    static void put(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static void put(const fs::path& path, const std::string& bytes) { PutFileBytes(path, bytes); }
+    static std::string contents(const fs::path& path) { return FileBytes(path); }
     std::set<std::string> names() const {
         std::set<std::string> found;
         for (const auto& entry : fs::directory_iterator(dir_))

@@ -29,6 +29,19 @@ constexpr const char* kExample =
 
 class HxtoolTest : public testing::Test {
 protected:
+    // Each JSON document is refused with its complaint, and nothing is written.
+    template <typename Cases> void expectEncodeRefused(const Cases& cases) {
+        const auto output = dir_ / "o.dat";
+        for (const auto& [document, complaint] : cases) {
+            const auto json = put("plug.json", document);
+            EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
+                                      kShippedSettings.string()}),
+                      kExitFailure)
+                << document;
+            EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
+            EXPECT_FALSE(fs::exists(output)) << document;
+        }
+    }
     int run(int (*command)(const Invocation&), std::vector<std::string> args) {
         out_.str("");
         err_.str("");
@@ -230,16 +243,8 @@ TEST_F(HxtoolTest, IntegerFieldsTakeOnlyWholeNumbersInTheirRange) {
         {R"({"channels":[{"channel":4,"RxFrequency":446,"TxFrequency":"446"}]})",
          R"(channel 4: "TxFrequency" must be -1 (none) or a frequency from 100 to below 999 MHz)"},
     };
+    expectEncodeRefused(cases);
     const auto output = dir_ / "o.dat";
-    for (const auto& [document, complaint] : cases) {
-        const auto json = put("plug.json", document);
-        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
-                                  kShippedSettings.string()}),
-                  kExitFailure)
-            << document;
-        EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
-        EXPECT_FALSE(fs::exists(output)) << document;
-    }
     const auto edges = put("edges.json", R"({"model":7200,"subModel":2,"functions":{"Sql":9},)"
                                          R"("channels":[{"channel":16.0,"RxFrequency":446,)"
                                          R"("TxTone":204.0,"RxTone":-1,"Shift":1}]})");
@@ -264,16 +269,7 @@ TEST_F(HxtoolTest, ValuesTheModelSeriesCannotHoldAreRefused) {
         {R"({"model":7400,"channels":[{"channel":1,"RxFrequency":446,"TxTone":205}]})",
          R"(channel 1: "TxTone" must be a whole number from -1 to 204 for the HX7400 series)"},
     };
-    const auto output = dir_ / "o.dat";
-    for (const auto& [document, complaint] : cases) {
-        const auto json = put("plug.json", document);
-        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
-                                  kShippedSettings.string()}),
-                  kExitFailure)
-            << document;
-        EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
-        EXPECT_FALSE(fs::exists(output)) << document;
-    }
+    expectEncodeRefused(cases);
 }
 
 TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
