@@ -39,6 +39,19 @@ fs::path UsbDeviceOf(const fs::path& device, const fs::path& sys) {
     return {};
 }
 
+// The driver of the device, passing over the serial-base layer ("port", "ctrl") that
+// newer kernels put between a board's port and its real driver.
+std::string DriverOf(const fs::path& device, const fs::path& sys) {
+    for (fs::path at = device; at != sys && at.string().starts_with(sys.string());
+         at = at.parent_path()) {
+        std::error_code error;
+        const fs::path driver = fs::read_symlink(at / "driver", error);
+        if (!error && driver.parent_path().parent_path().filename() != "serial-base")
+            return driver.filename().string();
+    }
+    return {};
+}
+
 std::string ByIdName(const fs::path& root, const std::string& name) {
     const fs::path folder = root / "dev/serial/by-id";
     std::error_code error;
@@ -57,7 +70,7 @@ std::optional<SerialDevice> ReadDevice(const fs::path& root, const fs::path& tty
     SerialDevice found;
     found.name = ttyDir.filename().string();
     found.device = "/dev/" + found.name;
-    found.driver = LinkName(device / "driver");
+    found.driver = DriverOf(device, sys);
     if (const fs::path usb = UsbDeviceOf(device, sys); !usb.empty()) {
         found.vendorId = FirstLine(usb / "idVendor");
         found.productId = FirstLine(usb / "idProduct");

@@ -16,8 +16,11 @@ namespace hx {
 class FakeSystem {
 public:
     explicit FakeSystem(std::filesystem::path root) : root_(std::move(root)) {
-        put("etc/group", "dialout:x:" + std::to_string(::getegid()) + ":\n");
+        put("etc/group", "dialout:x:" + std::to_string(Group()) + ":\n");
     }
+
+    // The group of every node: this process's own, named dialout.
+    static unsigned Group() { return static_cast<unsigned>(::getegid()); }
 
     struct UsbAdapter {
         std::string vendorId = "0403", productId = "6001";

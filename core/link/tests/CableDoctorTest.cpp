@@ -17,8 +17,9 @@ class CableDoctorTest : public testing::Test {
 protected:
     CableReport check(const std::string& port, std::vector<unsigned> groups = {},
                       Language language = Language::English) {
-        return CheckCable(system_.viewAs(groups.empty() ? std::vector{dialout()} : groups),
-                          setting_, port, language);
+        return CheckCable(
+            system_.viewAs(groups.empty() ? std::vector{FakeSystem::Group()} : groups), setting_,
+            port, language);
     }
     // An FTDI adapter with its 16 ms latency timer unless told otherwise.
     static FakeSystem::UsbAdapter Ftdi(std::string byId = {}, std::optional<int> latencyMs = 16) {
@@ -27,7 +28,6 @@ protected:
         adapter.latencyMs = latencyMs;
         return adapter;
     }
-    static unsigned dialout() { return static_cast<unsigned>(::getegid()); }
     // The finding whose text starts with `start`, or nothing.
     static const Finding* find(const CableReport& report, const std::string& start) {
         for (const Finding& f : report.findings)
