@@ -1,10 +1,9 @@
 #include "adapters/serial/PortLock.h"
 
-#include <algorithm>
-#include <array>
+#include "core/link/LockFile.h"
+
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/file.h>
@@ -16,11 +15,6 @@ namespace hx {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The folders QSerialPort tries for its locks, in its order.
-constexpr std::array kLockFolders = {"/var/lock",         "/etc/locks", "/var/spool/locks",
-                                     "/var/spool/uucp",   "/tmp",       "/var/tmp",
-                                     "/var/lock/lockdev", "/run/lock"};
 
 class Descriptor {
 public:
@@ -46,37 +40,13 @@ std::string ReadAll(int fd) {
     return content;
 }
 
-std::string Line(const std::string& content, int index) {
-    std::size_t start = 0;
-    for (int i = 0; i < index && start != std::string::npos; ++i) {
-        start = content.find('\n', start);
-        if (start != std::string::npos)
-            ++start;
-    }
-    if (start == std::string::npos || start >= content.size())
-        return {};
-    return content.substr(start, content.find('\n', start) - start);
-}
-
-// The owner's process number on the first line, as QLockFile writes it and as the
-// UUCP tools do ("%10d\n"); 0 when the line holds none.
-long OwnerPid(const std::string& content) {
-    const std::string line = Line(content, 0);
-    char* end = nullptr;
-    const long pid = std::strtol(line.c_str(), &end, 10);
-    const bool rest = std::all_of(static_cast<const char*>(end), line.c_str() + line.size(),
-                                  [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
-    return end != line.c_str() && rest && pid > 0 ? pid : 0;
-}
-
 bool Running(long pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-// QLockFile writes the owner's program on the second line; other tools do not.
-std::string ProgramOf(long pid, const std::string& content) {
-    if (std::string program = Line(content, 1); !program.empty())
-        return program;
+std::string ProgramOf(long pid, const LockOwner& owner) {
+    if (!owner.program.empty())
+        return owner.program;
     std::string program;
     std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/comm"), program);
     return program;
@@ -89,14 +59,7 @@ bool Blank(const std::string& content) {
 } // namespace
 
 fs::path PortLockPath(const std::string& device) {
-    // QSerialPort finds a bare name below /dev, and names the lock after the part below.
-    const bool path =
-        device.starts_with('/') || device.starts_with("./") || device.starts_with("../");
-    std::string name = path ? device : "/dev/" + device;
-    if (name.starts_with("/dev/"))
-        name.erase(0, 5);
-    std::replace(name.begin(), name.end(), '/', '_');
-    name = "LCK.." + name;
+    const std::string name = LockFileName(device);
 
     std::error_code error;
     std::vector<fs::path> folders(kLockFolders.begin(), kLockFolders.end());
@@ -120,9 +83,10 @@ LockCheck CheckPortLock(const fs::path& lock) {
     // its number in; holding that lock here also keeps one from taking the file now.
     const bool lockedByOwner = ::flock(file.get(), LOCK_EX | LOCK_NB) != 0;
     const std::string content = ReadAll(file.get());
-    const long pid = OwnerPid(content);
+    const LockOwner owner = ReadLockOwner(content);
+    const long pid = owner.pid;
     if (pid > 0 && Running(pid))
-        return {false, PortHolder{pid, ProgramOf(pid, content)}};
+        return {false, PortHolder{pid, ProgramOf(pid, owner)}};
     if (lockedByOwner || (pid == 0 && !Blank(content)))
         return {false, PortHolder{}}; // held, by someone it does not name
     // Removed only while the name still stands for the file looked at.

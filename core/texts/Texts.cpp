@@ -74,6 +74,81 @@ constexpr Bilingual kTexts[] = {
      "regulations allow."},                                               // AboutDisclaimer
     {"关于", "About"},                                                    // AboutTitle
     {"无法打开帮助文档：\n", "The help document could not be opened:\n"}, // HelpNotOpened
+    {"检查写频线", "Check Cable"},                                        // CheckCableTitle
+    {"串口设备：", "Serial devices:"},                                    // SerialDevicesHeading
+    {"没有找到串口设备。", "No serial device found."},                    // NoSerialDevice
+    {"无端口号", "no COM number"},                                        // NoPortNumber
+    {"%1 的检查结果：", "Checks of %1:"},                                 // FindingsHeading
+    {"没有端口号对应 %1。", "No COM number names %1."},                   // DeviceUnnamed
+    {"在“通信端口”对话框中用“查找写频线”，或在 Setting/Ports.ini 的 [Ports] 中加入 COMn=%1。",
+     "Use Find my cable in the port dialog, or add COMn=%1 to section [Ports] of "
+     "Setting/Ports.ini."},                         // DeviceUnnamedFix
+    {"%1 没有对应的设备。", "%1 names no device."}, // PortNamesNothing
+    {"在“设置”->“通信端口”中选择端口。",
+     "Choose a port under Settings > Communication Port."}, // ChoosePortFix
+    {"%1 已连接。", "%1 is present."},                      // PortIsPresent
+    {"%1 不存在。", "%1 is not present."},                  // PortIsAbsent
+    {"插上写频线；或在“设置”->“通信端口”中选择上面列出的设备。",
+     "Plug the cable in, or choose one of the devices listed above under Settings > Communication "
+     "Port."},                               // PortAbsentFix
+    {"你可以打开 %1。", "You may open %1."}, // MayOpen
+    {"你无权打开 %1（属组 %2，权限 %3）。",
+     "You may not open %1 (group %2, mode %3)."}, // MayNotOpen
+    {"运行 sudo usermod -aG %1 $USER，然后注销并重新登录。",
+     "Run sudo usermod -aG %1 $USER, then log out and in again."}, // MayNotOpenFix
+    {"已安装 brltty，它会占用 USB 串口转换器（如 CH340、CP210x）。", "brltty is installed; it "
+                                                                     "takes over USB serial "
+                                                                     "adapters such as CH340 and "
+                                                                     "CP210x."}, // BrlttyInstalled
+    {"brltty 正在运行，它会占用 USB 串口转换器（如 CH340、CP210x）。", "brltty is running; it "
+                                                                       "takes over USB serial "
+                                                                       "adapters such as CH340 and "
+                                                                       "CP210x."}, // BrlttyRunning
+    {
+        "如不使用盲文显示器：sudo apt remove brltty，然后重新插上写频线。", "Unless you use a "
+                                                                            "braille display: sudo "
+                                                                            "apt remove brltty, "
+                                                                            "then plug the cable "
+                                                                            "in again."}, // BrlttyFix
+    {
+        "ModemManager 正在运行，插入 USB 串口时它可能会探测该端口。", "ModemManager is running; it "
+                                                                      "may probe a USB serial "
+                                                                      "adapter when it is plugged "
+                                                                      "in."}, // ModemManagerRunning
+    {"sudo systemctl disable --now ModemManager；或用 udev 规则 ENV{ID_MM_DEVICE_IGNORE}=\"1\" "
+     "让它忽略此设备。",
+     "sudo systemctl disable --now ModemManager, or have it ignore the adapter with the udev rule "
+     "ENV{ID_MM_DEVICE_IGNORE}=\"1\"."}, // ModemManagerFix
+    {"brltty 未安装，ModemManager 未运行。",
+     "brltty is not installed and ModemManager is not running."},  // NoGrabbingService
+    {"%1 正被 %2 占用。", "%1 is held by %2."},                    // PortHeld
+    {"其他程序", "another program"},                               // AnotherProgram
+    {"关闭该程序后再试。", "Close that program, then try again."}, // PortHeldFix
+    {"没有其他程序占用 %1。", "No other program holds %1."},       // PortNotHeld
+    {"转换器的延迟计时器为 %1 毫秒；1 毫秒可使传输更平稳。",
+     "The adapter's latency timer is %1 ms; 1 ms makes transfers steadier."}, // LatencyHigh
+    {"echo 1 | sudo tee %1（重新插上后恢复原值）",
+     "echo 1 | sudo tee %1 (until the adapter is plugged in again)"},            // LatencyFix
+    {"转换器的延迟计时器为 %1 毫秒。", "The adapter's latency timer is %1 ms."}, // LatencyLow
+    {"正常", "ok"},                                                              // KindOk
+    {"问题", "problem"},                                                         // KindProblem
+    {"提示", "note"},                                                            // KindNote
+    {"查找写频线", "Find my cable"},                                             // FindCableButton
+    {"请从电脑上拔下写频线。已经拔下了吗？",
+     "Unplug the programming cable from the computer. Is it unplugged?"}, // UnplugQuestion
+    {"请重新插上写频线，稍等片刻。已经插上了吗？",
+     "Plug the programming cable in again and wait a moment. Is it plugged in?"}, // PlugQuestion
+    {
+        "没有出现新的串口设备。请检查写频线及其插头，或用“设置”->“检查写频线”。",
+        "No new serial device appeared. Check the cable and its plug, or use Settings > Check "
+        "Cable."}, // NoNewDevice
+    {
+        "出现了多个新的串口设备：\n%1\n请只插上写频线后再试。",
+        "Several new serial devices appeared:\n%1\nPlug in only the programming cable and try "
+        "again."}, // SeveralNewDevices
+    {"没有端口号对应 %1。在 %2 中加入下面一行吗？\n\n[Ports]\n%3",
+     "No COM number names %1. Add this line to %2?\n\n[Ports]\n%3"}, // AddPortQuestion
+    {"无法写入 %1。", "%1 could not be written."},                   // PortsFileNotWritten
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 
@@ -89,6 +164,7 @@ constexpr Named kCaptions[] = {
     {"writeRadioAction", {"写频(&W)", "&Write"}},
     {"settingsMenu", {"设置(&S)", " &Settings"}},
     {"communicationPortAction", {"通信端口(&P)", "&Communication Port"}},
+    {"checkCableAction", {"检查写频线(&K)…", "Check Ca&ble…"}},
     {"languageMenu", {"语言设置(&L)", "&Language Settings"}},
     {"chineseAction", {"中文简体(&C)", "&Chinese"}},
     {"englishAction", {"English(&E)", "&English"}},
@@ -200,6 +276,20 @@ template <std::size_t N> const Bilingual* Find(const Named (&table)[N], std::str
 
 Bilingual TextOf(Text text) {
     return kTexts[static_cast<std::size_t>(text)];
+}
+
+std::string FillText(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string filled;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t index = i + 1 < pattern.size() ? std::size_t(pattern[i + 1] - '1') : 9;
+        if (pattern[i] == '%' && index < args.size()) {
+            filled += *(args.begin() + index);
+            ++i;
+        } else {
+            filled += pattern[i];
+        }
+    }
+    return filled;
 }
 const Bilingual* CaptionOf(std::string_view objectName) {
     return Find(kCaptions, objectName);

@@ -2,6 +2,8 @@
 
 #include "core/texts/Language.h"
 
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace hx {
@@ -68,10 +70,51 @@ enum class Text {
     AboutDisclaimer,
     AboutTitle,
     HelpNotOpened,
+    CheckCableTitle,
+    SerialDevicesHeading,
+    NoSerialDevice,
+    NoPortNumber,
+    FindingsHeading,
+    DeviceUnnamed,
+    DeviceUnnamedFix,
+    PortNamesNothing,
+    ChoosePortFix,
+    PortIsPresent,
+    PortIsAbsent,
+    PortAbsentFix,
+    MayOpen,
+    MayNotOpen,
+    MayNotOpenFix,
+    BrlttyInstalled,
+    BrlttyRunning,
+    BrlttyFix,
+    ModemManagerRunning,
+    ModemManagerFix,
+    NoGrabbingService,
+    PortHeld,
+    AnotherProgram,
+    PortHeldFix,
+    PortNotHeld,
+    LatencyHigh,
+    LatencyFix,
+    LatencyLow,
+    KindOk,
+    KindProblem,
+    KindNote,
+    FindCableButton,
+    UnplugQuestion,
+    PlugQuestion,
+    NoNewDevice,
+    SeveralNewDevices,
+    AddPortQuestion,
+    PortsFileNotWritten,
     Count // not a text: the number of texts
 };
 
 Bilingual TextOf(Text text);
+
+// `pattern` with %1, %2 ... replaced by the arguments in order.
+std::string FillText(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // Caption and tool tip of a control of the main window, by its object name; nothing
 // when the control has none.

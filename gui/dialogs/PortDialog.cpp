@@ -12,7 +12,8 @@
 
 namespace hx {
 PortDialog::PortDialog(const Setup& setup, QWidget* parent)
-    : QDialog(parent), portNumber_(setup.portNumber), portAtOpen_(setup.portNumber) {
+    : QDialog(parent), language_(setup.language), findCable_(setup.findCable),
+      portNumber_(setup.portNumber), portAtOpen_(setup.portNumber) {
     setObjectName("PortDialog");
     MakeFixedDialog(this);
     const Language lang = setup.language;
@@ -28,19 +29,14 @@ PortDialog::PortDialog(const Setup& setup, QWidget* parent)
         portOptions[at] = new QRadioButton(QString("COM%1").arg(i + 1), portFrame);
         portOptions[at]->setObjectName(QString("portOption%1").arg(i));
         group->addButton(portOptions[at], i);
-        const PortChoice* choice = at < setup.choices.size() ? &setup.choices[at] : nullptr;
-        const QString device = choice ? QString::fromStdString(choice->device) : QString();
-        const bool present = choice && choice->present;
-        deviceLabels[at] =
-            new QLabel(device + "\n" + TextIn(present ? Text::PortPresent : Text::PortAbsent, lang),
-                       portFrame);
+        deviceLabels[at] = new QLabel(portFrame);
         deviceLabels[at]->setObjectName(QString("deviceLabel%1").arg(i));
-        deviceLabels[at]->setEnabled(present); // an absent device reads greyed
         const int row = i / 4 * 2;
         grid->addWidget(portOptions[at], row, i % 4);
         grid->addWidget(deviceLabels[at], row + 1, i % 4, Qt::AlignTop);
     }
     grid->setHorizontalSpacing(24);
+    showChoices(setup.choices);
     auto* frameLayout = new QVBoxLayout(portFrame);
     frameLayout->addWidget(portHeading);
     frameLayout->addLayout(grid);
@@ -50,7 +46,10 @@ PortDialog::PortDialog(const Setup& setup, QWidget* parent)
     okButton->setDefault(true);
     cancelButton = new QPushButton(TextIn(Text::Cancel, lang), this);
     cancelButton->setObjectName("cancelButton");
+    findCableButton = new QPushButton(TextIn(Text::FindCableButton, lang), this);
+    findCableButton->setObjectName("findCableButton");
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(findCableButton);
     buttons->addStretch();
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
@@ -61,15 +60,37 @@ PortDialog::PortDialog(const Setup& setup, QWidget* parent)
 
     // The label and the options take the colour from the frame they sit on, so the
     // frame's own shading shows through them.
-    for (QWidget* w : std::initializer_list<QWidget*>{this, portFrame, okButton, cancelButton})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{this, portFrame, findCableButton, okButton, cancelButton})
         PaintBackground(w, setup.background);
     ApplyFont(this, lang);
     setWindowTitle(TextIn(Text::PortDialogTitle, lang));
     if (portNumber_ >= 1 && portNumber_ <= kPortCount)
         portOptions[static_cast<std::size_t>(portNumber_ - 1)]->setChecked(true);
 
+    connect(findCableButton, &QPushButton::clicked, this, &PortDialog::findCableClicked);
     connect(okButton, &QPushButton::clicked, this, &PortDialog::okClicked);
     connect(cancelButton, &QPushButton::clicked, this, &PortDialog::cancelClicked);
+}
+
+void PortDialog::showChoices(const std::vector<PortChoice>& choices) {
+    for (std::size_t at = 0; at < deviceLabels.size(); ++at) {
+        const PortChoice* choice = at < choices.size() ? &choices[at] : nullptr;
+        const QString device = choice ? QString::fromStdString(choice->device) : QString();
+        const bool present = choice && choice->present;
+        deviceLabels[at]->setText(
+            device + "\n" + TextIn(present ? Text::PortPresent : Text::PortAbsent, language_));
+        deviceLabels[at]->setEnabled(present); // an absent device reads greyed
+    }
+}
+
+// Selects the found port; OK still decides whether the number changes.
+void PortDialog::findCableClicked() {
+    const auto found = findCable_ ? findCable_() : std::nullopt;
+    if (!found || found->portNumber < 1 || found->portNumber > kPortCount)
+        return;
+    showChoices(found->choices);
+    portOptions[static_cast<std::size_t>(found->portNumber - 1)]->setChecked(true);
 }
 
 void PortDialog::okClicked() {

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace hx {
@@ -19,11 +21,17 @@ namespace hx {
 class PortDialog : public QDialog {
     Q_OBJECT
 public:
+    // The port of the cable the user just plugged in, and the choices as they are now.
+    struct FoundCable {
+        int portNumber;
+        std::vector<PortChoice> choices;
+    };
     struct Setup {
         int portNumber;
         Language language;
         BgrColour background;
         std::vector<PortChoice> choices; // one per port, COM1 first
+        std::function<std::optional<FoundCable>()> findCable = {};
     };
     PortDialog(const Setup& setup, QWidget* parent);
 
@@ -33,13 +41,18 @@ public:
     QLabel* portHeading;
     std::array<QRadioButton*, kPortCount> portOptions{};
     std::array<QLabel*, kPortCount> deviceLabels{};
+    QPushButton* findCableButton;
     QPushButton* okButton;
     QPushButton* cancelButton;
 
 private:
+    void showChoices(const std::vector<PortChoice>& choices);
+    void findCableClicked();
     void okClicked();
     void cancelClicked();
 
+    Language language_;
+    std::function<std::optional<FoundCable>()> findCable_;
     int portNumber_;
     int portAtOpen_;
 };

@@ -157,6 +157,8 @@ void MainWindow::buildMenus() {
     QMenu* settings = menu(nullptr, "settingsMenu");
     connect(addMenuItem(settings, "communicationPortAction"), &QAction::triggered, transfers_.get(),
             &TransferCommands::showPortDialog);
+    connect(addMenuItem(settings, "checkCableAction"), &QAction::triggered, transfers_.get(),
+            &TransferCommands::showCableCheck);
     settings->addSeparator()->setObjectName("portSeparator");
     QMenu* language = menu(settings, "languageMenu");
     QAction* chinese = addMenuItem(language, "chineseAction");

@@ -2,9 +2,11 @@
 
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
+#include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
 #include "gui/dialogs/PortDialog.h"
 #include "gui/style/Colours.h"
+#include "gui/window/CableFinder.h"
 
 #include <fstream>
 
@@ -18,13 +20,28 @@ TransferCommands::TransferCommands(WindowState& state, UserDialogs& dialogs, Win
 }
 
 void TransferCommands::showPortDialog() {
+    const auto findCable = [this]() -> std::optional<PortDialog::FoundCable> {
+        const auto number = FindCable(dialogs_, state_.language, state_.settingDir(),
+                                      [this] { return ListSerialDevices(system_.root); });
+        if (!number)
+            return std::nullopt;
+        return PortDialog::FoundCable{*number, ListPortChoices(state_.settingDir())};
+    };
     PortDialog dialog({state_.portNumber, state_.language, state_.colours.full,
-                       ListPortChoices(state_.settingDir())},
+                       ListPortChoices(state_.settingDir()), findCable},
                       window_.owner);
     dialogs_.showModal(dialog);
     state_.portNumber = dialog.portNumber();
     window_.portPanel->setText(QString("COM%1").arg(state_.portNumber));
     window_.storeSettings();
+}
+
+void TransferCommands::showCableCheck() {
+    const std::string port = "COM" + std::to_string(state_.portNumber);
+    CableCheckDialog dialog({port, CheckCable(system_, state_.settingDir(), port, state_.language),
+                             state_.language, state_.colours.full},
+                            window_.owner);
+    dialogs_.showModal(dialog);
 }
 
 void TransferCommands::showCommunicationDialog(bool readMode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/link/CableDoctor.h"
 #include "core/link/SerialPort.h"
 #include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
@@ -37,11 +38,14 @@ public:
     TransferCommands(WindowState& state, UserDialogs& dialogs, Window window, PortOpener opener);
 
     void showPortDialog();
+    void showCableCheck();
     void readRadio() { showCommunicationDialog(true); }
     void writeRadio() { showCommunicationDialog(false); }
     void outcomeTimerTick();
 
     QTimer& outcomeTimer() { return outcomeTimer_; }
+    // The system the cable check and the cable finder look at; tests give a fake tree.
+    void setSystem(SystemView system) { system_ = std::move(system); }
 
 private:
     void showCommunicationDialog(bool readMode);
@@ -61,6 +65,7 @@ private:
     PortOpener openPort_;
     QTimer outcomeTimer_;
     int outcomeTicks_ = 0;
+    SystemView system_ = ThisSystem();
 };
 
 } // namespace hx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/link/CableDoctor.h"
+
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -18,11 +20,13 @@ struct Invocation {
     std::filesystem::path appFolder; // where Setting and Data lie, as for hxprog
     std::ostream& out;
     std::ostream& err;
+    hx::SystemView system = hx::ThisSystem(); // what `doctor` looks at
 };
 
 int RunDecode(const Invocation& invocation);
 int RunEncode(const Invocation& invocation);
 int RunRead(const Invocation& invocation);
 int RunWrite(const Invocation& invocation);
+int RunDoctor(const Invocation& invocation);
 
 } // namespace hxtool

@@ -9,9 +9,9 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
     Options options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
-        const bool takesValue = word == "--model" || word == "--settings" ||
-                                (accepted.output && word == "-o") ||
-                                (accepted.port && word == "--port");
+        const bool takesValue =
+            word == "--model" || word == "--settings" || (accepted.output && word == "-o") ||
+            (accepted.port && word == "--port") || (accepted.language && word == "--lang");
         if (takesValue && i + 1 == args.size())
             return UsageError{word + " needs a value"};
         if (word == "--model") {
@@ -26,6 +26,11 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             options.output = args[++i];
         } else if (takesValue && word == "--port") {
             options.port = args[++i];
+        } else if (takesValue && word == "--lang") {
+            const std::string& value = args[++i];
+            if (value != "en" && value != "zh")
+                return UsageError{"--lang must be en or zh, not '" + value + "'"};
+            options.language = value == "en" ? hx::Language::English : hx::Language::Chinese;
         } else if (accepted.json && word == "--json") {
             options.json = true;
         } else if (!word.empty() && word[0] == '-') {
@@ -38,7 +43,7 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
         return UsageError{accepted.files == 1 ? "expected one file" : "expected no file"};
     if (accepted.output && !options.output)
         return UsageError{"-o FILE is required"};
-    if (accepted.port && !options.port)
+    if (accepted.port && accepted.portRequired && !options.port)
         return UsageError{"--port DEV is required"};
     return options;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texts/Language.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,6 +17,7 @@ struct Options {
     std::optional<std::filesystem::path> settings;
     std::optional<std::filesystem::path> output;
     std::optional<std::string> port;
+    std::optional<hx::Language> language;
     bool json = false;
 };
 
@@ -23,6 +26,8 @@ struct OptionSet {
     bool port = false;
     bool json = false;
     std::size_t files = 1;
+    bool language = false;    // --lang en|zh
+    bool portRequired = true; // with `port`: --port must be given
 };
 
 // A usage error, ready to print.

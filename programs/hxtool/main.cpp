@@ -13,7 +13,8 @@ constexpr std::string_view kUsage =
     "usage: hxtool decode FILE.dat [--model 7100|7200|7400] [--json] [--settings DIR]\n"
     "       hxtool encode FILE.json -o FILE.dat [--model ...] [--settings DIR]\n"
     "       hxtool read --port DEV -o FILE.dat [--model ...] [--settings DIR]\n"
-    "       hxtool write FILE.dat --port DEV [--model ...] [--settings DIR]\n";
+    "       hxtool write FILE.dat --port DEV [--model ...] [--settings DIR]\n"
+    "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n";
 
 std::filesystem::path ExecutableDir(const char* argv0) {
     std::error_code error;
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     const std::pair<std::string_view, Run> commands[] = {{"decode", hxtool::RunDecode},
                                                          {"encode", hxtool::RunEncode},
                                                          {"read", hxtool::RunRead},
-                                                         {"write", hxtool::RunWrite}};
+                                                         {"write", hxtool::RunWrite},
+                                                         {"doctor", hxtool::RunDoctor}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;

@@ -6,6 +6,8 @@
 #include "core/files/DataFile.h"
 #include "core/files/ProfileFile.h"
 #include "core/testsupport/EmulatorProcess.h"
+#include "core/testsupport/FakeSystem.h"
+#include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
 #include "gui/dialogs/PortDialog.h"
 #include "gui/window/MainWindow.h"
@@ -357,6 +359,148 @@ private slots:
         QCOMPARE(w.state().portNumber, 3);
         QCOMPARE(w.statusPanel(2)->text(), QString("COM3"));
         QCOMPARE(storedSetting("COM"), std::string("3"));
+    }
+
+    // Find my cable on a fake system: the test plugs and pulls adapters while the
+    // questions are open, as the user would.
+    static FakeSystem::UsbAdapter Adapter(std::string byId) {
+        FakeSystem::UsbAdapter adapter;
+        adapter.byId = std::move(byId);
+        return adapter;
+    }
+    static std::function<void(QDialog&)> findCableThen(int expectedChecked) {
+        return [expectedChecked](QDialog& d) {
+            auto& ports = static_cast<PortDialog&>(d);
+            QCOMPARE(ports.findCableButton->text(), QString("Find my cable"));
+            ports.findCableButton->click();
+            QVERIFY(ports.portOptions[static_cast<std::size_t>(expectedChecked - 1)]->isChecked());
+            ports.okButton->click();
+        };
+    }
+
+    void findMyCableSelectsThePortOfTheDeviceThatAppeared() {
+        MainWindow& w = start();
+        FakeSystem system(folder_ / "root");
+        system.plugUsb("ttyUSB2", Adapter({}));
+        w.transfers().setSystem(system.viewAs({FakeSystem::Group()}));
+        const auto replug = [&](std::function<void()> plugIn) {
+            dialogs_.whileAsking = [&system, asked = 0, plugIn]() mutable {
+                if (++asked == 1)
+                    system.unplug("ttyUSB2");
+                else if (asked == 2)
+                    plugIn();
+            };
+        };
+
+        // A device that a built-in number names: selected, nothing written.
+        replug([&] { system.plugUsb("ttyUSB2", Adapter({})); });
+        dialogs_.answers = {true, true};
+        dialogs_.modal = {findCableThen(3)};
+        w.action("communicationPortAction")->trigger();
+        QCOMPARE(w.state().portNumber, 3);
+        QCOMPARE(dialogs_.questions[0].text,
+                 std::string("Unplug the programming cable from the computer. Is it unplugged?"));
+        QVERIFY(!fs::exists(folder_ / "Setting/Ports.ini"));
+        QVERIFY(dialogs_.messages.empty());
+
+        // One no number names: the line for Ports.ini is shown, and written on Yes under
+        // the first number whose device is absent, by its lasting by-id name.
+        replug([&] { system.plugUsb("ttyUSB9", Adapter("usb-cable-port0"), 2); });
+        dialogs_.questions.clear();
+        dialogs_.answers = {true, true, true};
+        dialogs_.modal = {findCableThen(1)};
+        w.action("communicationPortAction")->trigger();
+        QCOMPARE(int(dialogs_.questions.size()), 3);
+        QVERIFY(dialogs_.questions[2].text.starts_with("No COM number names /dev/ttyUSB9."));
+        QVERIFY(dialogs_.questions[2].text.ends_with(
+            "\n\n[Ports]\nCOM1=/dev/serial/by-id/usb-cable-port0"));
+        QCOMPARE(w.state().portNumber, 1);
+        QCOMPARE(ProfileFile(folder_ / "Setting/Ports.ini").read("Ports", "COM1", "", 300),
+                 std::string("/dev/serial/by-id/usb-cable-port0"));
+
+        // No on the line writes nothing; the selection stays where it was.
+        system.unplug("ttyUSB9");
+        replug([&] { system.plugUsb("ttyUSB5", Adapter({}), 3); });
+        dialogs_.answers = {true, true, false};
+        dialogs_.modal = {findCableThen(1)};
+        w.action("communicationPortAction")->trigger();
+        QCOMPARE(ProfileFile(folder_ / "Setting/Ports.ini").read("Ports", "COM2", "", 300),
+                 std::string());
+    }
+
+    void findMyCableSaysWhenNoneOrSeveralDevicesAppeared() {
+        MainWindow& w = start(); // COM5
+        FakeSystem system(folder_ / "root");
+        w.transfers().setSystem(system.viewAs({FakeSystem::Group()}));
+        dialogs_.answers = {true, true};
+        dialogs_.modal = {findCableThen(5)};
+        w.action("communicationPortAction")->trigger();
+        QCOMPARE(lastMessage(), std::string("No new serial device appeared. Check the cable and "
+                                            "its plug, or use Settings > Check Cable."));
+
+        int asked = 0;
+        dialogs_.whileAsking = [&] {
+            if (++asked == 2) {
+                system.plugUsb("ttyUSB0", Adapter({}));
+                system.plugUsb("ttyACM0", Adapter({}), 2);
+            }
+        };
+        dialogs_.answers = {true, true};
+        dialogs_.modal = {findCableThen(5)};
+        w.action("communicationPortAction")->trigger();
+        QVERIFY(lastMessage().starts_with("Several new serial devices appeared:\n/dev/ttyACM0"));
+        QCOMPARE(w.state().portNumber, 5);
+
+        dialogs_.answers = {false};
+        dialogs_.modal = {findCableThen(5)};
+        w.action("communicationPortAction")->trigger();
+        QCOMPARE(int(dialogs_.questions.size()), 5); // No to the first question stops
+    }
+
+    void checkCableListsTheFindingsForThePortInUse() {
+        MainWindow& w = start("Language=1\nCOM=1\n");
+        FakeSystem system(folder_ / "root");
+        system.plugUsb("ttyUSB0", Adapter({}));
+        system.put("usr/sbin/brltty", "");
+        w.transfers().setSystem(system.viewAs({12345}));
+        dialogs_.modal = {[](QDialog& d) {
+            auto& check = static_cast<CableCheckDialog&>(d);
+            QCOMPARE(d.windowTitle(), QString("检查写频线"));
+            QVERIFY(check.devicesLabel->text().startsWith("COM1  /dev/ttyUSB0  0403:6001"));
+            QCOMPARE(check.findingLabels[0]->text(), QString("COM1 (/dev/ttyUSB0) 已连接。"));
+            QVERIFY(check.findingLabels[1]->text().startsWith("你无权打开 /dev/ttyUSB0"));
+            QCOMPARE(check.fixLabels[0]->text(),
+                     QString("运行 sudo usermod -aG dialout $USER，然后注销并重新登录。"));
+            QVERIFY(check.fixLabels.back()->text().contains("sudo apt remove brltty"));
+            check.okButton->click();
+        }};
+        QCOMPARE(w.action("checkCableAction")->text(), QString("检查写频线(&K)…"));
+        w.action("checkCableAction")->trigger();
+        QCOMPARE(dialogs_.modalRuns.back().name, std::string("CableCheckDialog"));
+        QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
+    }
+
+    // Not a check: with HX_SCREENSHOT_DIR set, saves the cable check with a cable this
+    // user may not open, in both languages.
+    void screenshotsOfTheCableCheck() {
+        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("HX_SCREENSHOT_DIR not set");
+        for (const char* language : {"en", "zh"}) {
+            MainWindow& w = start(language == std::string("en") ? "Language=2\nCOM=1\n"
+                                                                : "Language=1\nCOM=1\n");
+            FakeSystem system(folder_ / "root");
+            system.plugUsb("ttyUSB0", Adapter("usb-FTDI_FT232R_USB_UART_A10K6ABC-if00-port0"));
+            system.plugUsb("ttyACM0", Adapter({}), 2);
+            system.put("usr/lib/udev/rules.d/85-brltty.rules", "");
+            w.transfers().setSystem(system.viewAs({12345}));
+            dialogs_.modal = {[&](QDialog& d) {
+                QVERIFY(QTest::qWaitForWindowExposed(&d));
+                QVERIFY(d.grab().save(QString(dir) + "/cable-" + language + ".png"));
+            }};
+            w.action("checkCableAction")->trigger();
+            cleanup();
+        }
     }
 
     // Not a check: with HX_SCREENSHOT_DIR set, and an X server, captures the screen

@@ -1,4 +1,5 @@
 #include "core/testsupport/EmulatorProcess.h"
+#include "core/testsupport/FakeSystem.h"
 #include "core/testsupport/TestFolder.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ReadOutput.h"
@@ -345,6 +346,45 @@ TEST_F(HxtoolTest, AnInstalledCopyUsesThePerUserFolderSeededFromShare) {
         << contents(dir_ / "out.txt");
     EXPECT_TRUE(fs::exists(home / ".local/share/hxprog/Setting/ParaConfig.ini"));
     EXPECT_FALSE(fs::exists(dir_ / "usr/bin/Setting"));
+}
+
+// The doctor on a fake system: what the user reads, and the exit status scripts test.
+TEST_F(HxtoolTest, DoctorExplainsAPortThisUserMayNotOpen) {
+    fs::copy(kShippedSettings, dir_ / "Setting");
+    hx::FakeSystem system(dir_ / "root");
+    hx::FakeSystem::UsbAdapter adapter;
+    adapter.byId = "usb-FTDI_FT232R_USB_UART_A10K-if00-port0";
+    system.plugUsb("ttyUSB0", adapter);
+    const auto doctor = [&](std::vector<std::string> args, std::vector<unsigned> groups) {
+        out_.str("");
+        err_.str("");
+        return RunDoctor({std::move(args), dir_, out_, err_, system.viewAs(std::move(groups))});
+    };
+
+    EXPECT_EQ(doctor({}, {12345}), kExitFailure) << "the window's port, COM1, in English";
+    EXPECT_EQ(out_.str(),
+              "Serial devices:\n"
+              "  COM1  /dev/ttyUSB0  0403:6001 FTDI FT232R USB UART (ftdi_sio)  "
+              "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K-if00-port0\n"
+              "\n"
+              "Checks of COM1:\n"
+              "  [ok] COM1 (/dev/ttyUSB0) is present.\n"
+              "  [problem] You may not open /dev/ttyUSB0 (group dialout, mode 0660).\n"
+              "      -> Run sudo usermod -aG dialout $USER, then log out and in again.\n"
+              "  [ok] No other program holds /dev/ttyUSB0.\n"
+              "  [note] The adapter's latency timer is 16 ms; 1 ms makes transfers "
+              "steadier.\n"
+              "      -> echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/"
+              "latency_timer (until the adapter is plugged in again)\n"
+              "  [ok] brltty is not installed and ModemManager is not running.\n");
+
+    EXPECT_EQ(doctor({"--port", "/dev/ttyUSB0", "--lang", "zh"}, {hx::FakeSystem::Group()}),
+              kExitSuccess)
+        << out_.str();
+    EXPECT_NE(out_.str().find("[正常] 你可以打开 /dev/ttyUSB0。"), std::string::npos);
+    EXPECT_EQ(doctor({"--port", "COM2"}, {hx::FakeSystem::Group()}), kExitFailure);
+    EXPECT_EQ(doctor({"--lang", "fr"}, {}), kExitUsage);
+    EXPECT_EQ(err_.str(), "hxtool doctor: --lang must be en or zh, not 'fr'\n");
 }
 
 } // namespace

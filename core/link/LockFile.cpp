@@ -1,0 +1,47 @@
+#include "core/link/LockFile.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace hx {
+namespace {
+
+std::string Line(const std::string& content, int index) {
+    std::size_t start = 0;
+    for (int i = 0; i < index && start != std::string::npos; ++i) {
+        start = content.find('\n', start);
+        if (start != std::string::npos)
+            ++start;
+    }
+    if (start == std::string::npos || start >= content.size())
+        return {};
+    return content.substr(start, content.find('\n', start) - start);
+}
+
+// The owner's process number on the first line, as QLockFile writes it and as the
+// UUCP tools do ("%10d\n"); 0 when the line holds none.
+long OwnerPid(const std::string& line) {
+    char* end = nullptr;
+    const long pid = std::strtol(line.c_str(), &end, 10);
+    const bool rest = std::all_of(static_cast<const char*>(end), line.c_str() + line.size(),
+                                  [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
+    return end != line.c_str() && rest && pid > 0 ? pid : 0;
+}
+
+} // namespace
+
+std::string LockFileName(const std::string& device) {
+    const bool path =
+        device.starts_with('/') || device.starts_with("./") || device.starts_with("../");
+    std::string name = path ? device : "/dev/" + device;
+    if (name.starts_with("/dev/"))
+        name.erase(0, 5);
+    std::replace(name.begin(), name.end(), '/', '_');
+    return "LCK.." + name;
+}
+
+LockOwner ReadLockOwner(const std::string& content) {
+    return {OwnerPid(Line(content, 0)), Line(content, 1)};
+}
+
+} // namespace hx

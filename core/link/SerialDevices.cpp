@@ -1,0 +1,129 @@
+#include "core/link/SerialDevices.h"
+
+#include "core/link/PortNames.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace hx {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string FirstLine(const fs::path& file) {
+    std::string line;
+    std::getline(std::ifstream(file), line);
+    return line;
+}
+
+// The tail of a symbolic link's target: the driver's name for a "driver" link.
+std::string LinkName(const fs::path& link) {
+    std::error_code error;
+    return fs::read_symlink(link, error).filename().string();
+}
+
+// The board's 8250 driver shows every port it could have; "type" 0 says no chip
+// answered there.
+bool PlaceholderPort(const fs::path& ttyDir) {
+    return ttyDir.filename().string().starts_with("ttyS") && fs::exists(ttyDir / "type") &&
+           FirstLine(ttyDir / "type") == "0";
+}
+
+// The USB device the tty hangs off: the nearest folder up from the tty's device that
+// has a vendor id, but never above the sysfs tree.
+fs::path UsbDeviceOf(const fs::path& device, const fs::path& sys) {
+    for (fs::path at = device; at != sys && at.string().starts_with(sys.string());
+         at = at.parent_path())
+        if (fs::exists(at / "idVendor"))
+            return at;
+    return {};
+}
+
+// The driver of the device, passing over the serial-base layer ("port", "ctrl") that
+// newer kernels put between a board's port and its real driver.
+std::string DriverOf(const fs::path& device, const fs::path& sys) {
+    for (fs::path at = device; at != sys && at.string().starts_with(sys.string());
+         at = at.parent_path()) {
+        std::error_code error;
+        const fs::path driver = fs::read_symlink(at / "driver", error);
+        if (!error && driver.parent_path().parent_path().filename() != "serial-base")
+            return driver.filename().string();
+    }
+    return {};
+}
+
+std::string ByIdName(const fs::path& root, const std::string& name) {
+    const fs::path folder = root / "dev/serial/by-id";
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (LinkName(it->path()) == name)
+            return "/dev/serial/by-id/" + it->path().filename().string();
+    return {};
+}
+
+std::optional<SerialDevice> ReadDevice(const fs::path& root, const fs::path& ttyDir) {
+    std::error_code error;
+    const fs::path sys = fs::canonical(root / "sys", error);
+    const fs::path device = fs::canonical(ttyDir / "device", error);
+    if (error || PlaceholderPort(ttyDir))
+        return std::nullopt;
+    SerialDevice found;
+    found.name = ttyDir.filename().string();
+    found.device = "/dev/" + found.name;
+    found.driver = DriverOf(device, sys);
+    if (const fs::path usb = UsbDeviceOf(device, sys); !usb.empty()) {
+        found.vendorId = FirstLine(usb / "idVendor");
+        found.productId = FirstLine(usb / "idProduct");
+        found.manufacturer = FirstLine(usb / "manufacturer");
+        found.product = FirstLine(usb / "product");
+    }
+    found.byId = ByIdName(root, found.name);
+    if (fs::exists(device / "latency_timer")) {
+        try {
+            found.latencyMs = std::stoi(FirstLine(device / "latency_timer"));
+            found.latencyTimer = "/sys/bus/usb-serial/devices/" + found.name + "/latency_timer";
+        } catch (const std::exception&) {
+            // unreadable: the adapter simply shows none
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+std::vector<SerialDevice> ListSerialDevices(const fs::path& root) {
+    std::vector<SerialDevice> devices;
+    std::error_code error;
+    for (fs::directory_iterator it(root / "sys/class/tty", error), end; !error && it != end;
+         it.increment(error))
+        if (auto device = ReadDevice(root, it->path()))
+            devices.push_back(std::move(*device));
+    std::sort(devices.begin(), devices.end(),
+              [](const SerialDevice& a, const SerialDevice& b) { return a.name < b.name; });
+    return devices;
+}
+
+std::optional<int> PortNumberNaming(const SerialDevice& device, const fs::path& settingDir) {
+    for (int n = 1; n <= kPortCount; ++n) {
+        const std::string named = DeviceForPort(n, settingDir);
+        if (named == device.device || (!device.byId.empty() && named == device.byId))
+            return n;
+    }
+    return std::nullopt;
+}
+
+std::string DescribeDevice(const SerialDevice& device) {
+    std::string line = device.device;
+    if (!device.vendorId.empty())
+        line += "  " + device.vendorId + ":" + device.productId;
+    for (const std::string* part : {&device.manufacturer, &device.product})
+        if (!part->empty())
+            line += " " + *part;
+    if (!device.driver.empty())
+        line += " (" + device.driver + ")";
+    if (!device.byId.empty())
+        line += "  " + device.byId;
+    return line;
+}
+
+} // namespace hx

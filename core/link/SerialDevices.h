@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hx {
+
+// A serial device the kernel shows, as sysfs describes it. Paths are those of the
+// system looked at, without the root folder it was read under.
+struct SerialDevice {
+    std::string name;   // "ttyUSB0"
+    std::string device; // "/dev/ttyUSB0"
+    std::string driver; // "ftdi_sio", "cp210x", "cdc_acm", "serial"
+    // The USB device the port belongs to; all empty for a port on the board.
+    std::string vendorId, productId; // "0403", "6001"
+    std::string manufacturer, product;
+    std::string byId;             // "/dev/serial/by-id/usb-FTDI_...-port0", or empty
+    std::optional<int> latencyMs; // the adapter's latency timer, where it has one
+    std::string latencyTimer;     // the sysfs file that holds it
+};
+
+// The serial devices present below `root` ("/" for this system), sorted by name:
+// every tty of /sys/class/tty with a device behind it, except the board's 8250
+// ports that the kernel found no chip for. Reads only.
+std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& root);
+
+// The first port number (COM1 to COM16) whose device is this one, by its /dev name
+// or its by-id name; nothing when no number names it.
+std::optional<int> PortNumberNaming(const SerialDevice& device,
+                                    const std::filesystem::path& settingDir);
+
+// One line for a list of devices: "/dev/ttyUSB0  0403:6001 FTDI FT232R USB UART
+// (ftdi_sio)  /dev/serial/by-id/..." without the port number.
+std::string DescribeDevice(const SerialDevice& device);
+
+} // namespace hx
