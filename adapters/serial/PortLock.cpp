@@ -1,9 +1,11 @@
 #include "adapters/serial/PortLock.h"
 
+#include "core/files/Posix.h"
 #include "core/link/LockFile.h"
 
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/file.h>
@@ -16,21 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 std::string ReadAll(int fd) {
     std::string content;
     char buffer[512];
@@ -38,10 +25,6 @@ std::string ReadAll(int fd) {
     while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
         content.append(buffer, static_cast<std::size_t>(n));
     return content;
-}
-
-bool Running(long pid) {
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
 std::string ProgramOf(long pid, const LockOwner& owner) {
@@ -85,16 +68,29 @@ LockCheck CheckPortLock(const fs::path& lock) {
     const std::string content = ReadAll(file.get());
     const LockOwner owner = ReadLockOwner(content);
     const long pid = owner.pid;
-    if (pid > 0 && Running(pid))
+    if (pid > 0 && ProcessRunning(pid))
         return {false, PortHolder{pid, ProgramOf(pid, owner)}};
     if (lockedByOwner || (pid == 0 && !Blank(content)))
         return {false, PortHolder{}}; // held, by someone it does not name
-    // Removed only while the name still stands for the file looked at.
     struct stat opened {};
+    if (::fstat(file.get(), &opened) != 0)
+        return {};
+    // A lock file is created before its owner locks it: an empty one just made may be
+    // in the middle of being taken.
+    if (Blank(content) && std::time(nullptr) - opened.st_mtime < 2)
+        return {false, PortHolder{}};
+    // Removed only while the name still stands for the file looked at.
     struct stat named {};
-    const bool same = ::fstat(file.get(), &opened) == 0 && ::lstat(lock.c_str(), &named) == 0 &&
-                      opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-    return {same && ::unlink(lock.c_str()) == 0, std::nullopt};
+    const bool same = ::lstat(lock.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+                      opened.st_ino == named.st_ino;
+    if (!same)
+        return {};
+    if (::unlink(lock.c_str()) != 0)
+        throw PortError(lock.string() +
+                        " was left by a program that has ended, and this user "
+                        "may not remove it: sudo rm " +
+                        lock.string());
+    return {true, std::nullopt};
 }
 
 } // namespace hx

@@ -1,5 +1,7 @@
 #include "core/files/SafeFile.h"
 
+#include "core/files/Posix.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -41,28 +43,6 @@ std::optional<std::string_view> NotARegularFile(mode_t mode) {
         return "is a socket, not a file";
     return "is not a regular file";
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { reset(-1); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-    void reset(int fd) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-    // Closes now and gives the error close reports (0 for none): some file systems
-    // only report a failed write there.
-    int close() { return ::close(std::exchange(fd_, -1)) == 0 ? 0 : errno; }
-
-private:
-    int fd_;
-};
 
 // Writes all of `bytes` from the start of the file; 0 or the error.
 int WriteAll(int fd, std::string_view bytes) {
@@ -207,7 +187,7 @@ void RemoveLeftovers(const fs::path& file) {
     for (fs::directory_iterator entry(FolderOf(file), error), end; !error && entry != end;
          entry.increment(error)) {
         const auto writer = WriterOf(entry->path().filename().string(), prefix);
-        if (writer && *writer != ::getpid() && ::kill(*writer, 0) != 0 && errno == ESRCH)
+        if (writer && *writer != ::getpid() && !ProcessRunning(*writer))
             ::unlink(entry->path().c_str());
     }
 }

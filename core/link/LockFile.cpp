@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace hx {
 namespace {
@@ -25,7 +26,8 @@ long OwnerPid(const std::string& line) {
     const long pid = std::strtol(line.c_str(), &end, 10);
     const bool rest = std::all_of(static_cast<const char*>(end), line.c_str() + line.size(),
                                   [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
-    return end != line.c_str() && rest && pid > 0 ? pid : 0;
+    const bool possible = pid > 0 && pid <= std::numeric_limits<int>::max(); // a pid_t
+    return end != line.c_str() && rest && possible ? pid : 0;
 }
 
 } // namespace

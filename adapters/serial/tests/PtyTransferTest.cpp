@@ -56,10 +56,13 @@ protected:
         ASSERT_FALSE(sim_->device().empty());
     }
     // A lock file for the emulator's device, as another process would leave it.
-    fs::path makeLock(const std::string& content) {
+    // A lock file as a transfer killed a while ago left it.
+    fs::path makeLock(const std::string& content, bool justMade = false) {
         const fs::path lock = PortLockPath(sim_->device());
         locks_.push_back(lock);
         std::ofstream(lock) << content;
+        if (!justMade)
+            fs::last_write_time(lock, fs::file_time_type::clock::now() - std::chrono::seconds(10));
         return lock;
     }
     void startSim(std::vector<std::string> args, bool fast = true) {
@@ -250,6 +253,12 @@ TEST_F(PtyTransfer, APortInUseNamesItsHolder) {
     }
     EXPECT_TRUE(fs::exists(lock));
     ::close(fd);
+
+    // One just created and not yet locked by its maker is as good as taken.
+    fs::remove(lock);
+    makeLock("", true);
+    EXPECT_THROW(port_.open(sim_->device()), PortInUse);
+    EXPECT_TRUE(fs::exists(lock));
 }
 
 TEST_F(PtyTransfer, WaitsGiveUpAfterTheirBudgets) {

@@ -2,6 +2,7 @@
 #include "core/link/CableDoctor.h"
 
 #include "core/files/ProfileFile.h"
+#include "core/link/LockFile.h"
 #include "core/testsupport/FakeSystem.h"
 #include "core/testsupport/TestFolder.h"
 
@@ -172,6 +173,15 @@ TEST_F(CableDoctorTest, ALatencyTimerAboveOneMillisecondIsANote) {
     EXPECT_EQ(f->kind, FindingKind::Note);
     EXPECT_EQ(f->fix, "echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer (until "
                       "the adapter is plugged in again)");
+}
+
+// A damaged lock file must not name a process number that no process can have: kill(-1)
+// would ask after every process of the user.
+TEST(LockFile, OwnersAreProcessNumbersAProcessCanHave) {
+    EXPECT_EQ(ReadLockOwner("      4711\nhxtool\n").pid, 4711);
+    EXPECT_EQ(ReadLockOwner("      4711\nhxtool\n").program, "hxtool");
+    for (const char* content : {"4294967295\n", "-1\n", "0\n", "12ab\n", ""})
+        EXPECT_EQ(ReadLockOwner(content).pid, 0) << content;
 }
 
 } // namespace

@@ -315,6 +315,8 @@ private slots:
         startRadio({});
         locks_.push_back(PortLockPath(sim_->device()));
         std::ofstream(locks_.back()).close(); // left empty by a transfer killed as it began
+        fs::last_write_time(locks_.back(),
+                            fs::file_time_type::clock::now() - std::chrono::seconds(10));
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Read");
         QVERIFY(dialogs_.messages.empty());
