@@ -20,19 +20,27 @@ std::string BuiltInDevice(int n) {
 #endif
 }
 
+std::string DeviceIn(const ProfileContents& ports, int number) {
+    if (number < 1 || number > kPortCount)
+        return {};
+    return ports.read("Ports", "COM" + std::to_string(number), BuiltInDevice(number), 260);
+}
+
+ProfileContents LoadPorts(const std::filesystem::path& settingDir) {
+    return ProfileFile(settingDir / "Ports.ini").load();
+}
+
 } // namespace
 
 std::string DeviceForPort(int number, const std::filesystem::path& settingDir) {
-    if (number < 1 || number > kPortCount)
-        return {};
-    const std::string key = "COM" + std::to_string(number);
-    return ProfileFile(settingDir / "Ports.ini").read("Ports", key, BuiltInDevice(number), 260);
+    return DeviceIn(LoadPorts(settingDir), number);
 }
 
 std::vector<PortChoice> ListPortChoices(const std::filesystem::path& settingDir) {
+    const ProfileContents ports = LoadPorts(settingDir);
     std::vector<PortChoice> choices;
     for (int n = 1; n <= kPortCount; ++n) {
-        std::string device = DeviceForPort(n, settingDir);
+        std::string device = DeviceIn(ports, n);
         std::error_code error;
         const bool present = std::filesystem::exists(device, error);
         choices.push_back({n, std::move(device), present});
