@@ -1,5 +1,5 @@
 # What `cmake --install` puts where. The programs go to bin; everything an installed
-# program seeds its per-user folder from (the shipped Setting files, the built Help)
+# program fills its per-user folder from (the shipped Setting files, the built Help)
 # goes to share/hxprog, with an example data file beside; the rest makes it a desktop
 # program: menu entry, icons, AppStream metainfo, the data-file MIME type and the
 # manual pages.

@@ -5,7 +5,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME hxprog)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "hxprog maintainers <maintainers@users.noreply.c-seed-1aaab598.example>")
+set(CPACK_PACKAGE_CONTACT "hxprog maintainers <hxprog@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programming tool for HX7100, HX7200 and HX7400 radios")
 set(CPACK_PACKAGE_DESCRIPTION
     "hxprog edits the 16-channel table and the function settings of HX7100, HX7200

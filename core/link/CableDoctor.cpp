@@ -17,12 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string FirstLine(const fs::path& file) {
-    std::string line;
-    std::getline(std::ifstream(file), line);
-    return line;
-}
-
 bool AllDigits(const std::string& text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -36,7 +30,7 @@ std::map<long, std::string> Processes(const fs::path& root) {
          it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (AllDigits(name))
-            processes[std::stol(name)] = FirstLine(it->path() / "comm");
+            processes[std::stol(name)] = FirstLineOf(it->path() / "comm");
     }
     return processes;
 }

@@ -10,12 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string FirstLine(const fs::path& file) {
-    std::string line;
-    std::getline(std::ifstream(file), line);
-    return line;
-}
-
 // The tail of a symbolic link's target: the driver's name for a "driver" link.
 std::string LinkName(const fs::path& link) {
     std::error_code error;
@@ -26,7 +20,7 @@ std::string LinkName(const fs::path& link) {
 // answered there.
 bool PlaceholderPort(const fs::path& ttyDir) {
     return ttyDir.filename().string().starts_with("ttyS") && fs::exists(ttyDir / "type") &&
-           FirstLine(ttyDir / "type") == "0";
+           FirstLineOf(ttyDir / "type") == "0";
 }
 
 // The USB device the tty hangs off: the nearest folder up from the tty's device that
@@ -72,15 +66,15 @@ std::optional<SerialDevice> ReadDevice(const fs::path& root, const fs::path& tty
     found.device = "/dev/" + found.name;
     found.driver = DriverOf(device, sys);
     if (const fs::path usb = UsbDeviceOf(device, sys); !usb.empty()) {
-        found.vendorId = FirstLine(usb / "idVendor");
-        found.productId = FirstLine(usb / "idProduct");
-        found.manufacturer = FirstLine(usb / "manufacturer");
-        found.product = FirstLine(usb / "product");
+        found.vendorId = FirstLineOf(usb / "idVendor");
+        found.productId = FirstLineOf(usb / "idProduct");
+        found.manufacturer = FirstLineOf(usb / "manufacturer");
+        found.product = FirstLineOf(usb / "product");
     }
     found.byId = ByIdName(root, found.name);
     if (fs::exists(device / "latency_timer")) {
         try {
-            found.latencyMs = std::stoi(FirstLine(device / "latency_timer"));
+            found.latencyMs = std::stoi(FirstLineOf(device / "latency_timer"));
             found.latencyTimer = "/sys/bus/usb-serial/devices/" + found.name + "/latency_timer";
         } catch (const std::exception&) {
             // unreadable: the adapter simply shows none
@@ -90,6 +84,12 @@ std::optional<SerialDevice> ReadDevice(const fs::path& root, const fs::path& tty
 }
 
 } // namespace
+
+std::string FirstLineOf(const fs::path& file) {
+    std::string line;
+    std::getline(std::ifstream(file), line);
+    return line;
+}
 
 std::vector<SerialDevice> ListSerialDevices(const fs::path& root) {
     std::vector<SerialDevice> devices;

@@ -26,6 +26,10 @@ struct SerialDevice {
 // ports that the kernel found no chip for. Reads only.
 std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& root);
 
+// The first line of a small system file (a sysfs attribute, /proc/N/comm); empty when
+// it cannot be read.
+std::string FirstLineOf(const std::filesystem::path& file);
+
 // The first port number (COM1 to COM16) whose device is this one, by its /dev name
 // or its by-id name; nothing when no number names it.
 std::optional<int> PortNumberNaming(const SerialDevice& device,

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
         if (command != name)
             continue;
         // The same folder as hxprog's, so an installed hxtool finds the settings the
-        // window uses; only a real command seeds it.
+        // window uses; only a real command fills it.
         const auto appFolder = hx::ChooseAppFolder(ExecutableDir(argv[0]), hx::UserDataFolder());
         return run({{argv + 2, argv + argc}, appFolder, std::cout, std::cerr});
     }
