@@ -22,8 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Chinese interface font; the English one (Times New Roman) falls back on
-# Liberation Serif when that is there. xdg-utils opens the help documents.
+# Liberation Serif when that is there. xdg-utils opens the help documents, and Qt's own
+# translations put its buttons and file dialogs in Chinese with the interface.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

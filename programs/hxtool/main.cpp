@@ -42,8 +42,10 @@ int main(int argc, char** argv) {
         if (command != name)
             continue;
         // The same folder as hxprog's, so an installed hxtool finds the settings the
-        // window uses; only a real command fills it.
-        const auto appFolder = hx::ChooseAppFolder(ExecutableDir(argv[0]), hx::UserDataFolder());
+        // window uses; only a real command fills it, and the doctor changes nothing.
+        const auto use = command == "doctor" ? hx::FolderUse::LookOnly : hx::FolderUse::Fill;
+        const auto appFolder =
+            hx::ChooseAppFolder(ExecutableDir(argv[0]), hx::UserDataFolder(), use);
         return run({{argv + 2, argv + argc}, appFolder, std::cout, std::cerr});
     }
     if (command == "--help" || command == "-h") {

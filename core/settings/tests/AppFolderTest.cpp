@@ -1,9 +1,12 @@
 #include "core/settings/AppFolder.h"
 
+#include "core/testsupport/TestFolder.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
+#include <pwd.h>
 #include <string>
 #include <unistd.h>
 
@@ -86,6 +89,33 @@ TEST(AppFolder, PerUserFolderFollowsTheDataHomeOnlyWhenItIsAbsolute) {
     }
     const ScopedVariable dataHome("XDG_DATA_HOME", nullptr);
     EXPECT_EQ(UserDataFolder(), fs::path("/home/dealer/.local/share/hxprog"));
+}
+
+// Root run with another user's environment (sudo -E) must not leave root-owned files
+// in that user's folder.
+TEST(AppFolder, RootKeepsToItsOwnHome) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root";
+    const TestFolder folder("hx_roothome");
+    const fs::path userHome = folder.path() / "dealer";
+    fs::create_directory(userHome);
+    ASSERT_EQ(::chown(userHome.c_str(), 65534, 65534), 0);
+    const ScopedVariable home("HOME", userHome.c_str());
+    const ScopedVariable dataHome("XDG_DATA_HOME", (userHome / "share").c_str());
+    EXPECT_EQ(UserDataFolder(), fs::path(::getpwuid(0)->pw_dir) / ".local/share/hxprog");
+}
+
+// A program that only looks (the cable doctor) neither creates nor fills the folder.
+TEST(AppFolder, LookingOnlyChangesNothing) {
+    const TestFolder folder("hx_lookonly");
+    const fs::path prefix = folder.path() / "usr";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share/hxprog/Setting");
+    const fs::path user = folder.path() / "home/.local/share/hxprog";
+    EXPECT_EQ(ChooseAppFolder(prefix / "bin", user, FolderUse::LookOnly), prefix / "share/hxprog");
+    EXPECT_FALSE(fs::exists(user));
+    fs::create_directories(user / "Setting");
+    EXPECT_EQ(ChooseAppFolder(prefix / "bin", user, FolderUse::LookOnly), user);
 }
 
 } // namespace
