@@ -2,12 +2,12 @@
 
 #include "core/files/Posix.h"
 #include "core/link/LockFile.h"
+#include "core/link/SerialDevices.h"
 
 #include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,25 +18,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(int fd) {
-    std::string content;
-    char buffer[512];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        content.append(buffer, static_cast<std::size_t>(n));
-    return content;
+// The start of the lock: a process number and a program name fit in far less.
+std::string ReadStart(int fd) {
+    char buffer[128];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
 
 std::string ProgramOf(long pid, const LockOwner& owner) {
-    if (!owner.program.empty())
-        return owner.program;
-    std::string program;
-    std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/comm"), program);
-    return program;
-}
-
-bool Blank(const std::string& content) {
-    return content.find_first_not_of(" \t\r\n") == std::string::npos;
+    return owner.program.empty() ? FirstLineOf("/proc/" + std::to_string(pid) + "/comm")
+                                 : owner.program;
 }
 
 } // namespace
@@ -59,26 +50,26 @@ fs::path PortLockPath(const std::string& device) {
 LockCheck CheckPortLock(const fs::path& lock) {
     if (lock.empty())
         return {};
-    const Descriptor file(::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    if (file.get() < 0)
+    // Anyone may plant a lock in /tmp: a FIFO must not hold this up.
+    const Descriptor file(::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {};
+    if (!file || ::fstat(file.get(), &opened) != 0)
         return {};
+    if (!S_ISREG(opened.st_mode))
+        return {false, PortHolder{}}; // not a lock this program could take over
     // A QLockFile keeps its file locked while it holds the port, from before it writes
     // its number in; holding that lock here also keeps one from taking the file now.
     const bool lockedByOwner = ::flock(file.get(), LOCK_EX | LOCK_NB) != 0;
-    const std::string content = ReadAll(file.get());
+    const std::string content = ReadStart(file.get());
     const LockOwner owner = ReadLockOwner(content);
-    const long pid = owner.pid;
-    if (pid > 0 && ProcessRunning(pid))
-        return {false, PortHolder{pid, ProgramOf(pid, owner)}};
-    if (lockedByOwner || (pid == 0 && !Blank(content)))
-        return {false, PortHolder{}}; // held, by someone it does not name
-    struct stat opened {};
-    if (::fstat(file.get(), &opened) != 0)
-        return {};
+    const LockState state = JudgeLock(content, lockedByOwner, ProcessRunning(owner.pid));
+    if (state == LockState::Owned)
+        return {false, PortHolder{owner.pid, ProgramOf(owner.pid, owner)}};
     // A lock file is created before its owner locks it: an empty one just made may be
     // in the middle of being taken.
-    if (Blank(content) && std::time(nullptr) - opened.st_mtime < 2)
-        return {false, PortHolder{}};
+    if (state == LockState::Held ||
+        (state == LockState::Blank && std::time(nullptr) - opened.st_mtime < 2))
+        return {false, PortHolder{}}; // held, by someone it does not name
     // Removed only while the name still stands for the file looked at.
     struct stat named {};
     const bool same = ::lstat(lock.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&

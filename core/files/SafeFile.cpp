@@ -285,14 +285,17 @@ void SyncFolder(const fs::path& folder) {
 
 } // namespace
 
-std::variant<std::string, FileError> ReadRegularFile(const fs::path& path, std::size_t limit) {
+std::variant<std::string, FileError> ReadRegularFile(const fs::path& path, std::size_t limit,
+                                                     Links links) {
     // Looked at before opening: opening a device or a FIFO can wait or have effects.
+    const bool follow = links == Links::Follow;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    if ((follow ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0)
         return SystemFailure(path, errno);
     if (const auto why = NotARegularFile(info.st_mode))
-        return Failure(path, *why);
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        return Failure(path, S_ISLNK(info.st_mode) ? "is a symbolic link" : *why);
+    const Descriptor fd(
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW)));
     if (!fd)
         return SystemFailure(path, errno);
     if (::fstat(fd.get(), &info) != 0)

@@ -17,11 +17,16 @@ struct FileError {
     std::string message; // one line, naming the path as given and the cause
 };
 
-// Up to `limit` bytes from the start of the regular file `path` names (through
-// symbolic links). A FIFO, a device or a folder is refused without waiting on it.
+// Whether a symbolic link is followed to the file it names or refused: files that
+// anyone may plant (a lock file in /tmp) must not lead the reader to a device.
+enum class Links { Follow, Refuse };
+
+// Up to `limit` bytes from the start of the regular file `path` names. A FIFO, a
+// device or a folder is refused without waiting on it or opening it.
 std::variant<std::string, FileError>
 ReadRegularFile(const std::filesystem::path& path,
-                std::size_t limit = std::numeric_limits<std::size_t>::max());
+                std::size_t limit = std::numeric_limits<std::size_t>::max(),
+                Links links = Links::Follow);
 
 // Why WriteFileSafely would refuse `path`, or nothing when it would try: for a caller
 // that should not start lengthy work whose result it could not keep.

@@ -46,4 +46,14 @@ LockOwner ReadLockOwner(const std::string& content) {
     return {OwnerPid(Line(content, 0)), Line(content, 1)};
 }
 
+LockState JudgeLock(const std::string& content, bool flocked, bool ownerRunning) {
+    const LockOwner owner = ReadLockOwner(content);
+    if (owner.pid > 0 && ownerRunning)
+        return LockState::Owned;
+    const bool blank = content.find_first_not_of(" \t\r\n") == std::string::npos;
+    if (flocked || (owner.pid == 0 && !blank))
+        return LockState::Held;
+    return blank ? LockState::Blank : LockState::Stale;
+}
+
 } // namespace hx

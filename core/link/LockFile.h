@@ -23,4 +23,15 @@ struct LockOwner {
 };
 LockOwner ReadLockOwner(const std::string& content);
 
+// What a lock file says about its port, read without touching it. `flocked`: a
+// process keeps the file flock-ed, as QLockFile does while it holds the port;
+// `ownerRunning`: the process the file names runs.
+enum class LockState {
+    Stale, // its owner has gone: the port is free
+    Blank, // no content: left behind, or just made by a program about to write in it
+    Owned, // held by the process it names
+    Held,  // held by a process it does not name, or in a form other programs write
+};
+LockState JudgeLock(const std::string& content, bool flocked, bool ownerRunning);
+
 } // namespace hx

@@ -1,9 +1,9 @@
 #include "core/link/SerialDevices.h"
 
-#include "core/link/PortNames.h"
+#include "core/files/SafeFile.h"
 
 #include <algorithm>
-#include <fstream>
+#include <charconv>
 
 namespace hx {
 namespace {
@@ -19,25 +19,37 @@ std::string LinkName(const fs::path& link) {
 // The board's 8250 driver shows every port it could have; "type" 0 says no chip
 // answered there.
 bool PlaceholderPort(const fs::path& ttyDir) {
-    return ttyDir.filename().string().starts_with("ttyS") && fs::exists(ttyDir / "type") &&
-           FirstLineOf(ttyDir / "type") == "0";
+    return ttyDir.filename().string().starts_with("ttyS") && FirstLineOf(ttyDir / "type") == "0";
+}
+
+// The folders from `device` up to, but not including, `sys`; none when `device` is
+// not below it.
+std::vector<fs::path> FoldersUpTo(const fs::path& device, const fs::path& sys) {
+    std::vector<fs::path> folders;
+    if (sys.empty())
+        return folders;
+    for (fs::path at = device;
+         at != sys && at != at.parent_path() && at.string().starts_with(sys.string() + "/");
+         at = at.parent_path())
+        folders.push_back(at);
+    return folders;
 }
 
 // The USB device the tty hangs off: the nearest folder up from the tty's device that
 // has a vendor id, but never above the sysfs tree.
 fs::path UsbDeviceOf(const fs::path& device, const fs::path& sys) {
-    for (fs::path at = device; at != sys && at.string().starts_with(sys.string());
-         at = at.parent_path())
-        if (fs::exists(at / "idVendor"))
+    for (const fs::path& at : FoldersUpTo(device, sys)) {
+        std::error_code error;
+        if (fs::exists(at / "idVendor", error))
             return at;
+    }
     return {};
 }
 
 // The driver of the device, passing over the serial-base layer ("port", "ctrl") that
 // newer kernels put between a board's port and its real driver.
 std::string DriverOf(const fs::path& device, const fs::path& sys) {
-    for (fs::path at = device; at != sys && at.string().starts_with(sys.string());
-         at = at.parent_path()) {
+    for (const fs::path& at : FoldersUpTo(device, sys)) {
         std::error_code error;
         const fs::path driver = fs::read_symlink(at / "driver", error);
         if (!error && driver.parent_path().parent_path().filename() != "serial-base")
@@ -56,10 +68,10 @@ std::string ByIdName(const fs::path& root, const std::string& name) {
 }
 
 std::optional<SerialDevice> ReadDevice(const fs::path& root, const fs::path& ttyDir) {
-    std::error_code error;
-    const fs::path sys = fs::canonical(root / "sys", error);
-    const fs::path device = fs::canonical(ttyDir / "device", error);
-    if (error || PlaceholderPort(ttyDir))
+    std::error_code sysError, deviceError;
+    const fs::path sys = fs::canonical(root / "sys", sysError);
+    const fs::path device = fs::canonical(ttyDir / "device", deviceError);
+    if (sysError || deviceError || PlaceholderPort(ttyDir))
         return std::nullopt;
     SerialDevice found;
     found.name = ttyDir.filename().string();
@@ -72,13 +84,12 @@ std::optional<SerialDevice> ReadDevice(const fs::path& root, const fs::path& tty
         found.product = FirstLineOf(usb / "product");
     }
     found.byId = ByIdName(root, found.name);
-    if (fs::exists(device / "latency_timer")) {
-        try {
-            found.latencyMs = std::stoi(FirstLineOf(device / "latency_timer"));
-            found.latencyTimer = "/sys/bus/usb-serial/devices/" + found.name + "/latency_timer";
-        } catch (const std::exception&) {
-            // unreadable: the adapter simply shows none
-        }
+    const std::string latency = FirstLineOf(device / "latency_timer");
+    int ms = 0;
+    const auto [end, error] = std::from_chars(latency.data(), latency.data() + latency.size(), ms);
+    if (error == std::errc() && end != latency.data()) {
+        found.latencyMs = ms;
+        found.latencyTimer = "/sys/bus/usb-serial/devices/" + found.name + "/latency_timer";
     }
     return found;
 }
@@ -86,9 +97,13 @@ std::optional<SerialDevice> ReadDevice(const fs::path& root, const fs::path& tty
 } // namespace
 
 std::string FirstLineOf(const fs::path& file) {
-    std::string line;
-    std::getline(std::ifstream(file), line);
-    return line;
+    auto read = ReadRegularFile(file, 4096, Links::Refuse);
+    std::string* text = std::get_if<std::string>(&read);
+    return text ? text->substr(0, text->find('\n')) : std::string();
+}
+
+std::string DevicePathOf(const std::string& named) {
+    return named.empty() || named.starts_with('/') ? named : "/dev/" + named;
 }
 
 std::vector<SerialDevice> ListSerialDevices(const fs::path& root) {
@@ -103,12 +118,16 @@ std::vector<SerialDevice> ListSerialDevices(const fs::path& root) {
     return devices;
 }
 
-std::optional<int> PortNumberNaming(const SerialDevice& device, const fs::path& settingDir) {
-    for (int n = 1; n <= kPortCount; ++n) {
-        const std::string named = DeviceForPort(n, settingDir);
-        if (named == device.device || (!device.byId.empty() && named == device.byId))
-            return n;
-    }
+bool NamesDevice(const std::string& named, const SerialDevice& device) {
+    const std::string path = DevicePathOf(named);
+    return path == device.device || (!device.byId.empty() && path == device.byId);
+}
+
+std::optional<int> PortNumberNaming(const SerialDevice& device,
+                                    const std::vector<PortChoice>& choices) {
+    for (const PortChoice& choice : choices)
+        if (NamesDevice(choice.device, device))
+            return choice.number;
     return std::nullopt;
 }
 

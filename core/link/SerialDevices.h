@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/link/PortNames.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,14 +28,21 @@ struct SerialDevice {
 // ports that the kernel found no chip for. Reads only.
 std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& root);
 
-// The first line of a small system file (a sysfs attribute, /proc/N/comm); empty when
-// it cannot be read.
+// The first line of a small system file (a sysfs attribute, /proc/N/comm) within its
+// first 4 KiB; empty when it is no regular file (a link, a FIFO) or cannot be read.
 std::string FirstLineOf(const std::filesystem::path& file);
 
-// The first port number (COM1 to COM16) whose device is this one, by its /dev name
-// or its by-id name; nothing when no number names it.
+// The device a port table's entry names: a bare name such as "ttyUSB0" is one below
+// /dev, as serial programs take it.
+std::string DevicePathOf(const std::string& named);
+
+// Whether a port table's entry names this device, by its /dev name or its by-id name.
+bool NamesDevice(const std::string& named, const SerialDevice& device);
+
+// The first port number (COM1 to COM16) of the port table `choices` whose device is
+// this one; nothing when no number names it.
 std::optional<int> PortNumberNaming(const SerialDevice& device,
-                                    const std::filesystem::path& settingDir);
+                                    const std::vector<PortChoice>& choices);
 
 // One line for a list of devices: "/dev/ttyUSB0  0403:6001 FTDI FT232R USB UART
 // (ftdi_sio)  /dev/serial/by-id/..." without the port number.

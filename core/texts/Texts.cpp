@@ -96,6 +96,9 @@ constexpr Bilingual kTexts[] = {
      "You may not open %1 (group %2, mode %3)."}, // MayNotOpen
     {"运行 sudo usermod -aG %1 $USER，然后注销并重新登录。",
      "Run sudo usermod -aG %1 $USER, then log out and in again."}, // MayNotOpenFix
+    {"你已在 %1 组中，但当前登录尚未生效：请注销并重新登录。",
+     "You are in group %1 already, but this login does not have it yet: log out and in "
+     "again."}, // MayNotOpenReloginFix
     {"已安装 brltty，它会占用 USB 串口转换器（如 CH340、CP210x）。", "brltty is installed; it "
                                                                      "takes over USB serial "
                                                                      "adapters such as CH340 and "
@@ -125,6 +128,11 @@ constexpr Bilingual kTexts[] = {
     {"其他程序", "another program"},                               // AnotherProgram
     {"关闭该程序后再试。", "Close that program, then try again."}, // PortHeldFix
     {"没有其他程序占用 %1。", "No other program holds %1."},       // PortNotHeld
+    {"无法查看其他用户的 %1 个进程是否占用该端口。",
+     "Could not look at %1 processes of other users to see whether they hold the "
+     "port."}, // ProcessesUnseen
+    {"运行 sudo hxtool doctor 以查看它们。",
+     "Run sudo hxtool doctor to see them."}, // ProcessesUnseenFix
     {"转换器的延迟计时器为 %1 毫秒；1 毫秒可使传输更平稳。",
      "The adapter's latency timer is %1 ms; 1 ms makes transfers steadier."}, // LatencyHigh
     {"echo 1 | sudo tee %1（重新插上后恢复原值）",

@@ -13,8 +13,15 @@ namespace {
 
 constexpr int kTextWidth = 560;
 
-QLabel* WrappedLabel(const QString& text, QWidget* parent) {
+// Device names, USB strings and paths come from outside: never read as rich text.
+QLabel* PlainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* WrappedLabel(const QString& text, QWidget* parent) {
+    auto* label = PlainLabel(text, parent);
     label->setWordWrap(true);
     label->setFixedWidth(kTextWidth);
     return label;
@@ -48,13 +55,13 @@ CableCheckDialog::CableCheckDialog(const Setup& setup, QWidget* parent) : QDialo
     if (devices.isEmpty())
         devices << text(Text::NoSerialDevice);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(text(Text::SerialDevicesHeading), this), 0, 0, 1, 2);
+    layout->addWidget(PlainLabel(text(Text::SerialDevicesHeading), this), 0, 0, 1, 2);
     devicesLabel = WrappedLabel(devices.join("\n"), this);
     devicesLabel->setObjectName("devicesLabel");
     devicesLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(devicesLabel, 1, 1);
     layout->addWidget(
-        new QLabel(Q(FillText(TextOf(Text::FindingsHeading).in(lang), {setup.port})), this), 2, 0,
+        PlainLabel(Q(FillText(TextOf(Text::FindingsHeading).in(lang), {setup.port})), this), 2, 0,
         1, 2);
     int row = 3;
     const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);

@@ -9,19 +9,13 @@
 namespace hx {
 namespace {
 
-bool Names(const std::string& named, const SerialDevice& device) {
-    return named == device.device || (!device.byId.empty() && named == device.byId);
-}
-
 // The first number whose device is not there now: taking it hides no cable.
-int FreePortNumber(const std::filesystem::path& settingDir,
+int FreePortNumber(const std::vector<PortChoice>& choices,
                    const std::vector<SerialDevice>& present) {
-    for (int n = 1; n <= kPortCount; ++n) {
-        const std::string named = DeviceForPort(n, settingDir);
+    for (const PortChoice& choice : choices)
         if (std::none_of(present.begin(), present.end(),
-                         [&](const SerialDevice& d) { return Names(named, d); }))
-            return n;
-    }
+                         [&](const SerialDevice& d) { return NamesDevice(choice.device, d); }))
+            return choice.number;
     return kPortCount;
 }
 
@@ -59,11 +53,12 @@ std::optional<int> FindCable(UserDialogs& dialogs, Language language,
         return std::nullopt;
     }
     const SerialDevice& cable = appeared.front();
-    if (const auto number = PortNumberNaming(cable, settingDir))
+    const std::vector<PortChoice> choices = ListPortChoices(settingDir);
+    if (const auto number = PortNumberNaming(cable, choices))
         return number;
 
     // The by-id name stays the same whichever order adapters are plugged in.
-    const int number = FreePortNumber(settingDir, after);
+    const int number = FreePortNumber(choices, after);
     const std::string key = "COM" + std::to_string(number);
     const std::string device = cable.byId.empty() ? cable.device : cable.byId;
     const ProfileFile ports(settingDir / "Ports.ini");

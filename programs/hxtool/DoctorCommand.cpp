@@ -11,22 +11,13 @@ namespace hxtool {
 namespace {
 
 // The port and language the window would use: section Setting of the profile of
-// the model series the settings file names.
-struct WindowChoices {
-    std::string port = "COM1";
-    hx::Language language = hx::Language::English;
-};
-WindowChoices ReadWindowChoices(const std::filesystem::path& settingDir) {
+// the model series the settings file names, or the defaults before a first start.
+hx::StoredSettings ReadWindowChoices(const std::filesystem::path& settingDir) {
     const int code = hx::ReadModelCode(hx::ProfileFile(settingDir / hx::kSettingsFileName))
                          .value_or(hx::kDefaultModelCode);
     const hx::ProfileFile profile(settingDir /
                                   hx::ModelFileNamesFor(hx::ModelSeries(code)).profile);
-    WindowChoices choices;
-    if (const auto port = hx::ParseWholeNumber(profile.read("Setting", "COM", "1", 10)))
-        choices.port = "COM" + std::to_string(*port);
-    if (hx::ParseWholeNumber(profile.read("Setting", "Language", "2", 10)) == 1)
-        choices.language = hx::Language::Chinese;
-    return choices;
+    return hx::ReadSettings(profile.load()).value_or(hx::StoredSettings{});
 }
 
 std::string_view KindWord(hx::FindingKind kind, hx::Language language) {
@@ -48,8 +39,8 @@ int RunDoctor(const Invocation& invocation) {
     }
     const Options& options = std::get<Options>(parsed);
     const auto settingDir = options.settings.value_or(invocation.appFolder / "Setting");
-    const WindowChoices window = ReadWindowChoices(settingDir);
-    const std::string port = options.port.value_or(window.port);
+    const hx::StoredSettings window = ReadWindowChoices(settingDir);
+    const std::string port = options.port.value_or("COM" + std::to_string(window.portNumber));
     const hx::Language language = options.language.value_or(window.language);
     const auto text = [language](hx::Text t) { return hx::TextOf(t).in(language); };
 

@@ -1,12 +1,16 @@
 // The serial devices and the cable doctor's findings on fake system trees.
 #include "core/link/CableDoctor.h"
 
+#include "core/files/Posix.h"
 #include "core/files/ProfileFile.h"
 #include "core/link/LockFile.h"
 #include "core/testsupport/FakeSystem.h"
 #include "core/testsupport/TestFolder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hx {
@@ -131,17 +135,32 @@ TEST_F(CableDoctorTest, NoPermissionNamesTheGroupToJoin) {
 
 TEST_F(CableDoctorTest, ServicesThatGrabAdaptersAreNamedWithTheirFix) {
     system_.plugUsb("ttyUSB0", Ftdi());
-    system_.put("usr/lib/udev/rules.d/85-brltty-usb.rules", "");
-    const CableReport first = check("COM1");
-    const Finding* installed = find(first, "brltty is installed;");
+    const fs::path rules = "usr/lib/udev/rules.d/85-brltty-usb.rules";
+    system_.put(rules, "");
+    EXPECT_TRUE(find(check("COM1"), "brltty is not installed")) << "an empty rule masks it";
+    fs::remove(system_.root() / rules);
+    fs::create_symlink("/dev/null", system_.root() / rules);
+    EXPECT_TRUE(find(check("COM1"), "brltty is not installed")) << "so does a link to /dev/null";
+
+    fs::remove(system_.root() / rules);
+    system_.put(rules, "ENV{PRODUCT}==\"1a86/7523/*\", RUN+=\"brltty\"\n");
+    const Finding* other = find(check("COM1"), "brltty is installed;");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->kind, FindingKind::Note) << "its rules want other adapters";
+
+    system_.put(rules, "ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", RUN+=\"brltty\"\n");
+    const Finding* installed = find(check("COM1"), "brltty is installed;");
     ASSERT_TRUE(installed);
     EXPECT_EQ(installed->kind, FindingKind::Problem);
     EXPECT_NE(installed->fix.find("sudo apt remove brltty"), std::string::npos);
 
+    fs::remove(system_.root() / rules);
     system_.addProcess(310, "brltty");
     system_.addProcess(311, "ModemManager");
     const CableReport report = check("COM1");
-    EXPECT_TRUE(find(report, "brltty is running;"));
+    const Finding* running = find(report, "brltty is running;");
+    ASSERT_TRUE(running);
+    EXPECT_EQ(running->kind, FindingKind::Problem);
     const Finding* mm = find(report, "ModemManager is running;");
     ASSERT_TRUE(mm);
     EXPECT_EQ(mm->kind, FindingKind::Note);
@@ -163,6 +182,102 @@ TEST_F(CableDoctorTest, APortHeldByALiveProcessNamesIt) {
     EXPECT_TRUE(find(check("COM1"), "No other program holds")) << "its owner is gone";
     system_.addProcess(5151, "hxprog");
     EXPECT_TRUE(find(check("COM1"), "/dev/ttyUSB0 is held by hxprog (PID 5151)."));
+}
+
+// Anyone may plant a lock in /tmp: a FIFO must not freeze the doctor, and a link must
+// not lead it to open a device.
+TEST_F(CableDoctorTest, LockFilesThatAreNoRegularFilesAreNotRead) {
+    system_.plugUsb("ttyUSB0", Ftdi());
+    system_.addProcess(5151, "hxprog");
+    const fs::path fifo = system_.root() / "tmp/LCK..ttyUSB0";
+    fs::create_directories(fifo.parent_path());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    system_.put("elsewhere", "      5151\nhxprog\n");
+    fs::create_directories(system_.root() / "run/lock");
+    fs::create_symlink(system_.root() / "elsewhere", system_.root() / "run/lock/LCK..ttyUSB0");
+    EXPECT_TRUE(find(check("COM1"), "No other program holds"));
+}
+
+// Other programs write their locks in their own forms, and a QLockFile keeps its file
+// flock-ed while it holds the port.
+TEST_F(CableDoctorTest, ALockWithoutANumberOrFlockedIsTaken) {
+    system_.plugUsb("ttyUSB0", Ftdi());
+    system_.put("var/lock/LCK..ttyUSB0", "held by picocom\n");
+    EXPECT_TRUE(find(check("COM1"), "/dev/ttyUSB0 is held by another program."));
+
+    fs::remove(system_.root() / "var/lock/LCK..ttyUSB0");
+    const fs::path lock = system_.root() / "run/lock/LCK..ttyUSB0";
+    system_.put(lock, "      9999\n");
+    EXPECT_TRUE(find(check("COM1"), "No other program holds")) << "its owner is gone";
+    const Descriptor owner(::open(lock.c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_EQ(::flock(owner.get(), LOCK_EX), 0);
+    EXPECT_TRUE(find(check("COM1"), "/dev/ttyUSB0 is held by another program."));
+}
+
+// Another user's /proc/N/fd cannot be listed; a test run as root could not show that
+// with permissions, so a file stands in for the folder.
+TEST_F(CableDoctorTest, ProcessesWhoseDescriptorsCannotBeReadAreNoAllClear) {
+    system_.plugUsb("ttyUSB0", Ftdi());
+    system_.addProcess(700, "bash");
+    system_.addProcess(701, "minicom");
+    fs::remove(system_.root() / "proc/701/fd");
+    system_.put("proc/701/fd", "");
+    const CableReport report = check("COM1");
+    EXPECT_FALSE(find(report, "No other program holds"));
+    const Finding* f =
+        find(report, "Could not look at 1 processes of other users to see whether they hold");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->kind, FindingKind::Note);
+    EXPECT_EQ(f->fix, "Run sudo hxtool doctor to see them.");
+
+    fs::remove_all(system_.root() / "proc/701");
+    EXPECT_TRUE(find(check("COM1"), "No other program holds")) << "one that has ended is no matter";
+}
+
+TEST_F(CableDoctorTest, AMemberWhoseLoginLacksTheGroupOnlyLogsInAgain) {
+    system_.plugUsb("ttyUSB0", Ftdi());
+    const SystemView view = system_.viewAs({12345});
+    system_.put("etc/passwd", "ham:x:" + std::to_string(view.uid) + ":100::/home/ham:/bin/sh\n");
+    system_.put("etc/group", "dialout:x:" + std::to_string(FakeSystem::Group()) + ":pi,ham\n");
+    const CableReport report = CheckCable(view, setting_, "COM1", Language::English);
+    const Finding* f = find(report, "You may not open /dev/ttyUSB0");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->fix, "You are in group dialout already, but this login does not have it yet: log "
+                      "out and in again.");
+    const CableReport chinese = CheckCable(view, setting_, "COM1", Language::Chinese);
+    ASSERT_TRUE(find(chinese, "你无权打开"));
+    EXPECT_EQ(find(chinese, "你无权打开")->fix,
+              "你已在 dialout 组中，但当前登录尚未生效：请注销并重新登录。");
+}
+
+TEST_F(CableDoctorTest, ABareNameInThePortTableIsADeviceBelowDev) {
+    system_.plugUsb("ttyUSB0", Ftdi());
+    system_.put(setting_ / "Ports.ini", "[Ports]\nCOM3=ttyUSB0\n");
+    const CableReport report = check("COM3");
+    EXPECT_TRUE(find(report, "COM3 (/dev/ttyUSB0) is present."));
+    EXPECT_TRUE(find(report, "You may open /dev/ttyUSB0."));
+    ASSERT_EQ(report.devices.size(), 1u);
+    EXPECT_EQ(report.devices[0].portNumber, 1) << "COM1 names it too, by the built-in table";
+}
+
+// A damaged tree must not throw or loop: a sysfs folder that links back to itself, an
+// attribute that cannot be read, a /proc name too long for a number.
+TEST_F(CableDoctorTest, OddTreesAreWalkedWithoutThrowingOrLooping) {
+    system_.plugUsb("ttyUSB0", Ftdi());
+    const fs::path loop = system_.root() / "sys/class/tty/ttyS9";
+    fs::create_directories(loop.parent_path());
+    fs::create_symlink("ttyS9", loop);
+    const fs::path product =
+        system_.root() / "sys/devices/pci0000:00/0000:00:14.0/usb1/1-1/product";
+    fs::remove(product);
+    fs::create_directory(product);
+    fs::create_directories(system_.root() / "proc/99999999999999999999999");
+    std::vector<SerialDevice> devices;
+    ASSERT_NO_THROW(devices = ListSerialDevices(system_.root()));
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].product, "");
+    EXPECT_EQ(devices[0].vendorId, "0403");
+    ASSERT_NO_THROW(check("COM1"));
 }
 
 TEST_F(CableDoctorTest, ALatencyTimerAboveOneMillisecondIsANote) {

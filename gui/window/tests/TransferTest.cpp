@@ -462,13 +462,20 @@ private slots:
     void checkCableListsTheFindingsForThePortInUse() {
         MainWindow& w = start("Language=1\nCOM=1\n");
         FakeSystem system(folder_ / "root");
-        system.plugUsb("ttyUSB0", Adapter({}));
+        // A USB product string is the adapter maker's text, not markup.
+        FakeSystem::UsbAdapter adapter = Adapter({});
+        adapter.product = "<b>Cable</b>";
+        system.plugUsb("ttyUSB0", adapter);
         system.put("usr/sbin/brltty", "");
         w.transfers().setSystem(system.viewAs({12345}));
         dialogs_.modal = {[](QDialog& d) {
             auto& check = static_cast<CableCheckDialog&>(d);
             QCOMPARE(d.windowTitle(), QString("检查写频线"));
             QVERIFY(check.devicesLabel->text().startsWith("COM1  /dev/ttyUSB0  0403:6001"));
+            QVERIFY(check.devicesLabel->text().contains("<b>Cable</b>"));
+            for (const QLabel* label : d.findChildren<QLabel*>())
+                if (!label->text().isEmpty())
+                    QCOMPARE(label->textFormat(), Qt::PlainText);
             QCOMPARE(check.findingLabels[0]->text(), QString("COM1 (/dev/ttyUSB0) 已连接。"));
             QVERIFY(check.findingLabels[1]->text().startsWith("你无权打开 /dev/ttyUSB0"));
             QCOMPARE(check.fixLabels[0]->text(),
