@@ -107,17 +107,15 @@ constexpr Bilingual kTexts[] = {
                                                                        "takes over USB serial "
                                                                        "adapters such as CH340 and "
                                                                        "CP210x."}, // BrlttyRunning
-    {
-        "如不使用盲文显示器：sudo apt remove brltty，然后重新插上写频线。", "Unless you use a "
-                                                                            "braille display: sudo "
-                                                                            "apt remove brltty, "
-                                                                            "then plug the cable "
-                                                                            "in again."}, // BrlttyFix
-    {
-        "ModemManager 正在运行，插入 USB 串口时它可能会探测该端口。", "ModemManager is running; it "
-                                                                      "may probe a USB serial "
-                                                                      "adapter when it is plugged "
-                                                                      "in."}, // ModemManagerRunning
+    {"如不使用盲文显示器：sudo apt remove brltty，然后重新插上写频线。", "Unless you use a "
+                                                                         "braille display: sudo "
+                                                                         "apt remove brltty, "
+                                                                         "then plug the cable "
+                                                                         "in again."}, // BrlttyFix
+    {"ModemManager 正在运行，插入 USB 串口时它可能会探测该端口。", "ModemManager is running; it "
+                                                                   "may probe a USB serial "
+                                                                   "adapter when it is plugged "
+                                                                   "in."}, // ModemManagerRunning
     {"sudo systemctl disable --now ModemManager；或用 udev 规则 ENV{ID_MM_DEVICE_IGNORE}=\"1\" "
      "让它忽略此设备。",
      "sudo systemctl disable --now ModemManager, or have it ignore the adapter with the udev rule "
@@ -146,14 +144,12 @@ constexpr Bilingual kTexts[] = {
      "Unplug the programming cable from the computer. Is it unplugged?"}, // UnplugQuestion
     {"请重新插上写频线，稍等片刻。已经插上了吗？",
      "Plug the programming cable in again and wait a moment. Is it plugged in?"}, // PlugQuestion
-    {
-        "没有出现新的串口设备。请检查写频线及其插头，或用“设置”->“检查写频线”。",
-        "No new serial device appeared. Check the cable and its plug, or use Settings > Check "
-        "Cable."}, // NoNewDevice
-    {
-        "出现了多个新的串口设备：\n%1\n请只插上写频线后再试。",
-        "Several new serial devices appeared:\n%1\nPlug in only the programming cable and try "
-        "again."}, // SeveralNewDevices
+    {"没有出现新的串口设备。请检查写频线及其插头，或用“设置”->“检查写频线”。",
+     "No new serial device appeared. Check the cable and its plug, or use Settings > Check "
+     "Cable."}, // NoNewDevice
+    {"出现了多个新的串口设备：\n%1\n请只插上写频线后再试。",
+     "Several new serial devices appeared:\n%1\nPlug in only the programming cable and try "
+     "again."}, // SeveralNewDevices
     {"没有端口号对应 %1。在 %2 中加入下面一行吗？\n\n[Ports]\n%3",
      "No COM number names %1. Add this line to %2?\n\n[Ports]\n%3"}, // AddPortQuestion
     {"无法写入 %1。", "%1 could not be written."},                   // PortsFileNotWritten
