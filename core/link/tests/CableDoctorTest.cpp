@@ -144,12 +144,14 @@ TEST_F(CableDoctorTest, ServicesThatGrabAdaptersAreNamedWithTheirFix) {
 
     fs::remove(system_.root() / rules);
     system_.put(rules, "ENV{PRODUCT}==\"1a86/7523/*\", RUN+=\"brltty\"\n");
-    const Finding* other = find(check("COM1"), "brltty is installed;");
+    const CableReport otherRules = check("COM1");
+    const Finding* other = find(otherRules, "brltty is installed;");
     ASSERT_TRUE(other);
     EXPECT_EQ(other->kind, FindingKind::Note) << "its rules want other adapters";
 
     system_.put(rules, "ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", RUN+=\"brltty\"\n");
-    const Finding* installed = find(check("COM1"), "brltty is installed;");
+    const CableReport matchingRules = check("COM1");
+    const Finding* installed = find(matchingRules, "brltty is installed;");
     ASSERT_TRUE(installed);
     EXPECT_EQ(installed->kind, FindingKind::Problem);
     EXPECT_NE(installed->fix.find("sudo apt remove brltty"), std::string::npos);
