@@ -23,9 +23,10 @@ constexpr const char* kUsage =
     "             [--no-ack-from N] [--short-reply-at N] [--ack-reply-at N] [--hang-up-at N]\n"
     "             [--hang-up-before N]\n"
     "Opens a pseudo-terminal and prints its device on the first line (or serves --tty),\n"
-    "then answers as a radio. --save writes the memory as a data file after every\n"
-    "write frame; --log writes every frame received in hex, one per line. Answers go\n"
-    "out at 9600 baud line speed unless --fast.\n";
+    "then answers as a radio. --save writes the memory as a data file once the line\n"
+    "has been quiet for 200 ms after a write, and when hxsim ends; --log writes every\n"
+    "frame received in hex, one per line. Answers go out at 9600 baud line speed\n"
+    "unless --fast.\n";
 
 constexpr long kByteNanoseconds = 1'041'667; // 10 bits at 9600 baud
 
@@ -171,10 +172,17 @@ int main(int argc, char** argv) {
     hxsim::RadioEmulator radio(memory, options.faults);
     long long lineFree = 0; // when the radio has heard all bytes so far
     std::uint8_t buffer[512];
+    // Saving waits for a quiet line: a file written (and flushed to disk) between
+    // frames could hold an answer past the programmer's wait.
+    bool unsaved = false;
     while (!stopRequested) {
         pollfd p{line, POLLIN, 0};
-        if (::poll(&p, 1, 200) <= 0)
+        if (::poll(&p, 1, 200) <= 0) {
+            if (unsaved)
+                Save(options.save, radio.memory());
+            unsaved = false;
             continue;
+        }
         const ssize_t n = ::read(line, buffer, sizeof buffer);
         if (n <= 0) {
             ::usleep(10'000); // the programmer has closed the line for now
@@ -187,8 +195,7 @@ int main(int argc, char** argv) {
         for (const auto& frame : answer.frames)
             if (log.is_open())
                 log << hxsim::Hex(frame) << std::endl;
-        if (answer.memoryChanged)
-            Save(options.save, radio.memory());
+        unsaved = unsaved || answer.memoryChanged;
         if (answer.hangUp)
             break;
         long long next = lineFree;

@@ -129,7 +129,7 @@ private slots:
         dialogs_.modal = {pressReadWrite()};
         w.action("writeRadioAction")->trigger();
 
-        QVERIFY(dialogs_.messages.empty());
+        QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
         QVERIFY(!dialogs_.modalRuns.back().openAfterScript); // closed at the last frame
         expectBarRanUpTo(122);
         QCOMPARE(status(), std::string("Communication success"));
@@ -159,7 +159,7 @@ private slots:
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Read");
 
-        QVERIFY(dialogs_.messages.empty());
+        QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
         QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
         expectBarRanUpTo(127);
         QVERIFY(w.state().plug.channels.inUse(2));
@@ -319,7 +319,7 @@ private slots:
                             fs::file_time_type::clock::now() - std::chrono::seconds(10));
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Read");
-        QVERIFY(dialogs_.messages.empty());
+        QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
         QCOMPARE(status(), std::string("Communication success"));
     }
 
@@ -403,7 +403,7 @@ private slots:
         QCOMPARE(dialogs_.questions[0].text,
                  std::string("Unplug the programming cable from the computer. Is it unplugged?"));
         QVERIFY(!fs::exists(folder_ / "Setting/Ports.ini"));
-        QVERIFY(dialogs_.messages.empty());
+        QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
 
         // One no number names: the line for Ports.ini is shown, and written on Yes under
         // the first number whose device is absent, by its lasting by-id name.
@@ -553,7 +553,7 @@ private slots:
         MainWindow& w = start();
         dialogs_.modal = {[](QDialog& d) { d.reject(); }};
         w.action("readRadioAction")->trigger();
-        QVERIFY(dialogs_.messages.empty());
+        QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
         QCOMPARE(status(), std::string("Ready"));
         QVERIFY(!w.transfers().outcomeTimer().isActive());
     }
