@@ -153,6 +153,10 @@ constexpr Bilingual kTexts[] = {
     {"没有端口号对应 %1。在 %2 中加入下面一行吗？\n\n[Ports]\n%3",
      "No COM number names %1. Add this line to %2?\n\n[Ports]\n%3"}, // AddPortQuestion
     {"无法写入 %1。", "%1 could not be written."},                   // PortsFileNotWritten
+    // Serial trace
+    {"记录串口通信日志(&T)", "Record a serial &trace"},                 // TraceOption
+    {"串口通信日志：%1", "Serial trace: %1"},                           // TraceSaved
+    {"串口通信日志无法保存：%1", "The serial trace was not saved: %1"}, // TraceNotSaved
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 

@@ -111,6 +111,10 @@ enum class Text {
     SeveralNewDevices,
     AddPortQuestion,
     PortsFileNotWritten,
+    // Serial trace
+    TraceOption,
+    TraceSaved,
+    TraceNotSaved,
     Count // not a text: the number of texts
 };
 
