@@ -186,6 +186,10 @@ constexpr Bilingual kTexts[] = {
      "No differences: the window and %1 hold the same."},                     // NoDifferences
     {"窗口与 %2 的差别：%1 处", "Differences between the window and %2: %1"}, // DifferenceCount
     {"关闭", "Close"},                                                        // CloseButton
+    // Serial trace
+    {"记录串口通信日志(&T)", "Record a serial &trace"},                 // TraceOption
+    {"串口通信日志：%1", "Serial trace: %1"},                           // TraceSaved
+    {"串口通信日志无法保存：%1", "The serial trace was not saved: %1"}, // TraceNotSaved
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 

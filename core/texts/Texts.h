@@ -145,6 +145,10 @@ enum class Text {
     NoDifferences,
     DifferenceCount,
     CloseButton,
+    // Serial trace
+    TraceOption,
+    TraceSaved,
+    TraceNotSaved,
     Count // not a text: the number of texts
 };
 

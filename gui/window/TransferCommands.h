@@ -2,6 +2,7 @@
 
 #include "core/link/CableDoctor.h"
 #include "core/link/SerialPort.h"
+#include "core/link/Trace.h"
 #include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace hx {
 
@@ -21,7 +23,7 @@ using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& 
 // The window's side of the radio link: the port dialog, the communication dialog,
 // the read and write transfers and the outcome in the status bar. A transfer runs
 // on the interface thread and takes no input until it ends; the port is always
-// closed when it does.
+// closed when it does, after its trace, when the user keeps one, is saved.
 class TransferCommands : public QObject {
     Q_OBJECT
 public:
@@ -57,10 +59,20 @@ private:
     std::unique_ptr<SerialPort> openRadioPort(CommunicationDialog& dialog);
     // The failure message, with `detail` after it, then the port dialog.
     void portOpenFailed(CommunicationDialog& dialog, const std::string& detail);
+    // A trace around the transfer's port when the user keeps one, else nothing.
+    std::optional<TracedPort> traceFor(SerialPort& port, bool readMode) const;
+    // Where the trace of a transfer went, or why it did not: short for the status
+    // bar (inside the application folder), in full for a message. Empty without one.
+    struct TraceNote {
+        std::string status, message;
+    };
+    // Saves the trace of the transfer just ended in Data/Traces of the application
+    // folder.
+    TraceNote keepTrace(std::optional<TracedPort>& trace) const;
     void runWrite(CommunicationDialog& dialog);
     void runRead(CommunicationDialog& dialog);
-    void takeIntoWindow(const MemoryImage& image);
-    void failed(CommunicationDialog& dialog, bool writing);
+    void takeIntoWindow(const MemoryImage& image, const TraceNote& traceNote);
+    void failed(CommunicationDialog& dialog, bool writing, const TraceNote& traceNote);
     void startOutcomeTimer();
     void setStatus(const std::string& text);
     std::string text(Text t) const { return state_.text(t); }

@@ -364,6 +364,65 @@ private slots:
         QCOMPARE(storedSetting("COM"), std::string("3"));
     }
 
+    // The trace is off until the port dialog turns it on, and stays on; each transfer
+    // then leaves a trace of its own to its last byte, and the outcome says where, a
+    // failure's message too.
+    void aSerialTraceIsKeptWhenChosenAndTheOutcomeSaysWhere() {
+        MainWindow& w = start();
+        startRadio({});
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Write");
+        QCOMPARE(status(), std::string("Communication success"));
+        QVERIFY(!fs::exists(folder_ / "Data/Traces"));
+
+        const auto setTrace = [](bool ok) {
+            return [ok](QDialog& d) {
+                auto& ports = static_cast<PortDialog&>(d);
+                QCOMPARE(ports.traceBox->text(), QString("Record a serial &trace"));
+                QVERIFY(!ports.traceBox->isChecked());
+                ports.traceBox->setChecked(true);
+                (ok ? ports.okButton : ports.cancelButton)->click();
+            };
+        };
+        dialogs_.modal = {setTrace(false), setTrace(true)};
+        w.toolbarClicked("Port");
+        QCOMPARE(storedSetting("SerialTrace"), std::string());
+        w.toolbarClicked("Port");
+        QCOMPARE(storedSetting("SerialTrace"), std::string("True"));
+
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Write");
+        const auto traces = [this] {
+            std::vector<fs::path> found;
+            for (const auto& entry : fs::directory_iterator(folder_ / "Data/Traces"))
+                found.push_back(entry.path());
+            std::sort(found.begin(), found.end());
+            return found;
+        };
+        QCOMPARE(traces().size(), std::size_t(1));
+        const fs::path trace = traces().front();
+        QCOMPARE(status(),
+                 "Communication success    Serial trace: Data/Traces/" + trace.filename().string());
+        std::ifstream in(trace);
+        std::string heading, line, last;
+        std::getline(in, heading);
+        QCOMPARE(heading.substr(0, 28), std::string("hxprog write on COM5 (/dev/p"));
+        while (std::getline(in, line))
+            last = line;
+        QVERIFY2(last.find("RX   write frame of block 122") != std::string::npos, last.c_str());
+
+        startRadio({"--short-reply-at", "5"});
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Read");
+        QCOMPARE(traces().size(), std::size_t(2));
+        const fs::path failedTrace = traces().back() == trace ? traces().front() : traces().back();
+        QCOMPARE(lastMessage(), "Communication failed,please check commuication port!\n\n"
+                                "Serial trace: " +
+                                    failedTrace.string());
+        QCOMPARE(status(), "Communication failed    Serial trace: Data/Traces/" +
+                               failedTrace.filename().string());
+    }
+
     // Find my cable on a fake system: the test plugs and pulls adapters while the
     // questions are open, as the user would.
     static FakeSystem::UsbAdapter Adapter(std::string byId) {
