@@ -111,6 +111,25 @@ enum class Text {
     SeveralNewDevices,
     AddPortQuestion,
     PortsFileNotWritten,
+    // Channel plans in and out of spreadsheets: headings, row names and the reasons a
+    // row is refused.
+    PlanChannelColumn,
+    PlanCommentColumn,
+    PlanSubModelRow,
+    PlanChannelSubject,
+    PlanCellProblem,
+    PlanNotAFrequency,
+    PlanNotStorable,
+    PlanNotInList,
+    PlanNotYesOrNo,
+    PlanNotAChannel,
+    PlanRepeated,
+    PlanNoChannelLeft,
+    PlanNeeds,
+    PlanUnknownRow,
+    PlanPasteChannelsOnly,
+    PlanLine,
+    PlanNotText,
     Count // not a text: the number of texts
 };
 
