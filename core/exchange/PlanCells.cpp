@@ -126,7 +126,7 @@ std::optional<PlanColumn> ColumnOfHeading(std::string_view heading) {
 }
 
 std::string SubModelRowName(Language language) {
-    return std::string(TextOf(Text::PlanSubModelRow).in(language));
+    return std::string(TextOf(Text::SubModelName).in(language));
 }
 
 bool NamesSubModel(std::string_view name) {

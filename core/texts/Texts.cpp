@@ -153,11 +153,33 @@ constexpr Bilingual kTexts[] = {
     {"没有端口号对应 %1。在 %2 中加入下面一行吗？\n\n[Ports]\n%3",
      "No COM number names %1. Add this line to %2?\n\n[Ports]\n%3"}, // AddPortQuestion
     {"无法写入 %1。", "%1 could not be written."},                   // PortsFileNotWritten
+    {"监听键", "monitor key"},                                       // SettingMonitorKey
+    {"发射定时", "time-out timer"},                                  // SettingTimeOutTimer
+    {"静噪等级", "squelch level"},                                   // SettingSquelchLevel
+    {"省电", "battery save"},                                        // SettingBatterySave
+    {"提示音", "beep tone"},                                         // SettingBeepTone
+    {"宽/窄", "wide/narrow"},                                        // SettingWideNarrow
+    {"接收频率", "receive frequency"},                               // FieldReceiveFrequency
+    {"发射频率", "transmit frequency"},                              // FieldTransmitFrequency
+    {"QT/DQT解码", "decode tone"},                                   // FieldDecodeTone
+    {"QT/DQT编码", "encode tone"},                                   // FieldEncodeTone
+    {"遇忙禁发", "busy channel lockout"},                            // FieldBusyLockout
+    {"拍频偏移", "shift"},                                           // FieldShift
+    {"信道%1 %2", "channel %1 %2"},                                  // ChannelField
+    {"信道%1 字节", "channel %1 bytes"},                             // ChannelBytes
+    {"机型", "sub-model"},                                           // SubModelName
+    {"机型字节", "sub-model bytes"},                                 // SubModelBytes
+    {"频段代码 %1", "band code %1"},                                 // UnknownBandCode
+    {"信道表字节", "channel list bytes"},                            // ChannelListBytes
+    {"功能设置字节", "function setting bytes"},                      // FunctionBytes
+    {"地址 %1 处的字节", "bytes at radio address %1"},               // RadioAddressBytes
+    {"（空）", "(empty)"},                                           // EmptyValueWord
+    {"%1 %2 → %3", "%1 %2 → %3"},                                    // ChangeLine
+    {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"},   // VerifyMismatchLine
     // Channel plans in and out of spreadsheets
     {"信道", "channel"},                                  // PlanChannelColumn
     {"备注", "comment"},                                  // PlanCommentColumn
-    {"机型", "sub-model"},                                // PlanSubModelRow
-    {"信道 %1", "channel %1"},                            // PlanChannelSubject
+    {"信道%1", "channel %1"},                            // PlanChannelSubject
     {"%1“%2”：%3", "%1 '%2': %3"},                        // PlanCellProblem
     {"不是频率", "not a frequency"},                      // PlanNotAFrequency
     {"不在 100 到 999 MHz 之间", "not from 100 to below 999 MHz"}, // PlanNotStorable
