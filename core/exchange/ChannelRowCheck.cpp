@@ -24,7 +24,7 @@ public:
     }
     std::string needs(Field field, Field needed) const {
         return FillText(text(Text::PlanNeeds), {ChannelFieldName(field, rules_.language),
-                                                 ChannelFieldName(needed, rules_.language)});
+                                                ChannelFieldName(needed, rules_.language)});
     }
 
     // The frequency the editor would store for this cell typed into its box.
@@ -96,9 +96,8 @@ void StoreValues(ChannelTable& table, int channel, const ChannelValues& values) 
         table.setValue(channel, FieldAt(f), values[f]);
 }
 
-std::variant<ChannelValues, std::string> CheckChannelRow(const RowCells& cells,
-                                                         const ChannelValues& current,
-                                                         const RowRules& rules) {
+std::variant<ChannelValues, std::string>
+CheckChannelRow(const RowCells& cells, const ChannelValues& current, const RowRules& rules) {
     std::array<std::string, kRowFieldCount> texts;
     for (std::size_t f = 0; f < texts.size(); ++f)
         texts[f] = cells[f] ? *cells[f]

@@ -33,8 +33,7 @@ void StoreValues(ChannelTable& table, int channel, const ChannelValues& values);
 // clearing the channel and an empty transmit frequency making it receive-only.
 // A cell the row lacks keeps the current value; an empty cell means no tone, No, or
 // no frequency. A row that fails gives the reason instead, naming the cell.
-std::variant<ChannelValues, std::string> CheckChannelRow(const RowCells& cells,
-                                                         const ChannelValues& current,
-                                                         const RowRules& rules);
+std::variant<ChannelValues, std::string>
+CheckChannelRow(const RowCells& cells, const ChannelValues& current, const RowRules& rules);
 
 } // namespace hx

@@ -42,12 +42,19 @@ constexpr std::array<std::pair<FunctionSetting, const char*>, kFunctionSettingCo
         {FunctionSetting::WideNarrow, "wideNarrowLabel"},
     }};
 
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 std::string AsciiLower(std::string_view text) {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
     return lower;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 // A heading or name as it is compared: lower case, without a trailing colon or
@@ -66,10 +73,31 @@ std::string Comparable(std::string_view text) {
     return AsciiLower(text);
 }
 
-bool NamesCaption(std::string_view cell, const char* objectName) {
-    const Bilingual* caption = CaptionOf(objectName);
-    return caption && (SaysName(cell, caption->chinese) || SaysName(cell, caption->english));
-}
+// The names that mean one thing each, kept as they are compared; the texts never
+// change, so a table of them is built once.
+template <typename Meaning> class Vocabulary {
+public:
+    void add(std::string_view name, Meaning meaning) {
+        if (std::string word = Comparable(name); !word.empty())
+            words_.emplace_back(std::move(word), meaning);
+    }
+    void addCaption(const char* objectName, Meaning meaning) {
+        if (const Bilingual* caption = CaptionOf(objectName)) {
+            add(caption->chinese, meaning);
+            add(caption->english, meaning);
+        }
+    }
+    std::optional<Meaning> find(std::string_view cell) const {
+        const std::string key = Comparable(cell);
+        for (const auto& [word, meaning] : words_)
+            if (word == key)
+                return meaning;
+        return std::nullopt;
+    }
+
+private:
+    std::vector<std::pair<std::string, Meaning>> words_;
+};
 
 std::string WithDecimalMark(std::string text, char decimalMark) {
     std::replace(text.begin(), text.end(), '.', decimalMark);
@@ -113,16 +141,17 @@ std::string ColumnHeading(PlanColumn column, Language language) {
 }
 
 std::optional<PlanColumn> ColumnOfHeading(std::string_view heading) {
-    if (Comparable(heading).empty())
-        return std::nullopt;
-    for (int c = 0; c < kPlanColumnCount; ++c)
-        for (const Language language : kLanguages)
-            if (SaysName(heading, ColumnHeading(static_cast<PlanColumn>(c), language)))
-                return static_cast<PlanColumn>(c);
-    for (const auto& [column, objectName] : kWindowWords)
-        if (NamesCaption(heading, objectName))
-            return column;
-    return std::nullopt;
+    static const Vocabulary<PlanColumn> headings = [] {
+        Vocabulary<PlanColumn> words;
+        for (int c = 0; c < kPlanColumnCount; ++c)
+            for (const Language language : kLanguages)
+                words.add(ColumnHeading(static_cast<PlanColumn>(c), language),
+                          static_cast<PlanColumn>(c));
+        for (const auto& [column, objectName] : kWindowWords)
+            words.addCaption(objectName, column);
+        return words;
+    }();
+    return headings.find(heading);
 }
 
 std::string SubModelRowName(Language language) {
@@ -130,20 +159,27 @@ std::string SubModelRowName(Language language) {
 }
 
 bool NamesSubModel(std::string_view name) {
-    return SaysName(name, SubModelRowName(Language::Chinese)) ||
-           SaysName(name, SubModelRowName(Language::English)) ||
-           NamesCaption(name, "subModelLabel");
+    static const Vocabulary<bool> names = [] {
+        Vocabulary<bool> words;
+        for (const Language language : kLanguages)
+            words.add(SubModelRowName(language), true);
+        words.addCaption("subModelLabel", true);
+        return words;
+    }();
+    return names.find(name).has_value();
 }
 
 std::optional<FunctionSetting> SettingOfName(std::string_view name) {
-    for (const auto& [setting, label] : kSettingLabels) {
-        if (NamesCaption(name, label))
-            return setting;
-        for (const Language language : kLanguages)
-            if (SaysName(name, FunctionSettingName(setting, language)))
-                return setting;
-    }
-    return std::nullopt;
+    static const Vocabulary<FunctionSetting> names = [] {
+        Vocabulary<FunctionSetting> words;
+        for (const auto& [setting, label] : kSettingLabels) {
+            for (const Language language : kLanguages)
+                words.add(FunctionSettingName(setting, language), setting);
+            words.addCaption(label, setting);
+        }
+        return words;
+    }();
+    return names.find(name);
 }
 
 std::string FieldCell(Field field, double value, const ToneTable& tones, Language language,
@@ -158,8 +194,7 @@ std::string FieldCell(Field field, double value, const ToneTable& tones, Languag
     case Field::TxTone: {
         const int position = static_cast<int>(value);
         const std::string text = tones.displayText(position, language);
-        return position <= tones.dimensions.ctcssCount ? WithDecimalMark(text, decimalMark)
-                                                       : text;
+        return position <= tones.dimensions.ctcssCount ? WithDecimalMark(text, decimalMark) : text;
     }
     default:
         return std::string(TextOf(value == 1 ? Text::Yes : Text::No).in(language));
@@ -194,7 +229,7 @@ std::optional<int> ToneCellPosition(std::string_view cell, const ToneTable& tone
     const auto dims = tones.dimensions;
     if (dims.dcsAvailable)
         for (int p = dims.firstDcsPosition; p <= dims.lastPosition && p < kToneTableSize; ++p)
-            if (SaysName(cell, tones.names[static_cast<std::size_t>(p)]))
+            if (EqualIgnoringCase(cell, tones.names[static_cast<std::size_t>(p)]))
                 return p;
     const auto [number, unit] = SplitUnit(cell);
     if (!unit.empty() && unit != "hz")
@@ -203,9 +238,9 @@ std::optional<int> ToneCellPosition(std::string_view cell, const ToneTable& tone
     if (!hertz)
         return std::nullopt;
     for (int p = 1; p <= dims.ctcssCount && p < kToneTableSize; ++p) {
-        const auto listed = ParseNumber(tones.displayText(p, Language::English));
-        // The list shows tenths; a cell may leave them out, not add to them.
-        if (listed && std::abs(*hertz * 10 - std::round(*listed * 10)) < 1e-6)
+        // QT names are tenths of a hertz; a cell may leave the tenths out, not add to them.
+        const auto tenths = ParseNumber(tones.names[static_cast<std::size_t>(p)]);
+        if (tenths && std::abs(*hertz * 10 - RoundHalfEven(*tenths)) < 1e-6)
             return p;
     }
     return std::nullopt;

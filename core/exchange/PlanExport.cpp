@@ -21,9 +21,8 @@ std::vector<std::string> ChannelRow(const ChannelPlan& plan, int channel,
 }
 
 bool AnyComment(const ChannelPlan& plan, const std::vector<int>& channels) {
-    return std::any_of(channels.begin(), channels.end(), [&](int c) {
-        return !plan.comments[static_cast<std::size_t>(c)].empty();
-    });
+    return std::any_of(channels.begin(), channels.end(),
+                       [&](int c) { return !plan.comments[static_cast<std::size_t>(c)].empty(); });
 }
 
 } // namespace

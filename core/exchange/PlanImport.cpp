@@ -116,8 +116,9 @@ public:
         for (const auto& [record, rowLayout] : channelRows)
             readChannel(*record, rowLayout);
         listChanges();
-        std::stable_sort(result_.rejected.begin(), result_.rejected.end(),
-                         [](const RejectedRow& a, const RejectedRow& b) { return a.line < b.line; });
+        std::stable_sort(
+            result_.rejected.begin(), result_.rejected.end(),
+            [](const RejectedRow& a, const RejectedRow& b) { return a.line < b.line; });
         return std::move(result_);
     }
 
@@ -222,9 +223,9 @@ private:
             return reject(record.line, text(Text::PlanNoChannelLeft));
         const auto lineOf = static_cast<std::size_t>(c);
         if (channelLines_[lineOf] > 0)
-            return reject(record.line,
-                          repeated(FillText(text(Text::PlanChannelSubject), {std::to_string(c + 1)}),
-                                   channelLines_[lineOf]));
+            return reject(record.line, repeated(FillText(text(Text::PlanChannelSubject),
+                                                         {std::to_string(c + 1)}),
+                                                channelLines_[lineOf]));
         RowCells cells;
         for (int f = 0; f < kRowFieldCount; ++f)
             cells[static_cast<std::size_t>(f)] =
@@ -256,8 +257,8 @@ private:
                                           language);
             };
             result_.settingChanges.push_back({line > 0 ? line : subModelLine_,
-                                              FunctionSettingName(setting, language),
-                                              shown(before), shown(after)});
+                                              FunctionSettingName(setting, language), shown(before),
+                                              shown(after)});
         }
         const ToneTable& tones = context_.model.tones;
         for (int c = 0; c < kChannelCount; ++c) {
@@ -284,9 +285,8 @@ private:
 
 } // namespace
 
-std::variant<PlanImport, UnreadablePlan> ImportPlanCsv(std::string_view fileBytes,
-                                                       const ChannelPlan& current,
-                                                       const PlanContext& context) {
+std::variant<PlanImport, UnreadablePlan>
+ImportPlanCsv(std::string_view fileBytes, const ChannelPlan& current, const PlanContext& context) {
     const auto text = SpreadsheetTextAsUtf8(fileBytes);
     if (!text)
         return UnreadablePlan{std::string(TextOf(Text::PlanNotText).in(context.language))};

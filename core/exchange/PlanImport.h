@@ -59,9 +59,8 @@ struct UnreadablePlan {
 // current one starts from its defaults and an empty table, as choosing it does in the
 // window. Every channel row goes through CheckChannelRow against the band of the
 // sub-model the plan ends up with.
-std::variant<PlanImport, UnreadablePlan> ImportPlanCsv(std::string_view fileBytes,
-                                                       const ChannelPlan& current,
-                                                       const PlanContext& context);
+std::variant<PlanImport, UnreadablePlan>
+ImportPlanCsv(std::string_view fileBytes, const ChannelPlan& current, const PlanContext& context);
 
 // Rows of pasted text (copied here or from a spreadsheet, with or without heading)
 // into channel `firstChannel` (0-15) and onward, whatever channel numbers they carry,
