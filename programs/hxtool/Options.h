@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/exchange/CsvSyntax.h"
 #include "core/texts/Language.h"
 
 #include <filesystem>
@@ -19,6 +20,8 @@ struct Options {
     std::optional<std::string> port;
     std::optional<hx::Language> language;
     bool json = false;
+    std::optional<hx::Separator> separator;
+    bool skipBad = false;
 };
 
 struct OptionSet {
@@ -28,6 +31,8 @@ struct OptionSet {
     std::size_t files = 1;
     bool language = false;    // --lang en|zh
     bool portRequired = true; // with `port`: --port must be given
+    bool separator = false;   // --separator comma|semicolon|tab
+    bool skipBad = false;     // --skip-bad
 };
 
 // A usage error, ready to print.

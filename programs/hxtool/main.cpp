@@ -15,7 +15,11 @@ constexpr std::string_view kUsage =
     "       hxtool read --port DEV -o FILE.dat [--model ...] [--settings DIR]\n"
     "       hxtool write FILE.dat --port DEV [--model ...] [--settings DIR]\n"
     "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
-    "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n";
+    "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n"
+    "       hxtool export FILE.dat -o PLAN.csv [--lang en|zh]\n"
+    "                     [--separator comma|semicolon|tab] [--model ...] [--settings DIR]\n"
+    "       hxtool import PLAN.csv -o FILE.dat [--skip-bad] [--lang en|zh] [--model ...]\n"
+    "                     [--settings DIR]\n";
 
 std::filesystem::path ExecutableDir(const char* argv0) {
     std::error_code error;
@@ -36,7 +40,8 @@ int main(int argc, char** argv) {
     using Run = int (*)(const hxtool::Invocation&);
     const std::pair<std::string_view, Run> commands[] = {
         {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode}, {"read", hxtool::RunRead},
-        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff}};
+        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff},
+        {"export", hxtool::RunExport}, {"import", hxtool::RunImport}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;
