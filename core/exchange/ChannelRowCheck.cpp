@@ -33,7 +33,7 @@ public:
         if (!mhz)
             return problem(field, cell, Text::PlanNotAFrequency);
         std::string entry = *mhz;
-        std::optional<bool> inBand;
+        bool snapped = false;
         if (rules_.bandCheckOn) {
             const auto box =
                 field == Field::RxFrequency ? FrequencyBox::Receive : FrequencyBox::Transmit;
@@ -42,14 +42,14 @@ public:
                 CheckFrequencyEntry(entry, box, rules_.band, false, rules_.language);
             if (check.legal == false)
                 return problem(field, cell, check.message);
-            inBand = check.legal;
+            snapped = check.legal.has_value(); // a profile band that is no number checks nothing
             entry = check.text;
         }
         // Unlike the editor, which puts the band's low edge in place of an entry the
         // radio cannot store, an import refuses it: nobody typed the low edge.
         if (!Storable(ParseNumber(entry)))
             return problem(field, cell, Text::PlanNotStorable);
-        if (!inBand)
+        if (!snapped)
             entry = NormaliseUncheckedEntry(entry, rules_.band).text;
         const auto stored = ParseNumber(entry);
         if (!Storable(stored))

@@ -40,11 +40,13 @@ public:
             layout.index_[static_cast<std::size_t>(c)] = index++;
         return layout;
     }
-    // A heading row: one that names two columns or more.
+    // A heading row: one that names two columns or more, or a single column alone.
     static std::optional<RowLayout> FromHeading(const CsvRecord& record) {
         RowLayout layout;
         int named = 0;
+        int filled = 0;
         for (std::size_t i = 0; i < record.fields.size(); ++i) {
+            filled += Trimmed(record.fields[i]).empty() ? 0 : 1;
             const auto column = ColumnOfHeading(record.fields[i]);
             if (!column)
                 continue;
@@ -54,7 +56,7 @@ public:
                 ++named;
             }
         }
-        return named >= 2 ? std::optional(layout) : std::nullopt;
+        return named >= std::min(2, filled) && named > 0 ? std::optional(layout) : std::nullopt;
     }
     std::optional<std::string> cell(const CsvRecord& record, PlanColumn column) const {
         const auto index = index_[static_cast<std::size_t>(column)];

@@ -27,12 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!import)
         return 0;
     const auto& plan = import->plan;
-    for (const auto separator : {hx::Separator::Comma, hx::Separator::Semicolon}) {
-        const auto again =
-            hx::ImportPlanCsv(hx::ExportPlanCsv(plan, context, {separator}), plan, context);
-        const auto* reimport = std::get_if<hx::PlanImport>(&again);
-        if (!reimport || !reimport->rejected.empty() || reimport->changesAnything())
-            __builtin_trap();
-    }
+    const auto separator = size % 2 == 0 ? hx::Separator::Comma : hx::Separator::Semicolon;
+    const auto again =
+        hx::ImportPlanCsv(hx::ExportPlanCsv(plan, context, {separator}), plan, context);
+    const auto* reimport = std::get_if<hx::PlanImport>(&again);
+    if (!reimport || !reimport->rejected.empty() || reimport->changesAnything())
+        __builtin_trap();
     return 0;
 }

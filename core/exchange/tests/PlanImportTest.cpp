@@ -173,6 +173,12 @@ TEST_F(PlanImportTest, PasteFromASpreadsheetKeepsTheColumnsItLacks) {
                   {2, 14, R{{"450.05000", "455.05000", "100.0", "79.7", "Yes", "No"}, ""}},
                   {3, 15, R{{"450.06250", "455.06250", "None", "None", "No", "No"}, ""}},
                   {4, 16, R{{"450.07500", "", "D023N", "", "No", "No"}, ""}}}));
+
+    const PlanImport oneColumn = PasteChannels("接收频率\r\n460\r\n", 13, current, {model_});
+    EXPECT_TRUE(oneColumn.rejected.empty());
+    ASSERT_EQ(oneColumn.channelChanges.size(), 1u);
+    EXPECT_EQ(oneColumn.channelChanges[0].after.cells[0], "460.00000");
+    EXPECT_EQ(oneColumn.channelChanges[0].after.cells[4], "Yes");
 }
 
 // What Ctrl+C gives pastes back as the same channels elsewhere; a settings row does not.
