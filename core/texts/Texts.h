@@ -149,6 +149,23 @@ enum class Text {
     TraceOption,
     TraceSaved,
     TraceNotSaved,
+    // Channel plans in and out of spreadsheets: headings and the reasons a row is refused
+    PlanChannelColumn,
+    PlanCommentColumn,
+    PlanChannelSubject,
+    PlanCellProblem,
+    PlanNotAFrequency,
+    PlanNotStorable,
+    PlanNotInList,
+    PlanNotYesOrNo,
+    PlanNotAChannel,
+    PlanRepeated,
+    PlanNoChannelLeft,
+    PlanNeeds,
+    PlanUnknownRow,
+    PlanPasteChannelsOnly,
+    PlanLine,
+    PlanNotText,
     Count // not a text: the number of texts
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/exchange/CsvSyntax.h"
 #include "core/texts/Language.h"
 
 #include <filesystem>
@@ -20,6 +21,8 @@ struct Options {
     std::optional<std::filesystem::path> trace;
     std::optional<hx::Language> language;
     bool json = false;
+    std::optional<hx::Separator> separator;
+    bool skipBad = false;
 };
 
 struct OptionSet {
@@ -30,6 +33,8 @@ struct OptionSet {
     bool language = false;    // --lang en|zh
     bool portRequired = true; // with `port`: --port must be given
     bool trace = false;       // --trace FILE
+    bool separator = false;   // --separator comma|semicolon|tab
+    bool skipBad = false;     // --skip-bad
 };
 
 // A usage error, ready to print.

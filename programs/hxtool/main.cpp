@@ -16,6 +16,10 @@ constexpr std::string_view kUsage =
     "       hxtool write FILE.dat --port DEV [--trace FILE] [--model ...] [--settings DIR]\n"
     "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
     "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n"
+    "       hxtool export FILE.dat -o PLAN.csv [--lang en|zh]\n"
+    "                     [--separator comma|semicolon|tab] [--model ...] [--settings DIR]\n"
+    "       hxtool import PLAN.csv -o FILE.dat [--skip-bad] [--lang en|zh] [--model ...]\n"
+    "                     [--settings DIR]\n"
     "--trace FILE keeps every byte of the transfer, timed and named by step, in FILE\n"
     "(replacing it), also when the transfer fails.\n";
 
@@ -38,7 +42,8 @@ int main(int argc, char** argv) {
     using Run = int (*)(const hxtool::Invocation&);
     const std::pair<std::string_view, Run> commands[] = {
         {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode}, {"read", hxtool::RunRead},
-        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff}};
+        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff},
+        {"export", hxtool::RunExport}, {"import", hxtool::RunImport}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;
