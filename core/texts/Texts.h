@@ -135,6 +135,14 @@ enum class Text {
     EmptyValueWord,
     ChangeLine,
     VerifyMismatchLine,
+    // The printable channel card
+    CardTitle,
+    CardModel,
+    CardBand,
+    CardFunctions,
+    CardChannel,
+    CardNotWritten,
+    CardNotPrinted,
     Count // not a text: the number of texts
 };
 
