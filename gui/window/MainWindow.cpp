@@ -84,6 +84,13 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
                                  [this] { readOrStoreSettings(true); },
                                  [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
         std::move(openPort));
+    cards_ = std::make_unique<CardCommands>(
+        state_, dialogs_,
+        CardCommands::Window{[this] { return encode(); },
+                             [this] {
+                                 return DecoderState{model_->subModelList->currentIndex(),
+                                                     functions_->functions(), state_.plug.channels};
+                             }});
     buildMenus();
     buildToolbar();
     setKeyboardOrder();
@@ -142,6 +149,11 @@ void MainWindow::buildMenus() {
             [this] { files_->saveFile(); });
     connect(addMenuItem(file, "saveFileAsAction"), &QAction::triggered, this,
             [this] { files_->saveFileAs(); });
+    file->addSeparator()->setObjectName("cardSeparator");
+    connect(addMenuItem(file, "printAction", QKeySequence("Ctrl+P")), &QAction::triggered, this,
+            [this] { cards_->print(); });
+    connect(addMenuItem(file, "exportPdfAction"), &QAction::triggered, this,
+            [this] { cards_->exportPdf(); });
     file->addSeparator()->setObjectName("fileCommandsSeparator");
     recent_ = new RecentFileMenu(
         file, [this] { return state_.profileFile(); },

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/dialogs/QtOwnTexts.h"
+#include "gui/window/CardCommands.h"
 #include "gui/window/ChannelEditor.h"
 #include "gui/window/ChannelTableView.h"
 #include "gui/window/DataFileCommands.h"
@@ -51,6 +52,7 @@ public:
     QToolBar* toolbar() const { return toolbar_; }
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
+    CardCommands& cards() { return *cards_; }
     RecentFileMenu& recentFiles() { return *recent_; }
 
 protected:
@@ -81,6 +83,7 @@ private:
     std::map<QString, QMenu*> menus_;
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
+    std::unique_ptr<CardCommands> cards_;
     RecentFileMenu* recent_ = nullptr;
     QtOwnTexts qtTexts_;
     bool textsLoaded_ = false;

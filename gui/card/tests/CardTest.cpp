@@ -1,9 +1,9 @@
 #include "core/image/ImageEncoder.h"
 #include "gui/card/CardLayout.h"
 #include "gui/card/CardOutput.h"
+#include "gui/card/tests/Poppler.h"
 
 #include <QPdfWriter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,15 +13,6 @@ namespace hx {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Runs one of poppler's PDF tools and gives what it printed.
-QString Poppler(const QString& tool, const QStringList& args) {
-    QProcess process;
-    process.start(tool, args);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        qWarning("%s failed: %s", qPrintable(tool), process.readAllStandardError().constData());
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 ModelData Model7200() {
     return LoadModelData(fs::path(HX_SOURCE_DIR) / "data/Setting", 7200);
