@@ -176,6 +176,16 @@ constexpr Bilingual kTexts[] = {
     {"（空）", "(empty)"},                                           // EmptyValueWord
     {"%1 %2 → %3", "%1 %2 → %3"},                                    // ChangeLine
     {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"},   // VerifyMismatchLine
+    {"与文件比较", "Compare with File"},                             // CompareFileTitle
+    {"与对讲机比较", "Compare with Radio"},                          // CompareRadioTitle
+    {"项目", "Item"},                                                // ComparedItem
+    {"窗口中", "In the window"},                                     // WindowSide
+    {"文件中", "In the file"},                                       // FileSide
+    {"对讲机中", "In the radio"},                                    // RadioSide
+    {"没有差别：窗口与 %1 的内容相同。",
+     "No differences: the window and %1 hold the same."},                     // NoDifferences
+    {"窗口与 %2 的差别：%1 处", "Differences between the window and %2: %1"}, // DifferenceCount
+    {"关闭", "Close"},                                                        // CloseButton
     // The printable channel card
     {"信道表", "Channel Card"},                                                // CardTitle
     {"型号", "Model"},                                                         // CardModel
@@ -193,6 +203,8 @@ constexpr Named kCaptions[] = {
     {"openFileAction", {"打开(&O)", "&Open"}},
     {"saveFileAction", {"保存(&S)", "&Save"}},
     {"saveFileAsAction", {"另存为(&A)", "S&ave As"}},
+    {"compareFileAction", {"与文件比较(&C)…", "&Compare with File…"}},
+    {"compareRadioAction", {"与对讲机比较(&M)…", "Co&mpare with Radio…"}},
     {"exitAction", {"退出(&Q)", "&Exit"}},
     {"programMenu", {"编程(&P)", "&Program"}},
     {"readRadioAction", {"读频(&R)", "&Read"}},

@@ -135,6 +135,16 @@ enum class Text {
     EmptyValueWord,
     ChangeLine,
     VerifyMismatchLine,
+    // The comparison dialog
+    CompareFileTitle,
+    CompareRadioTitle,
+    ComparedItem,
+    WindowSide,
+    FileSide,
+    RadioSide,
+    NoDifferences,
+    DifferenceCount,
+    CloseButton,
     // The printable channel card
     CardTitle,
     CardModel,

@@ -84,6 +84,8 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
                                  [this] { readOrStoreSettings(true); },
                                  [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
         std::move(openPort));
+    compares_ = std::make_unique<CompareCommands>(
+        state_, dialogs_, *transfers_, CompareCommands::Window{this, [this] { return encode(); }});
     cards_ = std::make_unique<CardCommands>(
         state_, dialogs_,
         CardCommands::Window{[this] { return encode(); },
@@ -149,6 +151,8 @@ void MainWindow::buildMenus() {
             [this] { files_->saveFile(); });
     connect(addMenuItem(file, "saveFileAsAction"), &QAction::triggered, this,
             [this] { files_->saveFileAs(); });
+    connect(addMenuItem(file, "compareFileAction"), &QAction::triggered, this,
+            [this] { compares_->compareWithFile(); });
     file->addSeparator()->setObjectName("cardSeparator");
     connect(addMenuItem(file, "printAction", QKeySequence("Ctrl+P")), &QAction::triggered, this,
             [this] { cards_->print(); });
@@ -165,6 +169,9 @@ void MainWindow::buildMenus() {
             transfers_.get(), &TransferCommands::readRadio);
     connect(addMenuItem(program, "writeRadioAction", QKeySequence("Ctrl+W")), &QAction::triggered,
             transfers_.get(), &TransferCommands::writeRadio);
+    program->addSeparator();
+    connect(addMenuItem(program, "compareRadioAction"), &QAction::triggered, this,
+            [this] { compares_->compareWithRadio(); });
 
     QMenu* settings = menu(nullptr, "settingsMenu");
     connect(addMenuItem(settings, "communicationPortAction"), &QAction::triggered, transfers_.get(),

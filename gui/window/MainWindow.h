@@ -4,6 +4,7 @@
 #include "gui/window/CardCommands.h"
 #include "gui/window/ChannelEditor.h"
 #include "gui/window/ChannelTableView.h"
+#include "gui/window/CompareCommands.h"
 #include "gui/window/DataFileCommands.h"
 #include "gui/window/FunctionArea.h"
 #include "gui/window/ModelArea.h"
@@ -52,6 +53,7 @@ public:
     QToolBar* toolbar() const { return toolbar_; }
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
+    CompareCommands& compares() { return *compares_; }
     CardCommands& cards() { return *cards_; }
     RecentFileMenu& recentFiles() { return *recent_; }
 
@@ -83,6 +85,7 @@ private:
     std::map<QString, QMenu*> menus_;
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
+    std::unique_ptr<CompareCommands> compares_;
     std::unique_ptr<CardCommands> cards_;
     RecentFileMenu* recent_ = nullptr;
     QtOwnTexts qtTexts_;

@@ -9,6 +9,7 @@
 #include "gui/window/CableFinder.h"
 
 #include <fstream>
+#include <optional>
 
 namespace hx {
 
@@ -51,6 +52,16 @@ void TransferCommands::showCommunicationDialog(bool readMode) {
          [this](CommunicationDialog& d) { d.isReadMode() ? runRead(d) : runWrite(d); }},
         window_.owner);
     dialogs_.showModal(dialog);
+}
+
+void TransferCommands::readRadioAside(const std::function<void(const MemoryImage&)>& done) {
+    // `done` runs once the communication dialog has closed, not from inside it.
+    std::optional<MemoryImage> read;
+    readTarget_ = [&read](const MemoryImage& image) { read = image; };
+    showCommunicationDialog(true);
+    readTarget_ = {};
+    if (read)
+        done(*read);
 }
 
 std::unique_ptr<SerialPort> TransferCommands::openRadioPort(CommunicationDialog& dialog) {
@@ -105,15 +116,25 @@ void TransferCommands::runRead(CommunicationDialog& dialog) {
     auto port = openRadioPort(dialog);
     if (!port)
         return;
-    state_.image = window_.encode();
-    auto result = hx::ReadRadio(*port, state_.image,
-                                [&](int framesBegun) { dialog.showProgress(framesBegun); });
+    const MemoryImage encoded = window_.encode();
+    if (!readTarget_)
+        state_.image = encoded;
+    auto result =
+        hx::ReadRadio(*port, encoded, [&](int framesBegun) { dialog.showProgress(framesBegun); });
     port.reset();
     if (std::holds_alternative<LinkFailure>(result)) {
         failed(dialog, false);
         return;
     }
     startOutcomeTimer();
+    const auto& image = std::get<MemoryImage>(result);
+    if (!readTarget_)
+        return takeIntoWindow(image);
+    setStatus(text(Text::CommunicationSucceeded));
+    readTarget_(image);
+}
+
+void TransferCommands::takeIntoWindow(const MemoryImage& image) {
     if (state_.currentDataFile.empty())
         state_.currentDataFile = state_.scratchDataFile().string();
     // The read names a data file for the next save; it writes nothing into it. A
@@ -122,7 +143,7 @@ void TransferCommands::runRead(CommunicationDialog& dialog) {
     if (!std::filesystem::exists(state_.currentDataFile, error))
         std::ofstream(state_.currentDataFile, std::ios::binary);
     state_.plug.modified = true;
-    window_.show(std::get<MemoryImage>(result));
+    window_.show(image);
     setStatus(text(Text::CommunicationSucceeded));
     window_.showFileName(false);
     window_.storeSettings();

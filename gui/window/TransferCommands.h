@@ -41,6 +41,9 @@ public:
     void showCableCheck();
     void readRadio() { showCommunicationDialog(true); }
     void writeRadio() { showCommunicationDialog(false); }
+    // Reads the radio into a separate image for `done`: the code plug, the window and
+    // the data file stay as they are.
+    void readRadioAside(const std::function<void(const MemoryImage&)>& done);
     void outcomeTimerTick();
 
     QTimer& outcomeTimer() { return outcomeTimer_; }
@@ -49,11 +52,14 @@ public:
 
 private:
     void showCommunicationDialog(bool readMode);
+    // Where a successful read goes: into the window, or aside to a caller.
+    using ReadTarget = std::function<void(const MemoryImage&)>;
     std::unique_ptr<SerialPort> openRadioPort(CommunicationDialog& dialog);
     // The failure message, with `detail` after it, then the port dialog.
     void portOpenFailed(CommunicationDialog& dialog, const std::string& detail);
     void runWrite(CommunicationDialog& dialog);
     void runRead(CommunicationDialog& dialog);
+    void takeIntoWindow(const MemoryImage& image);
     void failed(CommunicationDialog& dialog, bool writing);
     void startOutcomeTimer();
     void setStatus(const std::string& text);
@@ -65,6 +71,7 @@ private:
     PortOpener openPort_;
     QTimer outcomeTimer_;
     int outcomeTicks_ = 0;
+    ReadTarget readTarget_; // empty: the window
     SystemView system_ = ThisSystem();
 };
 

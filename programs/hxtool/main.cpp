@@ -15,6 +15,7 @@ constexpr std::string_view kUsage =
     "       hxtool read --port DEV -o FILE.dat [--model ...] [--settings DIR]\n"
     "       hxtool write FILE.dat --port DEV [--model ...] [--settings DIR]\n"
     "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
+    "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n"
     "       hxtool card FILE.dat -o card.pdf [--lang en|zh] [--paper a4|letter] [--model ...]\n"
     "                   [--settings DIR]\n";
 
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     using Run = int (*)(const hxtool::Invocation&);
     const std::pair<std::string_view, Run> commands[] = {
         {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode}, {"read", hxtool::RunRead},
-        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"card", hxtool::RunCard}};
+        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff},
+        {"card", hxtool::RunCard}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;
