@@ -208,6 +208,14 @@ constexpr Bilingual kTexts[] = {
     {"第 %1 行：%2", "line %1: %2"},                               // PlanLine
     {"文件既不是 UTF-8 也不是 GB18030 文本",
      "the file is neither UTF-8 nor GB18030 text"}, // PlanNotText
+    // The printable channel card
+    {"信道表", "Channel Card"},                                                // CardTitle
+    {"型号", "Model"},                                                         // CardModel
+    {"频段", "Band"},                                                          // CardBand
+    {"功能设置", "Function Settings"},                                         // CardFunctions
+    {"信道", "Ch"},                                                            // CardChannel
+    {"PDF 文件未能写入：\n%1", "The PDF file could not be written:\n%1"},      // CardNotWritten
+    {"打印失败，没有打印任何内容。", "Printing failed; nothing was printed."}, // CardNotPrinted
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 
@@ -271,6 +279,9 @@ constexpr Named kCaptions[] = {
     {"shiftHeading", {"拍频偏移", "Shift"}},
     {"transmitPowerHeading", {"发射功率", "Tx Power"}},
     {"scanHeading", {"扫描", "Scan"}},
+    // The printable channel card
+    {"printAction", {"打印(&P)…", "&Print…"}},
+    {"exportPdfAction", {"导出PDF(&D)…", "Export P&DF…"}},
 };
 
 constexpr Named kToolTips[] = {

@@ -166,6 +166,14 @@ enum class Text {
     PlanPasteChannelsOnly,
     PlanLine,
     PlanNotText,
+    // The printable channel card
+    CardTitle,
+    CardModel,
+    CardBand,
+    CardFunctions,
+    CardChannel,
+    CardNotWritten,
+    CardNotPrinted,
     Count // not a text: the number of texts
 };
 

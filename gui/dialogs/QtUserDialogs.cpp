@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QUrl>
 
@@ -56,15 +57,22 @@ Language QtUserDialogs::chooseLanguage(BgrColour background) {
 }
 
 std::optional<std::filesystem::path> QtUserDialogs::chooseDataFile(const FileRequest& request) {
+    const bool dataFile = request.filter.empty();
     QFileDialog dialog(owner_, QString(), QString::fromStdString(request.start.string()),
-                       "Data File(*.Dat) (*.dat *.Dat *.DAT)");
+                       dataFile ? "Data File(*.Dat) (*.dat *.Dat *.DAT)"
+                                : QString::fromStdString(request.filter));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (request.save)
-        dialog.setDefaultSuffix("dat");
+        dialog.setDefaultSuffix(dataFile ? "dat" : QString::fromStdString(request.extension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
+bool QtUserDialogs::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner_);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtUserDialogs::showModal(QDialog& dialog) {

@@ -15,6 +15,7 @@ public:
     void tell(const std::string& title, const std::string& text, MessageIcon icon) override;
     Language chooseLanguage(BgrColour background) override;
     std::optional<std::filesystem::path> chooseDataFile(const FileRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
     void showModal(QDialog& dialog) override;
     bool openDocument(const std::filesystem::path& document) override;
 

@@ -86,6 +86,13 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
         std::move(openPort));
     compares_ = std::make_unique<CompareCommands>(
         state_, dialogs_, *transfers_, CompareCommands::Window{this, [this] { return encode(); }});
+    cards_ = std::make_unique<CardCommands>(
+        state_, dialogs_,
+        CardCommands::Window{[this] { return encode(); },
+                             [this] {
+                                 return DecoderState{model_->subModelList->currentIndex(),
+                                                     functions_->functions(), state_.plug.channels};
+                             }});
     buildMenus();
     buildToolbar();
     setKeyboardOrder();
@@ -146,6 +153,11 @@ void MainWindow::buildMenus() {
             [this] { files_->saveFileAs(); });
     connect(addMenuItem(file, "compareFileAction"), &QAction::triggered, this,
             [this] { compares_->compareWithFile(); });
+    file->addSeparator()->setObjectName("cardSeparator");
+    connect(addMenuItem(file, "printAction", QKeySequence("Ctrl+P")), &QAction::triggered, this,
+            [this] { cards_->print(); });
+    connect(addMenuItem(file, "exportPdfAction"), &QAction::triggered, this,
+            [this] { cards_->exportPdf(); });
     file->addSeparator()->setObjectName("fileCommandsSeparator");
     recent_ = new RecentFileMenu(
         file, [this] { return state_.profileFile(); },

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/dialogs/QtOwnTexts.h"
+#include "gui/window/CardCommands.h"
 #include "gui/window/ChannelEditor.h"
 #include "gui/window/ChannelTableView.h"
 #include "gui/window/CompareCommands.h"
@@ -53,6 +54,7 @@ public:
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
     CompareCommands& compares() { return *compares_; }
+    CardCommands& cards() { return *cards_; }
     RecentFileMenu& recentFiles() { return *recent_; }
 
 protected:
@@ -84,6 +86,7 @@ private:
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
     std::unique_ptr<CompareCommands> compares_;
+    std::unique_ptr<CardCommands> cards_;
     RecentFileMenu* recent_ = nullptr;
     QtOwnTexts qtTexts_;
     bool textsLoaded_ = false;

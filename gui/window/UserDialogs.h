@@ -8,6 +8,7 @@
 #include <string>
 
 class QDialog;
+class QPrinter;
 
 namespace hx {
 
@@ -29,9 +30,16 @@ public:
     struct FileRequest {
         std::filesystem::path start; // where the dialog opens
         bool save = false;           // save dialog with the default extension "dat"
+        // Another kind of file than a data file: its filter, "PDF (*.pdf)", and the
+        // extension a saved name without one gets.
+        std::string filter = {};
+        std::string extension = {};
     };
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::filesystem::path> chooseDataFile(const FileRequest& request) = 0;
+
+    // The print dialog on `printer`; true when the user chose to print.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
 
     // Runs one of the program's own dialogs (port, communication, About) modally.
     virtual void showModal(QDialog& dialog) = 0;

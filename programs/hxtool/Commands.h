@@ -31,5 +31,6 @@ int RunDoctor(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);
 int RunExport(const Invocation& invocation); // a data file as a spreadsheet's plan file
 int RunImport(const Invocation& invocation); // and back
+int RunCard(const Invocation& invocation);
 
 } // namespace hxtool

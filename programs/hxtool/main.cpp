@@ -20,6 +20,8 @@ constexpr std::string_view kUsage =
     "                     [--separator comma|semicolon|tab] [--model ...] [--settings DIR]\n"
     "       hxtool import PLAN.csv -o FILE.dat [--skip-bad] [--lang en|zh] [--model ...]\n"
     "                     [--settings DIR]\n"
+    "       hxtool card FILE.dat -o card.pdf [--lang en|zh] [--paper a4|letter] [--model ...]\n"
+    "                   [--settings DIR]\n"
     "--trace FILE keeps every byte of the transfer, timed and named by step, in FILE\n"
     "(replacing it), also when the transfer fails.\n";
 
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
     const std::pair<std::string_view, Run> commands[] = {
         {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode}, {"read", hxtool::RunRead},
         {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff},
-        {"export", hxtool::RunExport}, {"import", hxtool::RunImport}};
+        {"export", hxtool::RunExport}, {"import", hxtool::RunImport}, {"card", hxtool::RunCard}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;

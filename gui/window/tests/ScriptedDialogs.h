@@ -3,6 +3,7 @@
 #include "gui/window/UserDialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <deque>
 #include <functional>
 #include <string>
@@ -56,6 +57,23 @@ public:
         auto file = files.front();
         files.pop_front();
         return file;
+    }
+
+    // Each print dialog in order: a path prints the card there as PDF, nothing cancels.
+    std::deque<std::optional<std::filesystem::path>> printers;
+
+    bool choosePrinter(QPrinter& printer) override {
+        if (printers.empty()) {
+            unscripted = true;
+            return false;
+        }
+        const auto target = printers.front();
+        printers.pop_front();
+        if (!target)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(target->string()));
+        return true;
     }
 
     // What to do in each of the program's own dialogs, in order: press its buttons.

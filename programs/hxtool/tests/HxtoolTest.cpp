@@ -4,11 +4,13 @@
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ReadOutput.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <sys/stat.h>
@@ -429,6 +431,52 @@ TEST_F(HxtoolTest, DoctorExplainsAPortThisUserMayNotOpen) {
     EXPECT_EQ(doctor({"--port", "COM2"}, {hx::FakeSystem::Group()}), kExitFailure);
     EXPECT_EQ(doctor({"--lang", "fr"}, {}), kExitUsage);
     EXPECT_EQ(err_.str(), "hxtool doctor: --lang must be en or zh, not 'fr'\n");
+}
+
+// The text poppler extracts from a PDF.
+std::string PdfText(const fs::path& pdf) {
+    const std::string command = "pdftotext '" + pdf.string() + "' -";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    std::string text;
+    char buffer[4096];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()))
+        text += buffer;
+    return text;
+}
+
+// The card speaks the window's language unless told otherwise, and never takes the
+// place of its data file.
+TEST_F(HxtoolTest, CardWritesThePdfInTheWindowsLanguage) {
+    fs::copy(kShippedSettings, dir_ / "Setting");
+    std::ofstream(dir_ / "Setting/Config_7200.ini", std::ios::app) << "\n[Setting]\nLanguage=1\n";
+    const auto data = dir_ / "radio.dat";
+    ASSERT_EQ(run(RunEncode, {put("plug.json", kExample).string(), "-o", data.string()}), 0);
+    const auto pdf = dir_ / "card.pdf";
+    ASSERT_EQ(run(RunCard, {data.string(), "-o", pdf.string(), "--paper", "letter"}), 0)
+        << err_.str();
+    EXPECT_NE(PdfText(pdf).find("信道表"), std::string::npos) << PdfText(pdf);
+    ASSERT_EQ(run(RunCard, {data.string(), "-o", pdf.string(), "--lang", "en"}), 0);
+    const std::string english = PdfText(pdf);
+    for (const char* expected : {"Channel Card", "446.00625", "71.9"})
+        EXPECT_NE(english.find(expected), std::string::npos) << english;
+
+    const std::string image = contents(data);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{data.string(), "-o", pdf.string(), "--paper", "a3"},
+         "--paper must be a4 or letter, not 'a3'"},
+        {{data.string(), "-o", pdf.string(), "--paper"}, "--paper needs a value"},
+        {{data.string()}, "-o FILE is required"},
+        {{data.string(), "-o", data.string()},
+         "-o " + data.string() + ": is the input file; name another"},
+    };
+    for (const auto& [args, complaint] : refused) {
+        EXPECT_NE(run(RunCard, args), kExitSuccess);
+        EXPECT_EQ(err_.str(), "hxtool card: " + complaint + "\n");
+    }
+    EXPECT_EQ(contents(data), image);
+    EXPECT_EQ(run(RunCard, {data.string(), "-o", (dir_ / "no-folder/card.pdf").string()}),
+              kExitFailure);
+    EXPECT_NE(err_.str().find((dir_ / "no-folder/card.pdf").string()), std::string::npos);
 }
 
 } // namespace
