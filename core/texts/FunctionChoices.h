@@ -10,8 +10,7 @@ namespace hx {
 
 // The items of a function-setting list as the window shows them, in list order:
 // item i is list position i.
-std::vector<std::string> FunctionChoices(FunctionSetting setting, int modelCode,
-                                         Language language);
+std::vector<std::string> FunctionChoices(FunctionSetting setting, int modelCode, Language language);
 
 // What a stored list position shows: its item, or the empty text for no selection
 // or a position the list lacks.

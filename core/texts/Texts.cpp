@@ -153,6 +153,29 @@ constexpr Bilingual kTexts[] = {
     {"没有端口号对应 %1。在 %2 中加入下面一行吗？\n\n[Ports]\n%3",
      "No COM number names %1. Add this line to %2?\n\n[Ports]\n%3"}, // AddPortQuestion
     {"无法写入 %1。", "%1 could not be written."},                   // PortsFileNotWritten
+    {"监听键", "monitor key"},                                       // SettingMonitorKey
+    {"发射定时", "time-out timer"},                                  // SettingTimeOutTimer
+    {"静噪等级", "squelch level"},                                   // SettingSquelchLevel
+    {"省电", "battery save"},                                        // SettingBatterySave
+    {"提示音", "beep tone"},                                         // SettingBeepTone
+    {"宽/窄", "wide/narrow"},                                        // SettingWideNarrow
+    {"接收频率", "receive frequency"},                               // FieldReceiveFrequency
+    {"发射频率", "transmit frequency"},                              // FieldTransmitFrequency
+    {"QT/DQT解码", "decode tone"},                                   // FieldDecodeTone
+    {"QT/DQT编码", "encode tone"},                                   // FieldEncodeTone
+    {"遇忙禁发", "busy channel lockout"},                            // FieldBusyLockout
+    {"拍频偏移", "shift"},                                           // FieldShift
+    {"信道%1 %2", "channel %1 %2"},                                  // ChannelField
+    {"信道%1 字节", "channel %1 bytes"},                             // ChannelBytes
+    {"机型", "sub-model"},                                           // SubModelName
+    {"机型字节", "sub-model bytes"},                                 // SubModelBytes
+    {"频段代码 %1", "band code %1"},                                 // UnknownBandCode
+    {"信道表字节", "channel list bytes"},                            // ChannelListBytes
+    {"功能设置字节", "function setting bytes"},                      // FunctionBytes
+    {"地址 %1 处的字节", "bytes at radio address %1"},               // RadioAddressBytes
+    {"（空）", "(empty)"},                                           // EmptyValueWord
+    {"%1 %2 → %3", "%1 %2 → %3"},                                    // ChangeLine
+    {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"},   // VerifyMismatchLine
     // Write with proof: backup and band guard, verification, cloning
     {"打开端口", "Opening the port"},                         // StepPort
     {"备份", "Backup"},                                       // StepBackup
@@ -172,9 +195,10 @@ constexpr Bilingual kTexts[] = {
      "the backup could not be saved, nothing was written: %1"}, // BackupNotSaved
     {"对讲机频段 %1，文件频段 %2，未写入",
      "radio band %1, file band %2: nothing was written"}, // BandsDiffer
-    {"对讲机机型字节 %1，文件机型字节 %2，未写入", "radio sub-model bytes %1, file sub-model bytes "
-                                                   "%2: nothing was written"}, // SubModelBytesDiffer
-    {"未知频段（代码 %1）", "unknown band (code %1)"},                         // UnknownBand
+    {"对讲机机型字节 %1，文件机型字节 %2，未写入",
+     "radio sub-model bytes %1, file sub-model bytes "
+     "%2: nothing was written"},                       // SubModelBytesDiffer
+    {"未知频段（代码 %1）", "unknown band (code %1)"}, // UnknownBand
     {"写入失败，未写入任何数据：%1",
      "the write failed before any data was sent: %1"}, // WriteFailed
     {"写入在第 %1 块中断，对讲机只写入了一部分：%2",

@@ -1,5 +1,6 @@
 #include "gui/window/FunctionArea.h"
 
+#include "core/texts/FunctionChoices.h"
 #include "gui/style/Captions.h"
 #include "gui/style/Colours.h"
 
@@ -76,29 +77,15 @@ void FunctionArea::applyTexts() {
 }
 
 void FunctionArea::fillLists() {
-    const bool is7100 = state_.modelCode == 7100;
-    QStringList squelch;
-    for (int level = is7100 ? 1 : 0; level <= 9; ++level)
-        squelch << QString::number(level);
-    ReplaceItems(squelchLevelList, squelch);
-    relabel();
-}
-
-void FunctionArea::relabel() {
-    const auto t = [&](Text text) { return Q(state_.text(text)); };
-    if (state_.modelCode == 7100)
-        ReplaceItems(monitorKeyList, {t(Text::On), t(Text::Off)});
-    else
-        ReplaceItems(monitorKeyList, {t(Text::Off), t(Text::MonitorMomentary), t(Text::MonitorLock),
-                                      t(Text::SquelchOffMomentary)});
-    QStringList timeOut{t(Text::Off)};
-    for (int n = 1; n <= 10; ++n)
-        timeOut << QString::number(30 * n);
-    ReplaceItems(timeOutTimerList, timeOut);
-    ReplaceItems(beepToneList, {t(Text::On), t(Text::Off)});
-    ReplaceItems(batterySaveList, {t(Text::On), t(Text::Off)});
-    ReplaceItems(scanFunctionList, {t(Text::TimeControl), t(Text::CarrierControl)});
-    ReplaceItems(wideNarrowList, {t(Text::Wide), t(Text::Narrow)});
+    for (int i = 0; i < kFunctionSettingCount; ++i) {
+        const auto setting = static_cast<FunctionSetting>(i);
+        QStringList items;
+        for (const auto& item : FunctionChoices(setting, state_.modelCode, state_.language))
+            items << Q(item);
+        ReplaceItems(list(setting), items);
+    }
+    ReplaceItems(scanFunctionList,
+                 {Q(state_.text(Text::TimeControl)), Q(state_.text(Text::CarrierControl))});
 }
 
 void FunctionArea::showFunctions(const FunctionPositions& positions) {

@@ -17,7 +17,6 @@ public:
 
     // Items of the current model and language; selections are kept.
     void fillLists();
-    void relabel();
     // Captions, tool tips and colours; wide/narrow is labelled with the editor.
     void applyTexts();
     // Puts the code plug's function positions into the lists, and back.

@@ -393,7 +393,7 @@ void MainWindow::showInterfaceTexts() {
             widest, statusPanel(1)->fontMetrics().horizontalAdvance(Q(state_.text(t) + "    ")));
     statusPanel(1)->setMinimumWidth(widest);
     statusPanel(1)->setText(Q(state_.text(Text::Ready)));
-    functions_->relabel();
+    functions_->fillLists();
     table_->relabel();
     textsLoaded_ = true;
 }

@@ -28,5 +28,6 @@ int RunEncode(const Invocation& invocation);
 int RunRead(const Invocation& invocation);
 int RunWrite(const Invocation& invocation);
 int RunDoctor(const Invocation& invocation);
+int RunDiff(const Invocation& invocation);
 
 } // namespace hxtool

@@ -40,7 +40,10 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
         }
     }
     if (options.files.size() != accepted.files)
-        return UsageError{accepted.files == 1 ? "expected one file" : "expected no file"};
+        return UsageError{accepted.files == 0 ? "expected no file"
+                          : accepted.files == 1
+                              ? "expected one file"
+                              : "expected " + std::to_string(accepted.files) + " files"};
     if (accepted.output && !options.output)
         return UsageError{"-o FILE is required"};
     if (accepted.port && accepted.portRequired && !options.port)

@@ -14,7 +14,8 @@ constexpr std::string_view kUsage =
     "       hxtool encode FILE.json -o FILE.dat [--model ...] [--settings DIR]\n"
     "       hxtool read --port DEV -o FILE.dat [--model ...] [--settings DIR]\n"
     "       hxtool write FILE.dat --port DEV [--model ...] [--settings DIR]\n"
-    "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n";
+    "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
+    "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n";
 
 std::filesystem::path ExecutableDir(const char* argv0) {
     std::error_code error;
@@ -33,11 +34,9 @@ int main(int argc, char** argv) {
     }
     const std::string_view command = argv[1];
     using Run = int (*)(const hxtool::Invocation&);
-    const std::pair<std::string_view, Run> commands[] = {{"decode", hxtool::RunDecode},
-                                                         {"encode", hxtool::RunEncode},
-                                                         {"read", hxtool::RunRead},
-                                                         {"write", hxtool::RunWrite},
-                                                         {"doctor", hxtool::RunDoctor}};
+    const std::pair<std::string_view, Run> commands[] = {
+        {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode}, {"read", hxtool::RunRead},
+        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;

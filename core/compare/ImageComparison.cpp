@@ -1,0 +1,242 @@
+#include "core/compare/ImageComparison.h"
+
+#include "core/image/ImageDecoder.h"
+#include "core/texts/FunctionChoices.h"
+#include "core/texts/Texts.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+namespace hx {
+namespace {
+
+std::string Word(Text text, Language language) {
+    return std::string(TextOf(text).in(language));
+}
+
+std::string Hex(const MemoryImage& image, std::size_t begin, std::size_t end) {
+    std::string out;
+    char byte[4];
+    for (std::size_t i = begin; i < end; ++i) {
+        std::snprintf(byte, sizeof byte, i + 1 < end ? "%02X " : "%02X", image[i]);
+        out += byte;
+    }
+    return out;
+}
+
+// A stretch of the image that the bytes-only report names as a whole.
+struct Region {
+    std::size_t begin;
+    std::size_t end;
+    std::string name;
+    bool explained = false; // a named difference already covers it
+};
+
+constexpr std::size_t kChannelRecordSize = 16;
+constexpr std::size_t kOptionByte = 12;
+constexpr std::size_t kSubModelBytesEnd = kSubModelBytesOffset + 8;
+
+class Comparison {
+public:
+    Comparison(const MemoryImage& first, const MemoryImage& second,
+               const ComparisonContext& context, ImageRange range)
+        : first_(first), second_(first), context_(context), range_(range) {
+        // Outside the range both sides hold the first image's bytes, so decoding sees
+        // only the differences the caller asked about.
+        std::copy(second.begin() + static_cast<long>(range.begin),
+                  second.begin() + static_cast<long>(range.end),
+                  second_.begin() + static_cast<long>(range.begin));
+        const DecoderContext decoding{context.modelCode, context.profile, context.tones};
+        const auto start = StartState(context.profile);
+        decodedFirst_ = DecodeImage(first_, decoding, start);
+        decodedSecond_ = DecodeImage(second_, decoding, start);
+        regions_ = BuildRegions();
+    }
+
+    std::vector<Difference> run() {
+        compareSubModel();
+        compareFunctions();
+        for (int c = 0; c < kChannelCount; ++c)
+            compareChannel(c);
+        reportUnexplainedBytes();
+        return std::move(differences_);
+    }
+
+private:
+    std::string word(Text text) const { return Word(text, context_.language); }
+    std::string orEmpty(std::string value) const {
+        return value.empty() ? EmptyValueText(context_.language) : value;
+    }
+    bool bytesDiffer(std::size_t begin, std::size_t end) const {
+        return !std::equal(first_.begin() + static_cast<long>(begin),
+                           first_.begin() + static_cast<long>(end),
+                           second_.begin() + static_cast<long>(begin));
+    }
+    void add(std::string subject, std::string first, std::string second) {
+        differences_.push_back(
+            {std::move(subject), orEmpty(std::move(first)), orEmpty(std::move(second))});
+    }
+    void explain(std::size_t offset) {
+        for (auto& region : regions_)
+            if (offset >= region.begin && offset < region.end)
+                region.explained = true;
+    }
+
+    std::vector<Region> BuildRegions() const {
+        std::vector<Region> regions;
+        for (int c = 0; c < kChannelCount; ++c) {
+            const std::size_t r = ChannelRecordOffset(c);
+            regions.push_back({r, r + kChannelRecordSize,
+                               FillText(TextOf(Text::ChannelBytes).in(context_.language),
+                                        {std::to_string(c + 1)})});
+        }
+        regions.push_back({kChannelNumberListOffset, kChannelNumberListOffset + kChannelCount,
+                           word(Text::ChannelListBytes)});
+        regions.push_back({kBeepAndSaveOffset, kTimeOutOffset + 1, word(Text::FunctionBytes)});
+        // The band code among them is always named, as the sub-model.
+        regions.push_back({kSubModelBytesOffset, kSubModelBytesEnd, word(Text::SubModelBytes)});
+        return regions;
+    }
+
+    std::string subModelText(const MemoryImage& image) const {
+        const int code = image[kBandCodeOffset];
+        for (int s = 0; s < context_.profile.subModelCount; ++s)
+            if (context_.profile.bandCode(s) == code)
+                return context_.profile.subModelName(s);
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", code);
+        return FillText(TextOf(Text::UnknownBandCode).in(context_.language), {hex});
+    }
+
+    void compareSubModel() {
+        if (first_[kBandCodeOffset] == second_[kBandCodeOffset])
+            return;
+        add(word(Text::SubModelName), subModelText(first_), subModelText(second_));
+    }
+
+    void compareFunctions() {
+        const auto& a = decodedFirst_.state.functions;
+        const auto& b = decodedSecond_.state.functions;
+        for (int i = 0; i < kFunctionSettingCount; ++i) {
+            const auto setting = static_cast<FunctionSetting>(i);
+            if (a[setting] == b[setting])
+                continue;
+            const auto text = [&](int position) {
+                return FunctionChoiceText(setting, position, context_.modelCode, context_.language);
+            };
+            add(FunctionSettingName(setting, context_.language), text(a[setting]),
+                text(b[setting]));
+            explainSetting(setting);
+        }
+    }
+    void explainSetting(FunctionSetting setting) {
+        switch (setting) {
+        case FunctionSetting::BeepTone:
+        case FunctionSetting::BatterySave:
+            return explain(kBeepAndSaveOffset);
+        case FunctionSetting::SquelchLevel:
+            return explain(kSquelchOffset);
+        case FunctionSetting::MonitorKey:
+            return explain(kMonitorKeyOffset);
+        case FunctionSetting::TimeOutTimer:
+            return explain(kTimeOutOffset);
+        case FunctionSetting::WideNarrow:
+            wideNarrowDiffers_ = true;
+            return;
+        }
+    }
+
+    void compareChannel(int c) {
+        constexpr Field kShown[] = {Field::RxFrequency, Field::TxFrequency, Field::RxTone,
+                                    Field::TxTone,      Field::BusyLockout, Field::Shift};
+        const auto& a = decodedFirst_.cells(context_.language)[static_cast<std::size_t>(c)];
+        const auto& b = decodedSecond_.cells(context_.language)[static_cast<std::size_t>(c)];
+        bool named = false;
+        for (Field field : kShown) {
+            const auto f = static_cast<std::size_t>(field);
+            if (a[f] == b[f])
+                continue;
+            add(FillText(TextOf(Text::ChannelField).in(context_.language),
+                         {std::to_string(c + 1), ChannelFieldName(field, context_.language)}),
+                a[f], b[f]);
+            named = true;
+        }
+        const std::size_t r = ChannelRecordOffset(c);
+        // A different wide/narrow setting shows in the option byte of every channel.
+        const bool onlyOptionByte = !bytesDiffer(r, r + kOptionByte) &&
+                                    !bytesDiffer(r + kOptionByte + 1, r + kChannelRecordSize);
+        if (named || (wideNarrowDiffers_ && onlyOptionByte))
+            explain(r);
+    }
+
+    void reportUnexplainedBytes() {
+        std::vector<bool> covered(kImageSize, false);
+        for (const auto& region : regions_) {
+            std::fill(covered.begin() + static_cast<long>(region.begin),
+                      covered.begin() + static_cast<long>(region.end), true);
+            if (!region.explained)
+                reportSpan(region.begin, region.end, region.name);
+        }
+        // Bytes outside every named region, one run of neighbouring differences at a time.
+        for (std::size_t i = range_.begin; i < range_.end;) {
+            if (covered[i] || first_[i] == second_[i]) {
+                ++i;
+                continue;
+            }
+            std::size_t end = i + 1;
+            while (end < range_.end && !covered[end] && first_[end] != second_[end])
+                ++end;
+            char address[16];
+            std::snprintf(address, sizeof address, "0x%04zX", i - kHeaderSize);
+            add(FillText(TextOf(Text::RadioAddressBytes).in(context_.language), {address}),
+                Hex(first_, i, end), Hex(second_, i, end));
+            i = end;
+        }
+    }
+    // The differing stretch of a region, from its first to its last differing byte.
+    void reportSpan(std::size_t begin, std::size_t end, const std::string& name) {
+        std::optional<std::size_t> low, high;
+        for (std::size_t i = std::max(begin, range_.begin); i < std::min(end, range_.end); ++i) {
+            if (first_[i] == second_[i] || i == kBandCodeOffset)
+                continue;
+            low = low.value_or(i);
+            high = i;
+        }
+        if (low)
+            add(name, Hex(first_, *low, *high + 1), Hex(second_, *low, *high + 1));
+    }
+
+    const MemoryImage& first_;
+    MemoryImage second_;
+    const ComparisonContext& context_;
+    ImageRange range_;
+    DecodeResult decodedFirst_;
+    DecodeResult decodedSecond_;
+    std::vector<Region> regions_;
+    std::vector<Difference> differences_;
+    bool wideNarrowDiffers_ = false;
+};
+
+} // namespace
+
+std::vector<Difference> CompareImages(const MemoryImage& first, const MemoryImage& second,
+                                      const ComparisonContext& context, ImageRange range) {
+    return Comparison(first, second, context, range).run();
+}
+
+std::string EmptyValueText(Language language) {
+    return Word(Text::EmptyValueWord, language);
+}
+
+std::string DescribeChange(const Difference& difference, Language language) {
+    return FillText(TextOf(Text::ChangeLine).in(language),
+                    {difference.subject, difference.first, difference.second});
+}
+
+std::string DescribeVerifyMismatch(const Difference& difference, Language language) {
+    return FillText(TextOf(Text::VerifyMismatchLine).in(language),
+                    {difference.subject, difference.first, difference.second});
+}
+
+} // namespace hx

@@ -1,0 +1,144 @@
+#include "core/compare/ImageComparison.h"
+
+#include "core/files/ModelFiles.h"
+#include "core/image/ImageEncoder.h"
+
+#include <gtest/gtest.h>
+
+namespace hx {
+
+void PrintTo(const Difference& d, std::ostream* out) {
+    *out << '{' << d.subject << " | " << d.first << " | " << d.second << '}';
+}
+
+namespace {
+
+const std::filesystem::path kShippedSettings =
+    std::filesystem::path(HX_SOURCE_DIR) / "data/Setting";
+
+constexpr int kUhf = 1; // HX7200-U, 400-470 MHz
+
+struct Hx7200 {
+    ModelData data = LoadModelData(kShippedSettings, 7200);
+    CodePlug plug;
+
+    Hx7200() {
+        plug.functions = data.profile.functionDefaults;
+        plug.functions[FunctionSetting::WideNarrow] = 0;
+        plug.functions[FunctionSetting::SquelchLevel] = 5;
+        for (int c = 0; c < 4; ++c) {
+            plug.channels.setValue(c, Field::RxFrequency, 450.0125 + c * 0.025);
+            plug.channels.setValue(c, Field::TxFrequency, 455.0125);
+            plug.channels.setValue(c, Field::RxTone, 1);
+            plug.channels.setValue(c, Field::TxTone, 0);
+            plug.channels.setValue(c, Field::BusyLockout, 0);
+            plug.channels.setValue(c, Field::Shift, 0);
+        }
+    }
+    MemoryImage encode(const CodePlug& p, int subModel = kUhf) const {
+        return EncodeImage(
+            {p.channels, p.functions, subModel, data.modelCode, data.profile, data.tones});
+    }
+    std::vector<Difference> compare(const MemoryImage& a, const MemoryImage& b,
+                                    Language language = Language::English,
+                                    ImageRange range = kRadioRange) const {
+        return CompareImages(a, b, {data.modelCode, data.profile, data.tones, language}, range);
+    }
+};
+
+TEST(ImageComparison, EqualImagesHaveNoDifference) {
+    const Hx7200 model;
+    EXPECT_TRUE(model.compare(model.encode(model.plug), model.encode(model.plug)).empty());
+}
+
+// Each field a dealer edits is named with both values as the window shows them, and
+// only that field: the record bytes it lives in are not reported a second time.
+TEST(ImageComparison, EachChannelFieldIsNamedWithItsValues) {
+    const Hx7200 model;
+    const MemoryImage before = model.encode(model.plug);
+    struct Case {
+        Field field;
+        double value;
+        Difference expected;
+    };
+    const Case cases[] = {
+        {Field::RxFrequency, 450.25, {"channel 3 receive frequency", "450.06250", "450.25000"}},
+        {Field::TxFrequency, 455.5, {"channel 3 transmit frequency", "455.01250", "455.50000"}},
+        {Field::RxTone, 0, {"channel 3 decode tone", "67.0", "None"}},
+        {Field::TxTone, 2, {"channel 3 encode tone", "None", "71.9"}},
+        {Field::BusyLockout, 1, {"channel 3 busy channel lockout", "No", "Yes"}},
+        {Field::Shift, 1, {"channel 3 shift", "No", "Yes"}},
+    };
+    for (const auto& c : cases) {
+        CodePlug changed = model.plug;
+        changed.channels.setValue(2, c.field, c.value);
+        EXPECT_EQ(model.compare(before, model.encode(changed)), std::vector<Difference>{c.expected})
+            << c.expected.subject;
+    }
+}
+
+TEST(ImageComparison, FunctionSettingsAndSubModelAreNamed) {
+    const Hx7200 model;
+    CodePlug changed = model.plug;
+    changed.functions[FunctionSetting::SquelchLevel] = 6;
+    changed.functions[FunctionSetting::TimeOutTimer] = 0;
+    changed.functions[FunctionSetting::BeepTone] = 1;
+    const auto differences = model.compare(model.encode(model.plug), model.encode(changed, 0));
+    ASSERT_GE(differences.size(), 4u) << testing::PrintToString(differences);
+    EXPECT_EQ(differences[0], (Difference{"sub-model", "HX7200-U", "HX7200-V"}));
+    const auto named = [&](const std::string& subject) {
+        return std::find_if(differences.begin(), differences.end(),
+                            [&](const Difference& d) { return d.subject == subject; });
+    };
+    EXPECT_NE(named("squelch level"), differences.end());
+    EXPECT_EQ(named("squelch level")->second, "6");
+    EXPECT_EQ(named("time-out timer")->second, "OFF");
+    EXPECT_EQ(named("beep tone")->second, "OFF");
+}
+
+// What no field explains is still reported, by region or by radio address, so a
+// silently corrupted byte can never compare equal.
+TEST(ImageComparison, BytesNoFieldExplainsAreReportedWhereTheyLie) {
+    const Hx7200 model;
+    const MemoryImage sent = model.encode(model.plug);
+    MemoryImage held = sent;
+    held[ChannelRecordOffset(0) + 15] ^= 0x01;      // a spare byte of channel 1
+    held[ImageOffsetOfRadioAddress(0x300)] ^= 0x80; // nothing lives here
+    held[ImageOffsetOfRadioAddress(0x301)] ^= 0x80; // ... nor here
+    held[kSubModelBytesOffset] ^= 0x04;             // not the band code
+    const auto differences = model.compare(sent, held);
+    ASSERT_EQ(differences.size(), 3u);
+    EXPECT_EQ(differences[0].subject, "channel 1 bytes");
+    EXPECT_EQ(differences[1].subject, "sub-model bytes");
+    EXPECT_EQ(differences[2].subject, "bytes at radio address 0x0300");
+    EXPECT_EQ(differences[2].first.size(), std::string("FF FF").size());
+}
+
+TEST(ImageComparison, OnlyTheGivenRangeIsCompared) {
+    const Hx7200 model;
+    const MemoryImage sent = model.encode(model.plug);
+    MemoryImage held = sent;
+    held[kWrittenRange.end] ^= 0xFF; // read back, but never written
+    EXPECT_TRUE(model.compare(sent, held, Language::English, kWrittenRange).empty());
+    EXPECT_EQ(model.compare(sent, held).size(), 1u);
+}
+
+TEST(ImageComparison, DescriptionsReadAsSentencesInBothLanguages) {
+    const Hx7200 model;
+    CodePlug changed = model.plug;
+    changed.channels.setValue(2, Field::RxFrequency, 450.25);
+    const auto english = model.compare(model.encode(model.plug), model.encode(changed));
+    const auto chinese =
+        model.compare(model.encode(model.plug), model.encode(changed), Language::Chinese);
+    ASSERT_EQ(english.size(), 1u);
+    ASSERT_EQ(chinese.size(), 1u);
+    EXPECT_EQ(DescribeVerifyMismatch(english[0], Language::English),
+              "channel 3 receive frequency: sent 450.06250, radio holds 450.25000");
+    EXPECT_EQ(DescribeChange(english[0], Language::English),
+              "channel 3 receive frequency 450.06250 → 450.25000");
+    EXPECT_EQ(DescribeChange(chinese[0], Language::Chinese),
+              "信道3 接收频率 450.06250 → 450.25000");
+}
+
+} // namespace
+} // namespace hx
