@@ -89,6 +89,11 @@ bool RadioEmulator::takeMessage(Answer& answer) {
         const std::size_t address = static_cast<std::size_t>(block) * 8;
         if (address + 8 <= memory_.size()) {
             std::copy(frame.begin() + 4, frame.end(), memory_.begin() + static_cast<long>(address));
+            if (const auto& corrupt = faults_.corrupt;
+                corrupt && corrupt->address >= address && corrupt->address < address + 8) {
+                auto& stored = memory_[corrupt->address];
+                stored = corrupt->value.value_or(static_cast<std::uint8_t>(stored ^ 0x01));
+            }
             answer.memoryChanged = true;
         }
         nextBlock_ = block + 1;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -10,6 +11,13 @@ namespace hxsim {
 
 inline constexpr std::size_t kRadioMemorySize = 1024;
 using RadioMemory = std::array<std::uint8_t, kRadioMemorySize>;
+
+// A byte the radio keeps wrong while it acknowledges its frame as if all were well:
+// only reading the memory back shows it.
+struct CorruptByte {
+    std::size_t address = 0;           // radio address
+    std::optional<std::uint8_t> value; // none: the byte sent, its lowest bit flipped
+};
 
 // The failures a radio or its cable can show, switched on from the command line.
 // A block number of -1 leaves that fault off.
@@ -22,6 +30,7 @@ struct Faults {
     int ackReplyAtBlock = -1; // a data reply starting with 0x06
     int hangUpAtBlock = -1;
     int hangUpBeforeBlock = -1; // at the acknowledgement exchange that precedes the block
+    std::optional<CorruptByte> corrupt;
 };
 
 // The radio's side of the programming protocol, without any I/O: bytes from the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <spawn.h>
@@ -10,11 +11,14 @@
 
 extern char** environ;
 
-// hxsim started as a child process (tests, benchmarks); the device it serves is
-// its first line.
+// hxsim started as a child process (tests, benchmarks); the devices it serves are
+// its first lines, one for each of its radios.
 class EmulatorProcess {
 public:
     explicit EmulatorProcess(std::vector<std::string> args) {
+        const auto radios = std::find(args.begin(), args.end(), "--radios");
+        const int lines =
+            radios != args.end() && radios + 1 != args.end() ? std::stoi(radios[1]) : 1;
         args.insert(args.begin(), std::string(HX_BINARY_DIR) + "/hxsim");
         std::vector<char*> argv;
         for (auto& a : args)
@@ -31,16 +35,24 @@ public:
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         ::close(out[1]);
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            device_ += c;
+        std::string line;
+        for (char c; static_cast<int>(devices_.size()) < lines && ::read(out[0], &c, 1) == 1;) {
+            if (c != '\n') {
+                line += c;
+                continue;
+            }
+            devices_.push_back(line);
+            line.clear();
+        }
         ::close(out[0]);
     }
     ~EmulatorProcess() { stop(); }
     EmulatorProcess(const EmulatorProcess&) = delete;
     EmulatorProcess& operator=(const EmulatorProcess&) = delete;
 
-    const std::string& device() const { return device_; }
+    // Empty when hxsim did not start.
+    std::string device() const { return devices_.empty() ? std::string() : devices_.front(); }
+    const std::vector<std::string>& devices() const { return devices_; }
     void stop() {
         if (pid_ <= 0)
             return;
@@ -51,5 +63,5 @@ public:
 
 private:
     pid_t pid_ = -1;
-    std::string device_;
+    std::vector<std::string> devices_;
 };

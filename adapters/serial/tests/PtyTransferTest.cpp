@@ -261,6 +261,69 @@ TEST_F(PtyTransfer, APortInUseNamesItsHolder) {
     EXPECT_TRUE(fs::exists(lock));
 }
 
+// Radios of one hxsim keep their own memory, their own file and their own faults: the
+// faulty one acknowledges every frame and still holds a wrong byte, the one whose
+// memory file exists starts from it.
+TEST_F(PtyTransfer, SeveralRadiosEachKeepTheirOwnMemoryAndFaults) {
+    MemoryImage stored = BlankImage();
+    for (std::size_t i = kHeaderSize; i < stored.size(); ++i)
+        stored[i] = static_cast<std::uint8_t>(i * 13);
+    ASSERT_TRUE(
+        std::holds_alternative<std::monostate>(WriteDataFile(dir_ / "radio-3.dat", stored)));
+    sim_ = std::make_unique<EmulatorProcess>(
+        std::vector<std::string>{"--radios", "3", "--memory", (dir_ / "radio-%n.dat").string(),
+                                 "--faulty", "2", "--corrupt", "0x13", "--fast"});
+    ASSERT_EQ(sim_->devices().size(), 3u);
+
+    const MemoryImage blank = BlankImage();
+    const auto readBack = [&](const std::string& device) {
+        port_.open(device);
+        auto read = ReadRadio(port_, blank, {});
+        port_.close();
+        EXPECT_TRUE(std::holds_alternative<MemoryImage>(read));
+        return std::holds_alternative<MemoryImage>(read) ? std::get<MemoryImage>(read)
+                                                         : MemoryImage{};
+    };
+    EXPECT_EQ(readBack(sim_->devices()[2]), stored);
+    for (const auto& device : {sim_->devices()[0], sim_->devices()[1]}) {
+        port_.open(device);
+        EXPECT_FALSE(WriteRadio(port_, image_, {})) << device;
+        port_.close();
+    }
+    MemoryImage expected = image_;
+    std::copy(blank.begin(), blank.begin() + kHeaderSize, expected.begin());
+    std::fill(expected.begin() + 1034, expected.end(), 0xFF);
+    EXPECT_EQ(readBack(sim_->devices()[0]), expected);
+    MemoryImage corrupted = expected;
+    corrupted[kHeaderSize + 0x13] ^= 0x01;
+    EXPECT_EQ(readBack(sim_->devices()[1]), corrupted);
+
+    sim_->stop();
+    for (const auto& [file, image] :
+         {std::pair{"radio-1.dat", expected}, std::pair{"radio-2.dat", corrupted},
+          std::pair{"radio-3.dat", stored}}) {
+        const auto saved = ReadDataFile(dir_ / file);
+        ASSERT_TRUE(std::holds_alternative<MemoryImage>(saved)) << file;
+        EXPECT_TRUE(std::equal(image.begin() + kHeaderSize, image.end(),
+                               std::get<MemoryImage>(saved).begin() + kHeaderSize))
+            << file;
+    }
+}
+
+// A radio that hangs up goes away alone; its neighbour keeps answering.
+TEST_F(PtyTransfer, ARadioThatHangsUpLeavesTheOthersServing) {
+    sim_ = std::make_unique<EmulatorProcess>(
+        std::vector<std::string>{"--radios", "2", "--faulty", "1", "--hang-up-at", "5", "--fast"});
+    ASSERT_EQ(sim_->devices().size(), 2u);
+    port_.open(sim_->devices()[0]);
+    const auto failure = WriteRadio(port_, image_, {});
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->portError) << failure->message();
+    port_.close();
+    port_.open(sim_->devices()[1]);
+    EXPECT_FALSE(WriteRadio(port_, image_, {}));
+}
+
 TEST_F(PtyTransfer, WaitsGiveUpAfterTheirBudgets) {
     using namespace std::chrono;
     startSim({"--no-lead-answer"});

@@ -43,5 +43,33 @@ TEST(RadioEmulator, FaultsChangeOnlyTheirAnswer) {
     EXPECT_TRUE(radio.receive(std::vector<std::uint8_t>{0x06}).hangUp) << "before block 6";
 }
 
+// The radio acknowledges the frame as usual; only the read-back shows the wrong byte,
+// and no other byte of the block or the memory changes.
+TEST(RadioEmulator, ACorruptByteIsAcknowledgedAndReadBackWrong) {
+    const std::vector<std::uint8_t> frame = {'W', 0x00, 0x10, 8, 1, 2, 3, 4, 5, 6, 7, 8};
+    const std::vector<std::uint8_t> request = {'R', 0x00, 0x10, 8};
+    for (const auto& [corrupt, stored] :
+         {std::pair{CorruptByte{0x13, std::nullopt}, std::uint8_t{5}},
+          std::pair{CorruptByte{0x13, 0xA5}, std::uint8_t{0xA5}}}) {
+        RadioMemory memory;
+        memory.fill(0xFF);
+        RadioEmulator radio(memory, Faults{.corrupt = corrupt});
+        radio.receive(kLead);
+        EXPECT_EQ(radio.receive(frame).reply, std::vector<std::uint8_t>{0x06});
+        const auto reply = radio.receive(request).reply;
+        EXPECT_EQ(reply, (std::vector<std::uint8_t>{'W', 0, 0x10, 8, 1, 2, 3, stored, 5, 6, 7, 8}));
+        auto expected = memory;
+        std::copy(frame.begin() + 4, frame.end(), expected.begin() + 0x10);
+        expected[0x13] = stored;
+        EXPECT_EQ(radio.memory(), expected);
+    }
+    // A frame of another block leaves the fault's address alone.
+    RadioMemory memory{};
+    RadioEmulator radio(memory, Faults{.corrupt = CorruptByte{0x18, std::nullopt}});
+    radio.receive(kLead);
+    radio.receive(frame);
+    EXPECT_EQ(radio.memory()[0x18], 0);
+}
+
 } // namespace
 } // namespace hxsim
