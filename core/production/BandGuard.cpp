@@ -7,7 +7,7 @@
 namespace hx {
 namespace {
 
-std::string HexRow(const SubModelBytes& bytes) {
+std::string HexRow(const SubModelByteRow& bytes) {
     std::string row;
     for (std::uint8_t b : bytes) {
         char digits[4];
@@ -19,8 +19,8 @@ std::string HexRow(const SubModelBytes& bytes) {
 
 } // namespace
 
-SubModelBytes SubModelBytesOf(const MemoryImage& image) {
-    SubModelBytes bytes;
+SubModelByteRow SubModelBytesOf(const MemoryImage& image) {
+    SubModelByteRow bytes;
     for (std::size_t k = 0; k < bytes.size(); ++k)
         bytes[k] = image[kSubModelBytesOffset + k];
     return bytes;
@@ -42,10 +42,12 @@ std::string DescribeBand(int bandCode, const ModelProfile& profile, Language lan
 
 std::optional<GuardFinding> CheckRadioKind(const MemoryImage& radio, const MemoryImage& image,
                                            const ModelProfile& profile, Language language) {
-    GuardFinding finding{SubModelBytesOf(radio), SubModelBytesOf(image)};
+    GuardFinding finding{SubModelBytesOf(radio),
+                         SubModelBytesOf(image),
+                         radio[kBandCodeOffset] != image[kBandCodeOffset],
+                         {}};
     if (finding.radioBytes == finding.imageBytes)
         return std::nullopt;
-    finding.bandDiffers = radio[kBandCodeOffset] != image[kBandCodeOffset];
     if (finding.bandDiffers)
         finding.message = FillText(TextOf(Text::BandsDiffer).in(language),
                                    {DescribeBand(radio[kBandCodeOffset], profile, language),

@@ -14,13 +14,13 @@ namespace hx {
 // The radio's sub-model bytes (offsets 1026-1033, the band code at 1028) tell what
 // kind of radio it is; writing an image made for another kind would leave it
 // transmitting where it was never built to.
-using SubModelBytes = std::array<std::uint8_t, 8>;
-SubModelBytes SubModelBytesOf(const MemoryImage& image);
+using SubModelByteRow = std::array<std::uint8_t, 8>;
+SubModelByteRow SubModelBytesOf(const MemoryImage& image);
 
 // What the guard found when the radio is not the kind the image was made for.
 struct GuardFinding {
-    SubModelBytes radioBytes;
-    SubModelBytes imageBytes;
+    SubModelByteRow radioBytes;
+    SubModelByteRow imageBytes;
     bool bandDiffers = false;
     // One line naming both bands ("radio band 400-470MHz (HX7200-U), file band
     // 136-174MHz (HX7200-V): ..."), or both byte rows when only they differ.

@@ -131,7 +131,7 @@ void CloneRun::finishUnit(std::size_t station, int unit, ProofOutcome outcome) {
     std::lock_guard lock(reportMutex_);
     ++(outcome.passed() ? totals_.passed : totals_.failed);
     UnitReport report{station,        stations_[station].port, unit, std::move(outcome),
-                      totals_.passed, totals_.failed};
+                      totals_.passed, totals_.failed,          {}};
     const ProofOutcome& o = report.outcome;
     if (log_)
         report.logError =

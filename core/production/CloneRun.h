@@ -38,10 +38,10 @@ struct CloneSetup {
     std::string masterName;   // the master file as the log names it
     std::string masterDigest; // RadioBytesDigest of the master file
     ProofOptions options;
-    bool writeAnyway = false; // a radio of another kind is written all the same
-    std::optional<int> count; // radios per station; none: until stopped
-    bool waitForStart = true; // false: a station begins its next radio at once
-    std::optional<std::filesystem::path> logFile;
+    bool writeAnyway = false;   // a radio of another kind is written all the same
+    std::optional<int> count{}; // radios per station; none: until stopped
+    bool waitForStart = true;   // false: a station begins its next radio at once
+    std::optional<std::filesystem::path> logFile{};
     Language language = Language::English; // of reasons, on screen and in the log
 };
 

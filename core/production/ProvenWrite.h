@@ -39,21 +39,21 @@ struct ProofOptions {
     bool verify = false; // read the radio back after the write and compare
     // Read the radio first, keep its memory in this folder, and refuse an image made
     // for another kind of radio.
-    std::optional<std::filesystem::path> backupFolder;
+    std::optional<std::filesystem::path> backupFolder{};
 };
 
 // How a caller follows and steers the sequence; every member may be left empty.
 struct ProofEvents {
-    std::function<void(ProofStep)> stepBegun;
+    std::function<void(ProofStep)> stepBegun{};
     // A transfer's frames as they begin, of `frameTotal` (128 for a read, 123 for the
     // write), called while each frame travels.
-    std::function<void(ProofStep, int framesBegun, int frameTotal)> progress;
+    std::function<void(ProofStep, int framesBegun, int frameTotal)> progress{};
     // Asked when the guard finds another kind of radio; true writes anyway. Left
     // empty, the write is refused.
-    std::function<bool(const GuardFinding&)> writeAnyway;
+    std::function<bool(const GuardFinding&)> writeAnyway{};
     // Asked before the write; true ends the sequence there. Once the write has begun
     // the radio is finished, verification included.
-    std::function<bool()> stopRequested;
+    std::function<bool()> stopRequested{};
 };
 
 struct ProofOutcome {

@@ -50,13 +50,15 @@ std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
     const std::time_t time = std::chrono::system_clock::to_time_t(when);
     std::tm local{};
     ::localtime_r(&time, &local);
-    char text[40];
-    const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
-    std::string iso(text, length);
+    char stamp[32];
+    char offset[8];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
+    std::strftime(offset, sizeof offset, "%z", &local);
     // strftime gives the offset as +0100; the extended format writes +01:00.
-    if (iso.size() >= 5)
-        iso.insert(iso.size() - 2, ":");
-    return iso;
+    const std::string zone = offset;
+    if (zone.size() != 5)
+        return stamp + zone;
+    return stamp + zone.substr(0, 3) + ":" + zone.substr(3);
 }
 
 std::optional<FileError> UnitLog::append(const UnitRecord& r) {
