@@ -43,13 +43,17 @@ const char* Describe(LinkStep step) {
     return "?";
 }
 
-std::string LinkFailure::message() const {
-    std::string text = std::string("no valid answer to the ") + Describe(step);
-    if (portError)
-        text = std::string("the port failed during the ") + Describe(step);
+std::string Describe(LinkStep step, int block) {
+    std::string text = Describe(step);
     if (block >= 0)
         text +=
             (step == LinkStep::AckAnswer ? " before block " : " of block ") + std::to_string(block);
+    return text;
+}
+
+std::string LinkFailure::message() const {
+    std::string text = (portError ? "the port failed during the " : "no valid answer to the ") +
+                       Describe(step, block);
     if (!detail.empty())
         text += ": " + detail;
     return text;
@@ -77,6 +81,9 @@ RadioLink::Answer RadioLink::exchange(LinkStep step, int block, std::span<const 
         // arrive while the port was being cleared would otherwise be thrown away.
         port_.discardOutput();
         port_.discardInput();
+        // A late answer cleared here belongs to the step that waited for it, so the
+        // listener hears of this step only now.
+        begin(step, block);
         port_.send(bytes);
         if (meanwhile)
             meanwhile();
@@ -126,6 +133,23 @@ std::optional<LinkFailure> RadioLink::exchangeAcknowledgement(int block) {
     return FailureOf(exchange(LinkStep::AckAnswer, block, {&ack, 1}, kAckWait));
 }
 
+std::optional<LinkFailure> RadioLink::endRead() {
+    try {
+        const std::uint8_t ack = kAck;
+        port_.discardOutput();
+        begin(LinkStep::FinalAck, -1);
+        port_.send({&ack, 1});
+    } catch (const PortError& error) {
+        return LinkFailure{LinkStep::FinalAck, -1, true, error.what()};
+    }
+    return std::nullopt;
+}
+
+void RadioLink::begin(LinkStep step, int block) const {
+    if (steps_)
+        steps_->stepBegins(step, block);
+}
+
 std::optional<LinkFailure> WriteRadio(SerialPort& port, const MemoryImage& image,
                                       const Progress& progress) {
     RadioLink link(port);
@@ -163,13 +187,8 @@ std::variant<MemoryImage, LinkFailure> ReadRadio(SerialPort& port, const MemoryI
         const std::size_t first = ImageOffsetOfRadioAddress(8 * static_cast<std::size_t>(b));
         std::copy(reply.begin() + 4, reply.begin() + 12, image.begin() + static_cast<long>(first));
     }
-    try {
-        const std::uint8_t ack = kAck;
-        port.discardOutput();
-        port.send({&ack, 1});
-    } catch (const PortError& error) {
-        return LinkFailure{LinkStep::FinalAck, -1, true, error.what()};
-    }
+    if (auto failure = link.endRead())
+        return *failure;
     return image;
 }
 

@@ -26,6 +26,19 @@ enum class LinkStep {
     FinalAck
 };
 const char* Describe(LinkStep step);
+// The step with its block as a failure or a trace names it: "write frame of block 5",
+// "acknowledgement before block 64" (an acknowledgement precedes its block).
+std::string Describe(LinkStep step, int block);
+
+// Told which step of a transfer begins, before its bytes go out: a port that records
+// the conversation implements it, and the link tells it each step.
+class StepListener {
+public:
+    virtual void stepBegins(LinkStep step, int block) = 0;
+
+protected:
+    ~StepListener() = default;
+};
 
 struct LinkFailure {
     LinkFailure(LinkStep s, int b = -1, bool fromPort = false, std::string what = {})
@@ -66,7 +79,8 @@ using Progress = std::function<void(int framesBegun)>;
 // no valid answer or the port itself failed.
 class RadioLink {
 public:
-    explicit RadioLink(SerialPort& port) : port_(port) {}
+    explicit RadioLink(SerialPort& port)
+        : port_(port), steps_(dynamic_cast<StepListener*>(&port)) {}
 
     using Answer = std::variant<std::vector<std::uint8_t>, LinkFailure>;
     // Sends `bytes`, runs `meanwhile` while they travel, then waits as `rule` says.
@@ -75,11 +89,15 @@ public:
     std::optional<LinkFailure> handshake();
     // The acknowledgement exchange before `block` (-1: before the first write frame).
     std::optional<LinkFailure> exchangeAcknowledgement(int block);
+    // The acknowledgement that ends a read; no answer is awaited.
+    std::optional<LinkFailure> endRead();
 
 private:
     std::optional<std::vector<std::uint8_t>> await(const WaitRule& rule);
+    void begin(LinkStep step, int block) const;
 
     SerialPort& port_;
+    StepListener* steps_; // the port itself when it listens, else none
 };
 
 // Sends image offsets 50-1033 to the radio. `image` is already encoded.

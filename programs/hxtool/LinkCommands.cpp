@@ -2,6 +2,7 @@
 #include "core/files/DataFile.h"
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
+#include "core/link/Trace.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"
 #include "programs/hxtool/PlugImage.h"
@@ -37,28 +38,64 @@ hx::Progress ProgressBar(std::ostream& err, int total) {
     };
 }
 
-// Opens the device the command names; false (reported) when it cannot be opened.
-bool OpenPort(hx::QtSerialPort& port, const PreparedCommand& command, std::ostream& err,
-              const char* name) {
-    const auto device = hx::DeviceForPortName(*command.options.port, command.session.settingDir);
-    if (const auto* error = std::get_if<hx::PortNameError>(&device)) {
-        err << "hxtool " << name << ": " << error->message << "\n";
-        return false;
-    }
-    try {
-        port.open(std::get<std::string>(device));
+// The port of a read or a write, on the device the command names, with a trace of
+// it when --trace names a file. The trace replaces that file once the transfer has
+// ended, whether or not it succeeded.
+class CommandPort {
+public:
+    CommandPort(const PreparedCommand& command, std::ostream& err, const char* name)
+        : command_(command), err_(err), name_(name) {}
+
+    // False (reported) when the device cannot be opened, or the trace could not be
+    // kept: that is found out before the radio is asked for anything.
+    bool open() {
+        const auto& options = command_.options;
+        if (options.trace)
+            if (const auto refusal = hx::CheckWriteTarget(*options.trace))
+                return fail(refusal->message);
+        const auto device = hx::DeviceForPortName(*options.port, command_.session.settingDir);
+        if (const auto* error = std::get_if<hx::PortNameError>(&device))
+            return fail(error->message);
+        try {
+            port_.open(std::get<std::string>(device));
+        } catch (const hx::PortError& error) {
+            return fail(error.what());
+        }
+        if (options.trace)
+            trace_.emplace(port_,
+                           std::string("hxtool ") + name_ + " on " + std::get<std::string>(device));
         return true;
-    } catch (const hx::PortError& error) {
-        err << "hxtool " << name << ": " << error.what() << "\n";
+    }
+    hx::SerialPort& link() { return trace_ ? static_cast<hx::SerialPort&>(*trace_) : port_; }
+    // Keeps the trace, then closes the port. A trace that could not be written is
+    // reported; the transfer's outcome stays what it was.
+    void close() {
+        if (trace_) {
+            trace_->end();
+            if (const auto error = hx::WriteFileSafely(*command_.options.trace, trace_->text()))
+                fail(error->message);
+        }
+        port_.close();
+    }
+
+private:
+    bool fail(const std::string& message) {
+        err_ << "hxtool " << name_ << ": " << message << "\n";
         return false;
     }
-}
+
+    const PreparedCommand& command_;
+    std::ostream& err_;
+    const char* name_;
+    hx::QtSerialPort port_;
+    std::optional<hx::TracedPort> trace_;
+};
 
 } // namespace
 
 int RunRead(const Invocation& invocation) {
-    const auto prepared =
-        PrepareCommand(invocation, {.output = true, .port = true, .files = 0}, "read");
+    const auto prepared = PrepareCommand(
+        invocation, {.output = true, .port = true, .files = 0, .trace = true}, "read");
     if (const int* status = std::get_if<int>(&prepared))
         return *status;
     const auto& command = std::get<PreparedCommand>(prepared);
@@ -69,11 +106,11 @@ int RunRead(const Invocation& invocation) {
         return kExitFailure;
     }
     QtRuntime qt;
-    hx::QtSerialPort port;
-    if (!OpenPort(port, command, invocation.err, "read"))
+    CommandPort port(command, invocation.err, "read");
+    if (!port.open())
         return kExitFailure;
     const auto start = hx::StartState(session.model.profile);
-    const auto result = hx::ReadRadio(port, EncodeState(start, session.model),
+    const auto result = hx::ReadRadio(port.link(), EncodeState(start, session.model),
                                       ProgressBar(invocation.err, hx::kReadBlockCount));
     port.close();
     if (const auto* failure = std::get_if<hx::LinkFailure>(&result)) {
@@ -85,7 +122,7 @@ int RunRead(const Invocation& invocation) {
 }
 
 int RunWrite(const Invocation& invocation) {
-    const auto prepared = PrepareCommand(invocation, {.port = true}, "write");
+    const auto prepared = PrepareCommand(invocation, {.port = true, .trace = true}, "write");
     if (const int* status = std::get_if<int>(&prepared))
         return *status;
     const auto& command = std::get<PreparedCommand>(prepared);
@@ -99,11 +136,11 @@ int RunWrite(const Invocation& invocation) {
     const auto decoded = DecodeAfterStart(std::get<hx::MemoryImage>(file), session.model);
     const auto image = EncodeState(decoded.state, session.model);
     QtRuntime qt;
-    hx::QtSerialPort port;
-    if (!OpenPort(port, command, invocation.err, "write"))
+    CommandPort port(command, invocation.err, "write");
+    if (!port.open())
         return kExitFailure;
     const auto failure =
-        hx::WriteRadio(port, image, ProgressBar(invocation.err, hx::kWriteBlockCount));
+        hx::WriteRadio(port.link(), image, ProgressBar(invocation.err, hx::kWriteBlockCount));
     port.close();
     if (failure) {
         invocation.err << "\nhxtool write: " << failure->message() << "\n";

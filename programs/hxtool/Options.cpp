@@ -11,7 +11,8 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
         const std::string& word = args[i];
         const bool takesValue =
             word == "--model" || word == "--settings" || (accepted.output && word == "-o") ||
-            (accepted.port && word == "--port") || (accepted.language && word == "--lang");
+            (accepted.port && word == "--port") || (accepted.language && word == "--lang") ||
+            (accepted.trace && word == "--trace");
         if (takesValue && i + 1 == args.size())
             return UsageError{word + " needs a value"};
         if (word == "--model") {
@@ -26,6 +27,8 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             options.output = args[++i];
         } else if (takesValue && word == "--port") {
             options.port = args[++i];
+        } else if (takesValue && word == "--trace") {
+            options.trace = args[++i];
         } else if (takesValue && word == "--lang") {
             const std::string& value = args[++i];
             if (value != "en" && value != "zh")

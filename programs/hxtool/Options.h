@@ -17,6 +17,7 @@ struct Options {
     std::optional<std::filesystem::path> settings;
     std::optional<std::filesystem::path> output;
     std::optional<std::string> port;
+    std::optional<std::filesystem::path> trace;
     std::optional<hx::Language> language;
     bool json = false;
 };
@@ -28,6 +29,7 @@ struct OptionSet {
     std::size_t files = 1;
     bool language = false;    // --lang en|zh
     bool portRequired = true; // with `port`: --port must be given
+    bool trace = false;       // --trace FILE
 };
 
 // A usage error, ready to print.

@@ -12,10 +12,12 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: hxtool decode FILE.dat [--model 7100|7200|7400] [--json] [--settings DIR]\n"
     "       hxtool encode FILE.json -o FILE.dat [--model ...] [--settings DIR]\n"
-    "       hxtool read --port DEV -o FILE.dat [--model ...] [--settings DIR]\n"
-    "       hxtool write FILE.dat --port DEV [--model ...] [--settings DIR]\n"
+    "       hxtool read --port DEV -o FILE.dat [--trace FILE] [--model ...] [--settings DIR]\n"
+    "       hxtool write FILE.dat --port DEV [--trace FILE] [--model ...] [--settings DIR]\n"
     "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
-    "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n";
+    "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n"
+    "--trace FILE keeps every byte of the transfer, timed and named by step, in FILE\n"
+    "(replacing it), also when the transfer fails.\n";
 
 std::filesystem::path ExecutableDir(const char* argv0) {
     std::error_code error;

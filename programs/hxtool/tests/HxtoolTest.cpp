@@ -169,6 +169,50 @@ TEST_F(HxtoolTest, AFailedReadLeavesTheOutputFileAlone) {
               kExitFailure);
 }
 
+// The trace's TX lines are the frames the radio logged, one for one; a failed
+// transfer still leaves its trace, ending in what the radio last said.
+TEST_F(HxtoolTest, TheTraceListsTheFramesTheRadioReceived) {
+    const auto json = put("plug.json", kExample);
+    const std::string settings = kShippedSettings.string();
+    ASSERT_EQ(
+        run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings", settings}),
+        0);
+    const auto lines = [](const fs::path& file) {
+        std::vector<std::string> found;
+        std::ifstream in(file);
+        for (std::string line; std::getline(in, line);)
+            found.push_back(line);
+        return found;
+    };
+    const fs::path trace = dir_ / "trace.txt";
+    put("trace.txt", "an older trace");
+    {
+        EmulatorProcess sim({"--fast", "--log", (dir_ / "frames.log").string()});
+        ASSERT_EQ(run(RunWrite, {(dir_ / "plug.dat").string(), "--port", sim.device(), "--trace",
+                                 trace.string(), "--settings", settings}),
+                  0)
+            << err_.str();
+    }
+    const auto traced = lines(trace);
+    ASSERT_GT(traced.size(), 2u);
+    EXPECT_TRUE(traced[0].starts_with("hxtool write on /dev/")) << traced[0];
+    std::vector<std::string> sent;
+    for (const auto& line : traced)
+        if (line.substr(10, 2) == "TX")
+            sent.push_back(line.substr(49));
+    EXPECT_EQ(sent, lines(dir_ / "frames.log"));
+
+    EmulatorProcess sim({"--fast", "--short-reply-at", "5"});
+    EXPECT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(), "--trace",
+                            trace.string(), "--settings", settings}),
+              kExitFailure);
+    EXPECT_TRUE(lines(trace).back().ends_with("(left unread)")) << lines(trace).back();
+    EXPECT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(), "--trace",
+                            dir_.string(), "--settings", settings}),
+              kExitFailure);
+    EXPECT_EQ(err_.str(), "hxtool read: " + dir_.string() + ": is a folder, not a file\n");
+}
+
 TEST_F(HxtoolTest, OutputGoesThroughLinksAndNeverReplacesWhatIsNoFile) {
     const auto json = put("plug.json", kExample);
     const std::string settings = kShippedSettings.string();
