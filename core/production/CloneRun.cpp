@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <thread>
 
 namespace hx {
 namespace {
@@ -20,23 +21,40 @@ ProofOutcome PortNotOpened(const std::string& cause, Language language) {
     return outcome;
 }
 
+class StandardThread : public StationThread {
+public:
+    explicit StandardThread(std::function<void()> run) : thread_(std::move(run)) {}
+    void join() override {
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    std::thread thread_;
+};
+
 } // namespace
 
+ThreadStarter StandardThreads() {
+    return
+        [](std::function<void()> run) { return std::make_unique<StandardThread>(std::move(run)); };
+}
+
 CloneRun::CloneRun(CloneSetup setup, std::vector<std::string> ports, PortFactory openPort,
-                   CloneObserver& observer, StopSignal& stop)
+                   CloneObserver& observer, StopSignal& stop, const ThreadStarter& startThread)
     : setup_(std::move(setup)), openPort_(std::move(openPort)), observer_(observer), stop_(stop) {
     if (setup_.logFile)
         log_.emplace(*setup_.logFile);
     for (auto& port : ports)
         stations_.push_back({std::move(port)});
     for (std::size_t i = 0; i < stations_.size(); ++i)
-        threads_.emplace_back([this, i] { runStation(i); });
+        threads_.push_back(startThread([this, i] { runStation(i); }));
 }
 
 CloneRun::~CloneRun() {
     stop();
     for (auto& thread : threads_)
-        thread.join();
+        thread->join();
 }
 
 void CloneRun::start(std::size_t station) {

@@ -19,7 +19,6 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 // Production-line cloning: one master image, many radios, one station per cable. Each
@@ -31,6 +30,18 @@ namespace hx {
 // and closes the port there: a QSerialPort belongs to the thread that made it. Throws
 // PortError when the port cannot be opened.
 using PortFactory = std::function<std::unique_ptr<SerialPort>(const std::string& portName)>;
+
+// The thread a station runs on.
+class StationThread {
+public:
+    virtual ~StationThread() = default;
+    virtual void join() = 0;
+};
+// Starts `run` on a new thread. The standard one is a std::thread; a front end whose
+// ports are QSerialPorts gives QThreads, which have the event dispatcher those ports
+// need on the thread that uses them.
+using ThreadStarter = std::function<std::unique_ptr<StationThread>(std::function<void()> run)>;
+ThreadStarter StandardThreads();
 
 struct CloneSetup {
     MemoryImage image; // what every radio gets, encoded
@@ -83,7 +94,8 @@ public:
     // Starts one station for each port, each on its own thread. The run follows `stop`
     // as well as its own stop() and abort(), so a signal handler may end it.
     CloneRun(CloneSetup setup, std::vector<std::string> ports, PortFactory openPort,
-             CloneObserver& observer, StopSignal& stop);
+             CloneObserver& observer, StopSignal& stop,
+             const ThreadStarter& startThread = StandardThreads());
     // Stops as stop() does, and waits for every station to end.
     ~CloneRun();
     CloneRun(const CloneRun&) = delete;
@@ -128,7 +140,8 @@ private:
     mutable std::mutex reportMutex_; // totals, log lines and reports keep one order
     CloneTotals totals_;
 
-    std::vector<std::thread> threads_; // last: the stations start once all else is set
+    // Last: the stations start once all else is set.
+    std::vector<std::unique_ptr<StationThread>> threads_;
 };
 
 } // namespace hx

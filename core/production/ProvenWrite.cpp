@@ -10,6 +10,27 @@
 namespace hx {
 namespace {
 
+using namespace std::chrono_literals;
+
+// A radio may answer the acknowledgement that closes a read, and that answer may
+// still be on its way when the next transfer begins, which would take it for its own
+// first answer and then stumble over the bytes after it. So a read here ends once the
+// line has been quiet for as long as any answer is awaited.
+void AwaitQuietLine(SerialPort& port) {
+    constexpr auto kQuiet = 50ms;
+    constexpr int kMostBursts = 10; // a line that never falls quiet is the next step's to find
+    try {
+        for (int burst = 0; burst < kMostBursts; ++burst) {
+            port.waitForInput(kQuiet);
+            if (port.waitingCount() == 0)
+                return;
+            port.takeAll();
+        }
+    } catch (const PortError&) {
+        // The next exchange meets the failure and names its step.
+    }
+}
+
 class ProofRun {
 public:
     ProofRun(SerialPort& port, const MemoryImage& image, const ModelData& model,
@@ -60,6 +81,7 @@ private:
     bool backup() {
         begin(ProofStep::Backup);
         auto read = ReadRadio(port_, BlankImage(), progress(ProofStep::Backup, kReadBlockCount));
+        AwaitQuietLine(port_);
         if (const auto* failure = std::get_if<LinkFailure>(&read))
             return fail(ProofStep::Backup, text(Text::BackupReadFailed, {failure->message()}));
         radio_ = std::get<MemoryImage>(read);
@@ -98,6 +120,7 @@ private:
     void verify() {
         begin(ProofStep::Verify);
         auto read = ReadRadio(port_, image_, progress(ProofStep::Verify, kReadBlockCount));
+        AwaitQuietLine(port_);
         if (const auto* failure = std::get_if<LinkFailure>(&read)) {
             fail(ProofStep::Verify, text(Text::ReadBackFailed, {failure->message()}));
             return;

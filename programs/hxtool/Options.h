@@ -18,8 +18,15 @@ struct Options {
     std::optional<std::filesystem::path> output;
     std::optional<std::string> port;
     std::optional<std::filesystem::path> trace;
+    std::vector<std::string> ports; // every --port in order, for a command that takes several
     std::optional<hx::Language> language;
     bool json = false;
+    bool verify = false;
+    bool force = false;
+    std::optional<std::filesystem::path> backup;
+    std::optional<int> count;
+    std::optional<std::filesystem::path> log;
+    bool noWait = false;
 };
 
 struct OptionSet {
@@ -30,6 +37,8 @@ struct OptionSet {
     bool language = false;    // --lang en|zh
     bool portRequired = true; // with `port`: --port must be given
     bool trace = false;       // --trace FILE
+    bool proof = false;       // --verify, --backup DIR, --force
+    bool clone = false;       // --count N, --log FILE, --no-wait
 };
 
 // A usage error, ready to print.

@@ -1,6 +1,7 @@
 #include "core/production/CloneRun.h"
 
 #include "core/production/tests/ProductionFixture.h"
+#include "core/testsupport/EmulatedRadioPort.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <gtest/gtest.h>

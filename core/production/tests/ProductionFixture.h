@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/emulator/RadioEmulator.h"
 #include "core/files/ModelFiles.h"
 #include "core/image/ImageEncoder.h"
-#include "core/testsupport/EmulatedRadioPort.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,11 +42,6 @@ inline hxsim::RadioMemory MemoryOf(const MemoryImage& image) {
 inline bool HoldsWrittenBlocks(const hxsim::RadioMemory& memory, const MemoryImage& image) {
     return std::equal(image.begin() + kHeaderSize, image.begin() + kHeaderSize + 123 * 8,
                       memory.begin());
-}
-
-inline bool SendsAWriteFrame(const EmulatedRadioPort& port) {
-    return std::any_of(port.sends.begin(), port.sends.end(),
-                       [](const auto& bytes) { return bytes.size() == 12 && bytes[0] == 'W'; });
 }
 
 } // namespace hx

@@ -4,6 +4,7 @@
 #include "core/link/Protocol.h"
 #include "core/production/Backup.h"
 #include "core/production/tests/ProductionFixture.h"
+#include "core/testsupport/EmulatedRadioPort.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,11 @@ template <typename T> hxsim::Faults Fault(T hxsim::Faults::*fault, T value) {
     faults.*fault = value;
     return faults;
 }
+bool SendsAWriteFrame(const EmulatedRadioPort& port) {
+    return std::any_of(port.sends.begin(), port.sends.end(),
+                       [](const auto& bytes) { return bytes.size() == 12 && bytes[0] == 'W'; });
+}
+
 hxsim::Faults Corrupting(std::size_t address, std::uint8_t value) {
     return Fault(&hxsim::Faults::corrupt, std::optional(hxsim::CorruptByte{address, value}));
 }
