@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 // A radio may answer the acknowledgement that closes a read, and that answer may
 // still be on its way when the next transfer begins, which would take it for its own
 // first answer and then stumble over the bytes after it. So a read here ends once the
-// line has been quiet for as long as any answer is awaited.
+// line has been quiet for as long as an acknowledgement is awaited.
 void AwaitQuietLine(SerialPort& port) {
     constexpr auto kQuiet = 50ms;
     constexpr int kMostBursts = 10; // a line that never falls quiet is the next step's to find
