@@ -12,6 +12,7 @@ namespace hx {
 namespace {
 
 constexpr std::string_view kSection = "Setting";
+constexpr std::string_view kSerialTraceKey = "SerialTrace";
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
@@ -110,6 +111,11 @@ std::optional<StoredSettings> ReadSettings(const ProfileContents& profile) {
     return s;
 }
 
+bool ReadSerialTrace(const ProfileContents& profile) {
+    return ParseBoolean(profile.section(kSection).read(kSerialTraceKey, "False", 5))
+        .value_or(false);
+}
+
 bool SettingsStore::writeFirstStart(Language language) const {
     const ProfileFile::Entries entries{
         {"Language", language == Language::Chinese ? "1" : "2"},
@@ -139,6 +145,10 @@ bool SettingsStore::store(const StoreSet& set) const {
 
 bool SettingsStore::storeTxEqualsRx(bool checked) const {
     return profile_.write(kSection, "FreEqual", checked ? "1" : "0");
+}
+
+bool SettingsStore::storeSerialTrace(bool on) const {
+    return profile_.write(kSection, kSerialTraceKey, on ? "True" : "False");
 }
 
 SettingsOutcome ReadOrStoreSettings(const SettingsStore& store, bool storing,

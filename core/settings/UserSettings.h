@@ -62,6 +62,9 @@ bool MarksOutOfBand(std::string_view text);
 // (the first start) among them.
 std::optional<SettingColours> ReadColours(const ProfileContents& profile);
 std::optional<StoredSettings> ReadSettings(const ProfileContents& profile);
+// Whether each transfer keeps a serial trace; off unless the profile says True. A text
+// of another kind leaves it off rather than starting over.
+bool ReadSerialTrace(const ProfileContents& profile);
 
 // Reads and writes section Setting of one model series' profile file.
 class SettingsStore {
@@ -73,6 +76,7 @@ public:
     bool writeFirstStart(Language language) const;
     bool store(const StoreSet& set) const;
     bool storeTxEqualsRx(bool checked) const;
+    bool storeSerialTrace(bool on) const;
 
 private:
     ProfileFile profile_;

@@ -176,6 +176,38 @@ constexpr Bilingual kTexts[] = {
     {"（空）", "(empty)"},                                           // EmptyValueWord
     {"%1 %2 → %3", "%1 %2 → %3"},                                    // ChangeLine
     {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"},   // VerifyMismatchLine
+    {"与文件比较", "Compare with File"},                             // CompareFileTitle
+    {"与对讲机比较", "Compare with Radio"},                          // CompareRadioTitle
+    {"项目", "Item"},                                                // ComparedItem
+    {"窗口中", "In the window"},                                     // WindowSide
+    {"文件中", "In the file"},                                       // FileSide
+    {"对讲机中", "In the radio"},                                    // RadioSide
+    {"没有差别：窗口与 %1 的内容相同。",
+     "No differences: the window and %1 hold the same."},                     // NoDifferences
+    {"窗口与 %2 的差别：%1 处", "Differences between the window and %2: %1"}, // DifferenceCount
+    {"关闭", "Close"},                                                        // CloseButton
+    // Serial trace
+    {"记录串口通信日志(&T)", "Record a serial &trace"},                 // TraceOption
+    {"串口通信日志：%1", "Serial trace: %1"},                           // TraceSaved
+    {"串口通信日志无法保存：%1", "The serial trace was not saved: %1"}, // TraceNotSaved
+    // Channel plans in and out of spreadsheets
+    {"信道", "channel"},                                           // PlanChannelColumn
+    {"备注", "comment"},                                           // PlanCommentColumn
+    {"信道%1", "channel %1"},                                      // PlanChannelSubject
+    {"%1“%2”：%3", "%1 '%2': %3"},                                 // PlanCellProblem
+    {"不是频率", "not a frequency"},                               // PlanNotAFrequency
+    {"不在 100 到 999 MHz 之间", "not from 100 to below 999 MHz"}, // PlanNotStorable
+    {"不在列表中", "not in the list"},                             // PlanNotInList
+    {"应为“是”或“否”", "neither Yes nor No"},                      // PlanNotYesOrNo
+    {"不是 1 到 16 的信道号", "not a channel from 1 to 16"},       // PlanNotAChannel
+    {"%1已在第 %2 行给出", "%1 is already given on line %2"},      // PlanRepeated
+    {"第 16 信道之后没有信道", "no channel after channel 16"},     // PlanNoChannelLeft
+    {"%1需要%2", "%1 needs a %2"},                                 // PlanNeeds
+    {"既不是信道也不是设置", "neither a channel nor a setting"},   // PlanUnknownRow
+    {"只能粘贴信道", "only channels can be pasted"},               // PlanPasteChannelsOnly
+    {"第 %1 行：%2", "line %1: %2"},                               // PlanLine
+    {"文件既不是 UTF-8 也不是 GB18030 文本",
+     "the file is neither UTF-8 nor GB18030 text"}, // PlanNotText
     // Write with proof: backup and band guard, verification, cloning
     {"打开端口", "Opening the port"},                         // StepPort
     {"备份", "Backup"},                                       // StepBackup
@@ -216,6 +248,8 @@ constexpr Named kCaptions[] = {
     {"openFileAction", {"打开(&O)", "&Open"}},
     {"saveFileAction", {"保存(&S)", "&Save"}},
     {"saveFileAsAction", {"另存为(&A)", "S&ave As"}},
+    {"compareFileAction", {"与文件比较(&C)…", "&Compare with File…"}},
+    {"compareRadioAction", {"与对讲机比较(&M)…", "Co&mpare with Radio…"}},
     {"exitAction", {"退出(&Q)", "&Exit"}},
     {"programMenu", {"编程(&P)", "&Program"}},
     {"readRadioAction", {"读频(&R)", "&Read"}},

@@ -13,7 +13,8 @@
 namespace hx {
 PortDialog::PortDialog(const Setup& setup, QWidget* parent)
     : QDialog(parent), language_(setup.language), findCable_(setup.findCable),
-      portNumber_(setup.portNumber), portAtOpen_(setup.portNumber) {
+      portNumber_(setup.portNumber), portAtOpen_(setup.portNumber),
+      serialTrace_(setup.serialTrace) {
     setObjectName("PortDialog");
     MakeFixedDialog(this);
     const Language lang = setup.language;
@@ -41,6 +42,10 @@ PortDialog::PortDialog(const Setup& setup, QWidget* parent)
     frameLayout->addWidget(portHeading);
     frameLayout->addLayout(grid);
 
+    traceBox = new QCheckBox(TextIn(Text::TraceOption, lang), this);
+    traceBox->setObjectName("traceBox");
+    traceBox->setChecked(setup.serialTrace);
+
     okButton = new QPushButton(TextIn(Text::Ok, lang), this);
     okButton->setObjectName("okButton");
     okButton->setDefault(true);
@@ -55,13 +60,14 @@ PortDialog::PortDialog(const Setup& setup, QWidget* parent)
     buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(portFrame);
+    layout->addWidget(traceBox);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // The label and the options take the colour from the frame they sit on, so the
     // frame's own shading shows through them.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{this, portFrame, findCableButton, okButton, cancelButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{this, portFrame, traceBox, findCableButton,
+                                                      okButton, cancelButton})
         PaintBackground(w, setup.background);
     ApplyFont(this, lang);
     setWindowTitle(TextIn(Text::PortDialogTitle, lang));
@@ -99,6 +105,7 @@ void PortDialog::okClicked() {
             portAtOpen_ = portNumber_ = i + 1;
             break;
         }
+    serialTrace_ = traceBox->isChecked();
     accept();
 }
 

@@ -84,6 +84,8 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
                                  [this] { readOrStoreSettings(true); },
                                  [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
         std::move(openPort));
+    compares_ = std::make_unique<CompareCommands>(
+        state_, dialogs_, *transfers_, CompareCommands::Window{this, [this] { return encode(); }});
     buildMenus();
     buildToolbar();
     setKeyboardOrder();
@@ -142,6 +144,8 @@ void MainWindow::buildMenus() {
             [this] { files_->saveFile(); });
     connect(addMenuItem(file, "saveFileAsAction"), &QAction::triggered, this,
             [this] { files_->saveFileAs(); });
+    connect(addMenuItem(file, "compareFileAction"), &QAction::triggered, this,
+            [this] { compares_->compareWithFile(); });
     file->addSeparator()->setObjectName("fileCommandsSeparator");
     recent_ = new RecentFileMenu(
         file, [this] { return state_.profileFile(); },
@@ -153,6 +157,9 @@ void MainWindow::buildMenus() {
             transfers_.get(), &TransferCommands::readRadio);
     connect(addMenuItem(program, "writeRadioAction", QKeySequence("Ctrl+W")), &QAction::triggered,
             transfers_.get(), &TransferCommands::writeRadio);
+    program->addSeparator();
+    connect(addMenuItem(program, "compareRadioAction"), &QAction::triggered, this,
+            [this] { compares_->compareWithRadio(); });
 
     QMenu* settings = menu(nullptr, "settingsMenu");
     connect(addMenuItem(settings, "communicationPortAction"), &QAction::triggered, transfers_.get(),

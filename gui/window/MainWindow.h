@@ -3,6 +3,7 @@
 #include "gui/dialogs/QtOwnTexts.h"
 #include "gui/window/ChannelEditor.h"
 #include "gui/window/ChannelTableView.h"
+#include "gui/window/CompareCommands.h"
 #include "gui/window/DataFileCommands.h"
 #include "gui/window/FunctionArea.h"
 #include "gui/window/ModelArea.h"
@@ -51,6 +52,7 @@ public:
     QToolBar* toolbar() const { return toolbar_; }
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
+    CompareCommands& compares() { return *compares_; }
     RecentFileMenu& recentFiles() { return *recent_; }
 
 protected:
@@ -81,6 +83,7 @@ private:
     std::map<QString, QMenu*> menus_;
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
+    std::unique_ptr<CompareCommands> compares_;
     RecentFileMenu* recent_ = nullptr;
     QtOwnTexts qtTexts_;
     bool textsLoaded_ = false;

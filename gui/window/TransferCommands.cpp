@@ -1,16 +1,28 @@
 #include "gui/window/TransferCommands.h"
 
+#include "core/files/SafeFile.h"
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
+#include "core/link/Trace.h"
 #include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
 #include "gui/dialogs/PortDialog.h"
 #include "gui/style/Colours.h"
 #include "gui/window/CableFinder.h"
 
+#include <chrono>
 #include <fstream>
+#include <optional>
 
 namespace hx {
+namespace {
+
+// An outcome with the trace's note after it, when there is one.
+std::string WithNote(const std::string& outcome, const char* separator, const std::string& note) {
+    return note.empty() ? outcome : outcome + separator + note;
+}
+
+} // namespace
 
 TransferCommands::TransferCommands(WindowState& state, UserDialogs& dialogs, Window window,
                                    PortOpener opener)
@@ -27,10 +39,14 @@ void TransferCommands::showPortDialog() {
             return std::nullopt;
         return PortDialog::FoundCable{*number, ListPortChoices(state_.settingDir())};
     };
+    const SettingsStore store(ProfileFile(state_.profileFile()));
+    const bool tracing = ReadSerialTrace(store.load());
     PortDialog dialog({state_.portNumber, state_.language, state_.colours.full,
-                       ListPortChoices(state_.settingDir()), findCable},
+                       ListPortChoices(state_.settingDir()), findCable, tracing},
                       window_.owner);
     dialogs_.showModal(dialog);
+    if (dialog.serialTrace() != tracing)
+        store.storeSerialTrace(dialog.serialTrace());
     state_.portNumber = dialog.portNumber();
     window_.portPanel->setText(QString("COM%1").arg(state_.portNumber));
     window_.storeSettings();
@@ -51,6 +67,16 @@ void TransferCommands::showCommunicationDialog(bool readMode) {
          [this](CommunicationDialog& d) { d.isReadMode() ? runRead(d) : runWrite(d); }},
         window_.owner);
     dialogs_.showModal(dialog);
+}
+
+void TransferCommands::readRadioAside(const std::function<void(const MemoryImage&)>& done) {
+    // `done` runs once the communication dialog has closed, not from inside it.
+    std::optional<MemoryImage> read;
+    readTarget_ = [&read](const MemoryImage& image) { read = image; };
+    showCommunicationDialog(true);
+    readTarget_ = {};
+    if (read)
+        done(*read);
 }
 
 std::unique_ptr<SerialPort> TransferCommands::openRadioPort(CommunicationDialog& dialog) {
@@ -79,6 +105,30 @@ void TransferCommands::portOpenFailed(CommunicationDialog& dialog, const std::st
     showPortDialog();
 }
 
+std::optional<TracedPort> TransferCommands::traceFor(SerialPort& port, bool readMode) const {
+    if (!ReadSerialTrace(SettingsStore(ProfileFile(state_.profileFile())).load()))
+        return std::nullopt;
+    return std::optional<TracedPort>(std::in_place, port,
+                                     std::string("hxprog ") + (readMode ? "read" : "write") +
+                                         " on COM" + std::to_string(state_.portNumber) + " (" +
+                                         DeviceForPort(state_.portNumber, state_.settingDir()) +
+                                         ")");
+}
+
+TransferCommands::TraceNote TransferCommands::keepTrace(std::optional<TracedPort>& trace) const {
+    if (!trace)
+        return {};
+    trace->end();
+    const auto folder = state_.appFolder / "Data" / "Traces";
+    std::error_code ignored; // a folder that is not there shows as the file's error
+    std::filesystem::create_directories(folder, ignored);
+    const auto file = NewTraceFile(folder, std::chrono::system_clock::now());
+    const auto error = WriteFileSafely(file, trace->text());
+    const Text said = error ? Text::TraceNotSaved : Text::TraceSaved;
+    return {FillText(text(said), {file.lexically_relative(state_.appFolder).string()}),
+            FillText(text(said), {error ? error->message : file.string()})};
+}
+
 void TransferCommands::runWrite(CommunicationDialog& dialog) {
     if (!window_.hasSubModel()) {
         dialogs_.tell(text(Text::MessageTitle), text(Text::NoSubModelSelected),
@@ -89,15 +139,18 @@ void TransferCommands::runWrite(CommunicationDialog& dialog) {
     if (!port)
         return;
     state_.image = window_.encode();
-    const auto failure = hx::WriteRadio(*port, state_.image,
+    auto trace = traceFor(*port, false);
+    const auto failure = hx::WriteRadio(trace ? *trace : *port, state_.image,
                                         [&](int framesBegun) { dialog.showProgress(framesBegun); });
+    const TraceNote traceNote = keepTrace(trace);
+    trace.reset();
     port.reset(); // closes the port before anything is shown
     if (failure) {
-        failed(dialog, true);
+        failed(dialog, true, traceNote);
         return;
     }
     startOutcomeTimer();
-    setStatus(text(Text::CommunicationSucceeded));
+    setStatus(WithNote(text(Text::CommunicationSucceeded), "    ", traceNote.status));
     window_.showFileName(true);
 }
 
@@ -105,15 +158,28 @@ void TransferCommands::runRead(CommunicationDialog& dialog) {
     auto port = openRadioPort(dialog);
     if (!port)
         return;
-    state_.image = window_.encode();
-    auto result = hx::ReadRadio(*port, state_.image,
+    const MemoryImage encoded = window_.encode();
+    if (!readTarget_)
+        state_.image = encoded;
+    auto trace = traceFor(*port, true);
+    auto result = hx::ReadRadio(trace ? *trace : *port, encoded,
                                 [&](int framesBegun) { dialog.showProgress(framesBegun); });
+    const TraceNote traceNote = keepTrace(trace);
+    trace.reset();
     port.reset();
     if (std::holds_alternative<LinkFailure>(result)) {
-        failed(dialog, false);
+        failed(dialog, false, traceNote);
         return;
     }
     startOutcomeTimer();
+    const auto& image = std::get<MemoryImage>(result);
+    if (!readTarget_)
+        return takeIntoWindow(image, traceNote);
+    setStatus(WithNote(text(Text::CommunicationSucceeded), "    ", traceNote.status));
+    readTarget_(image);
+}
+
+void TransferCommands::takeIntoWindow(const MemoryImage& image, const TraceNote& traceNote) {
     if (state_.currentDataFile.empty())
         state_.currentDataFile = state_.scratchDataFile().string();
     // The read names a data file for the next save; it writes nothing into it. A
@@ -122,22 +188,24 @@ void TransferCommands::runRead(CommunicationDialog& dialog) {
     if (!std::filesystem::exists(state_.currentDataFile, error))
         std::ofstream(state_.currentDataFile, std::ios::binary);
     state_.plug.modified = true;
-    window_.show(std::get<MemoryImage>(result));
-    setStatus(text(Text::CommunicationSucceeded));
+    window_.show(image);
+    setStatus(WithNote(text(Text::CommunicationSucceeded), "    ", traceNote.status));
     window_.showFileName(false);
     window_.storeSettings();
 }
 
 // A failed transfer changes nothing but the status bar: the code plug, the window
 // and the data file stay as they were.
-void TransferCommands::failed(CommunicationDialog& dialog, bool writing) {
-    dialogs_.tell(text(Text::MessageTitle), text(Text::CommunicationError),
+void TransferCommands::failed(CommunicationDialog& dialog, bool writing,
+                              const TraceNote& traceNote) {
+    dialogs_.tell(text(Text::MessageTitle),
+                  WithNote(text(Text::CommunicationError), "\n\n", traceNote.message),
                   MessageIcon::Exclamation);
     if (dialog.isVisible())
         dialog.resetBar();
     if (writing && !state_.currentDataFile.empty())
         window_.showFileName(false);
-    setStatus(text(Text::CommunicationFailed));
+    setStatus(WithNote(text(Text::CommunicationFailed), "    ", traceNote.status));
     startOutcomeTimer();
 }
 

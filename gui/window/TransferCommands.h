@@ -2,6 +2,7 @@
 
 #include "core/link/CableDoctor.h"
 #include "core/link/SerialPort.h"
+#include "core/link/Trace.h"
 #include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace hx {
 
@@ -21,7 +23,7 @@ using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& 
 // The window's side of the radio link: the port dialog, the communication dialog,
 // the read and write transfers and the outcome in the status bar. A transfer runs
 // on the interface thread and takes no input until it ends; the port is always
-// closed when it does.
+// closed when it does, after its trace, when the user keeps one, is saved.
 class TransferCommands : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +43,9 @@ public:
     void showCableCheck();
     void readRadio() { showCommunicationDialog(true); }
     void writeRadio() { showCommunicationDialog(false); }
+    // Reads the radio into a separate image for `done`: the code plug, the window and
+    // the data file stay as they are.
+    void readRadioAside(const std::function<void(const MemoryImage&)>& done);
     void outcomeTimerTick();
 
     QTimer& outcomeTimer() { return outcomeTimer_; }
@@ -49,12 +54,25 @@ public:
 
 private:
     void showCommunicationDialog(bool readMode);
+    // Where a successful read goes: into the window, or aside to a caller.
+    using ReadTarget = std::function<void(const MemoryImage&)>;
     std::unique_ptr<SerialPort> openRadioPort(CommunicationDialog& dialog);
     // The failure message, with `detail` after it, then the port dialog.
     void portOpenFailed(CommunicationDialog& dialog, const std::string& detail);
+    // A trace around the transfer's port when the user keeps one, else nothing.
+    std::optional<TracedPort> traceFor(SerialPort& port, bool readMode) const;
+    // Where the trace of a transfer went, or why it did not: short for the status
+    // bar (inside the application folder), in full for a message. Empty without one.
+    struct TraceNote {
+        std::string status, message;
+    };
+    // Saves the trace of the transfer just ended in Data/Traces of the application
+    // folder.
+    TraceNote keepTrace(std::optional<TracedPort>& trace) const;
     void runWrite(CommunicationDialog& dialog);
     void runRead(CommunicationDialog& dialog);
-    void failed(CommunicationDialog& dialog, bool writing);
+    void takeIntoWindow(const MemoryImage& image, const TraceNote& traceNote);
+    void failed(CommunicationDialog& dialog, bool writing, const TraceNote& traceNote);
     void startOutcomeTimer();
     void setStatus(const std::string& text);
     std::string text(Text t) const { return state_.text(t); }
@@ -65,6 +83,7 @@ private:
     PortOpener openPort_;
     QTimer outcomeTimer_;
     int outcomeTicks_ = 0;
+    ReadTarget readTarget_; // empty: the window
     SystemView system_ = ThisSystem();
 };
 

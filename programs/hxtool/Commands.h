@@ -30,5 +30,7 @@ int RunWrite(const Invocation& invocation);
 int RunClone(const Invocation& invocation);
 int RunDoctor(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);
+int RunExport(const Invocation& invocation); // a data file as a spreadsheet's plan file
+int RunImport(const Invocation& invocation); // and back
 
 } // namespace hxtool

@@ -12,7 +12,9 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
         const bool takesValue =
             word == "--model" || word == "--settings" || (accepted.output && word == "-o") ||
             (accepted.port && word == "--port") || (accepted.language && word == "--lang") ||
-            (accepted.trace && word == "--trace") || (accepted.proof && word == "--backup") ||
+            (accepted.trace && word == "--trace") ||
+            (accepted.separator && word == "--separator") ||
+            (accepted.proof && word == "--backup") ||
             (accepted.clone && (word == "--count" || word == "--log"));
         if (takesValue && i + 1 == args.size())
             return UsageError{word + " needs a value"};
@@ -36,6 +38,20 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             if (value != "en" && value != "zh")
                 return UsageError{"--lang must be en or zh, not '" + value + "'"};
             options.language = value == "en" ? hx::Language::English : hx::Language::Chinese;
+        } else if (takesValue && word == "--separator") {
+            const std::string& value = args[++i];
+            const std::pair<const char*, hx::Separator> names[] = {
+                {"comma", hx::Separator::Comma},
+                {"semicolon", hx::Separator::Semicolon},
+                {"tab", hx::Separator::Tab}};
+            for (const auto& [name, separator] : names)
+                if (value == name)
+                    options.separator = separator;
+            if (!options.separator)
+                return UsageError{"--separator must be comma, semicolon or tab, not '" + value +
+                                  "'"};
+        } else if (accepted.skipBad && word == "--skip-bad") {
+            options.skipBad = true;
         } else if (accepted.json && word == "--json") {
             options.json = true;
         } else if (takesValue && word == "--backup") {

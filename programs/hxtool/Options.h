@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/exchange/CsvSyntax.h"
 #include "core/texts/Language.h"
 
 #include <filesystem>
@@ -21,6 +22,8 @@ struct Options {
     std::vector<std::string> ports; // every --port in order, for a command that takes several
     std::optional<hx::Language> language;
     bool json = false;
+    std::optional<hx::Separator> separator;
+    bool skipBad = false;
     bool verify = false;
     bool force = false;
     std::optional<std::filesystem::path> backup;
@@ -37,6 +40,8 @@ struct OptionSet {
     bool language = false;    // --lang en|zh
     bool portRequired = true; // with `port`: --port must be given
     bool trace = false;       // --trace FILE
+    bool separator = false;   // --separator comma|semicolon|tab
+    bool skipBad = false;     // --skip-bad
     bool proof = false;       // --verify, --backup DIR, --force
     bool clone = false;       // --count N, --log FILE, --no-wait
 };

@@ -20,6 +20,10 @@ constexpr std::string_view kUsage =
     "             [--settings DIR]\n"
     "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
     "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n"
+    "       hxtool export FILE.dat -o PLAN.csv [--lang en|zh]\n"
+    "                     [--separator comma|semicolon|tab] [--model ...] [--settings DIR]\n"
+    "       hxtool import PLAN.csv -o FILE.dat [--skip-bad] [--lang en|zh] [--model ...]\n"
+    "                     [--settings DIR]\n"
     "--trace FILE keeps every byte of the transfer, timed and named by step, in FILE\n"
     "(replacing it), also when the transfer fails. --verify reads the radio back after\n"
     "the write and names every difference. --backup reads the radio first, keeps it in\n"
@@ -47,9 +51,11 @@ int main(int argc, char** argv) {
     const std::string_view command = argv[1];
     using Run = int (*)(const hxtool::Invocation&);
     const std::pair<std::string_view, Run> commands[] = {
-        {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode}, {"read", hxtool::RunRead},
-        {"write", hxtool::RunWrite},   {"clone", hxtool::RunClone},   {"doctor", hxtool::RunDoctor},
-        {"diff", hxtool::RunDiff}};
+        {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode},
+        {"read", hxtool::RunRead},     {"write", hxtool::RunWrite},
+        {"clone", hxtool::RunClone},   {"doctor", hxtool::RunDoctor},
+        {"diff", hxtool::RunDiff},     {"export", hxtool::RunExport},
+        {"import", hxtool::RunImport}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;

@@ -122,5 +122,17 @@ TEST_F(UserSettingsTest, StoreRewritesItsFiveKeysOnlyOutsideStartUp) {
     EXPECT_EQ(file.read("Setting", "FreEqual", "", 1), "0");
 }
 
+// The trace is off until asked for; a broken value leaves it off without taking the
+// other settings with it.
+TEST_F(UserSettingsTest, TheSerialTraceIsOffUnlessStoredOn) {
+    put("[Setting]\nLanguage=2\nCOM=3\n");
+    EXPECT_FALSE(ReadSerialTrace(store().load()));
+    store().storeSerialTrace(true);
+    EXPECT_TRUE(ReadSerialTrace(store().load()));
+    put("[Setting]\nLanguage=2\nCOM=3\nSerialTrace=maybe\n");
+    EXPECT_FALSE(ReadSerialTrace(store().load()));
+    EXPECT_FALSE(read().firstStart);
+}
+
 } // namespace
 } // namespace hx

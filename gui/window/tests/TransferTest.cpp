@@ -9,6 +9,7 @@
 #include "core/testsupport/FakeSystem.h"
 #include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
+#include "gui/dialogs/ComparisonDialog.h"
 #include "gui/dialogs/PortDialog.h"
 #include "gui/window/MainWindow.h"
 #include "gui/window/tests/ScriptedDialogs.h"
@@ -363,6 +364,65 @@ private slots:
         QCOMPARE(storedSetting("COM"), std::string("3"));
     }
 
+    // The trace is off until the port dialog turns it on, and stays on; each transfer
+    // then leaves a trace of its own to its last byte, and the outcome says where, a
+    // failure's message too.
+    void aSerialTraceIsKeptWhenChosenAndTheOutcomeSaysWhere() {
+        MainWindow& w = start();
+        startRadio({});
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Write");
+        QCOMPARE(status(), std::string("Communication success"));
+        QVERIFY(!fs::exists(folder_ / "Data/Traces"));
+
+        const auto setTrace = [](bool ok) {
+            return [ok](QDialog& d) {
+                auto& ports = static_cast<PortDialog&>(d);
+                QCOMPARE(ports.traceBox->text(), QString("Record a serial &trace"));
+                QVERIFY(!ports.traceBox->isChecked());
+                ports.traceBox->setChecked(true);
+                (ok ? ports.okButton : ports.cancelButton)->click();
+            };
+        };
+        dialogs_.modal = {setTrace(false), setTrace(true)};
+        w.toolbarClicked("Port");
+        QCOMPARE(storedSetting("SerialTrace"), std::string());
+        w.toolbarClicked("Port");
+        QCOMPARE(storedSetting("SerialTrace"), std::string("True"));
+
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Write");
+        const auto traces = [this] {
+            std::vector<fs::path> found;
+            for (const auto& entry : fs::directory_iterator(folder_ / "Data/Traces"))
+                found.push_back(entry.path());
+            std::sort(found.begin(), found.end());
+            return found;
+        };
+        QCOMPARE(traces().size(), std::size_t(1));
+        const fs::path trace = traces().front();
+        QCOMPARE(status(),
+                 "Communication success    Serial trace: Data/Traces/" + trace.filename().string());
+        std::ifstream in(trace);
+        std::string heading, line, last;
+        std::getline(in, heading);
+        QCOMPARE(heading.substr(0, 28), std::string("hxprog write on COM5 (/dev/p"));
+        while (std::getline(in, line))
+            last = line;
+        QVERIFY2(last.find("RX   write frame of block 122") != std::string::npos, last.c_str());
+
+        startRadio({"--short-reply-at", "5"});
+        dialogs_.modal = {pressReadWrite()};
+        w.toolbarClicked("Read");
+        QCOMPARE(traces().size(), std::size_t(2));
+        const fs::path failedTrace = traces().back() == trace ? traces().front() : traces().back();
+        QCOMPARE(lastMessage(), "Communication failed,please check commuication port!\n\n"
+                                "Serial trace: " +
+                                    failedTrace.string());
+        QCOMPARE(status(), "Communication failed    Serial trace: Data/Traces/" +
+                               failedTrace.filename().string());
+    }
+
     // Find my cable on a fake system: the test plugs and pulls adapters while the
     // questions are open, as the user would.
     static FakeSystem::UsbAdapter Adapter(std::string byId) {
@@ -487,6 +547,93 @@ private slots:
         w.action("checkCableAction")->trigger();
         QCOMPARE(dialogs_.modalRuns.back().name, std::string("CableCheckDialog"));
         QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
+    }
+
+    // The comparison dialog's script: note its summary and rows, then close it.
+    std::function<void(QDialog&)> noteComparison(QString& summary, std::vector<QStringList>& rows) {
+        return [&summary, &rows](QDialog& dialog) {
+            auto& comparison = static_cast<ComparisonDialog&>(dialog);
+            summary = comparison.summaryLabel->text();
+            for (int i = 0; i < comparison.differenceList->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = comparison.differenceList->topLevelItem(i);
+                rows.push_back({item->text(0), item->text(1), item->text(2)});
+            }
+            comparison.closeButton->click();
+        };
+    }
+
+    // The radio is read into an image of its own: the window, its code plug and its
+    // data file stay as they were, and the list names what a write would change.
+    void compareWithRadioListsTheDifferencesAndChangesNothing() {
+        MainWindow& w = start();
+        edit(2, "450.125", "450.125");
+        dialogs_.files = {folder_ / "sold.dat"};
+        w.files().saveFileAs();
+        edit(2, "450.25", "450.125");
+        startRadio({"--load", (folder_ / "sold.dat").string()});
+        const CodePlug before = w.state().plug;
+        const std::string file = w.state().currentDataFile;
+
+        QString summary;
+        std::vector<QStringList> rows;
+        dialogs_.modal = {pressReadWrite(), noteComparison(summary, rows)};
+        w.action("compareRadioAction")->trigger();
+
+        QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
+        QCOMPARE(int(rows.size()), 1);
+        QCOMPARE(rows[0], QStringList({"channel 3 receive frequency", "450.25000", "450.12500"}));
+        QCOMPARE(summary, QString("Differences between the window and COM5: 1"));
+        QVERIFY(w.state().plug.channels == before.channels);
+        QCOMPARE(w.state().plug.modified, before.modified);
+        QCOMPARE(w.state().currentDataFile, file);
+        QCOMPARE(w.table()->cell(Field::RxFrequency, 2)->text(), QString("450.25000"));
+    }
+
+    void compareWithFileSaysWhenNothingDiffers() {
+        MainWindow& w = start("Language=1\nCOM=5\n");
+        edit(2, "450.125", "450.125");
+        const fs::path sold = folder_ / "sold.dat";
+        dialogs_.files = {sold};
+        w.files().saveFileAs();
+
+        QString summary;
+        std::vector<QStringList> rows;
+        dialogs_.files = {sold};
+        dialogs_.modal = {noteComparison(summary, rows)};
+        w.action("compareFileAction")->trigger();
+        QVERIFY(rows.empty());
+        QCOMPARE(summary.toStdString(), "没有差别：窗口与 " + sold.string() + " 的内容相同。");
+
+        dialogs_.files = {std::nullopt}; // cancelled: nothing is shown
+        w.action("compareFileAction")->trigger();
+        QVERIFY(dialogs_.messages.empty());
+    }
+
+    // Not a check: with HX_SCREENSHOT_DIR set, saves the comparison with a file in both
+    // languages.
+    void screenshotsOfTheComparison() {
+        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("HX_SCREENSHOT_DIR not set");
+        for (const char* language : {"en", "zh"}) {
+            MainWindow& w = start(language == std::string("en") ? "Language=2\nCOM=5\n"
+                                                                : "Language=1\nCOM=5\n");
+            edit(0, "450.0125", "455.0125");
+            edit(2, "450.125", "450.125");
+            const fs::path sold = folder_ / "customer-radio.dat";
+            dialogs_.files = {sold};
+            w.files().saveFileAs();
+            edit(2, "450.25", "450.125");
+            edit(5, "403.5");
+            w.functionArea()->list(FunctionSetting::SquelchLevel)->setCurrentIndex(3);
+            dialogs_.files = {sold};
+            dialogs_.modal = {[&](QDialog& d) {
+                QVERIFY(QTest::qWaitForWindowExposed(&d));
+                QVERIFY(d.grab().save(QString(dir) + "/compare-" + language + ".png"));
+            }};
+            w.action("compareFileAction")->trigger();
+            cleanup();
+        }
     }
 
     // Not a check: with HX_SCREENSHOT_DIR set, saves the cable check with a cable this

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/exchange/ChannelPlan.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace hx {
+
+// A channel an import or paste would change; `line` is where the row that changes it
+// starts (for a channel a new sub-model empties, the sub-model's row).
+struct ChannelChange {
+    int line = 0;
+    int channel = 0; // 0-15
+    ChannelRowTexts before;
+    ChannelRowTexts after;
+};
+
+// The sub-model or a function setting an import would change, by name and shown value.
+struct SettingChange {
+    int line = 0;
+    std::string name; // "sub-model", "squelch level"
+    std::string before;
+    std::string after;
+};
+
+// A row left out, with the line it starts on and why, in the context's language.
+struct RejectedRow {
+    int line = 0;
+    std::string reason;
+    bool operator==(const RejectedRow&) const = default;
+};
+
+// What an import or a paste would do, for the user to look at before it is applied:
+// `plan` is the whole plan with every accepted row applied, the changes list each
+// channel and setting that differs from the current plan, by channel and in the order
+// the window shows the settings, and the rejected rows come in line order. Applying
+// is taking `plan` in place of the current one; nothing else changes before that.
+struct PlanImport {
+    ChannelPlan plan;
+    std::vector<SettingChange> settingChanges;
+    std::vector<ChannelChange> channelChanges;
+    std::vector<RejectedRow> rejected;
+
+    bool changesAnything() const { return !settingChanges.empty() || !channelChanges.empty(); }
+};
+
+// A file that is no text at all.
+struct UnreadablePlan {
+    std::string reason;
+};
+
+// Reads a plan file as spreadsheets write it (see ReadCsv and SpreadsheetTextAsUtf8):
+// a heading row in either language or none (then the columns are those an export
+// writes), the settings block, blank lines anywhere. A channel row with an empty
+// channel number is the channel after the previous row's. A sub-model other than the
+// current one starts from its defaults and an empty table, as choosing it does in the
+// window. Every channel row goes through CheckChannelRow against the band of the
+// sub-model the plan ends up with.
+std::variant<PlanImport, UnreadablePlan>
+ImportPlanCsv(std::string_view fileBytes, const ChannelPlan& current, const PlanContext& context);
+
+// Rows of pasted text (copied here or from a spreadsheet, with or without heading)
+// into channel `firstChannel` (0-15) and onward, whatever channel numbers they carry,
+// through the same checks. Settings rows are refused.
+PlanImport PasteChannels(std::string_view text, int firstChannel, const ChannelPlan& current,
+                         const PlanContext& context);
+
+// "line 7: receive frequency '480': Out of range!The valid range is 400-470MHz"
+std::string DescribeRejection(const RejectedRow& row, Language language);
+
+} // namespace hx

@@ -1,0 +1,93 @@
+#include "core/codeplug/Frequency.h"
+#include "core/exchange/PlanExport.h"
+#include "core/exchange/PlanImport.h"
+#include "core/image/ImageEncoder.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace hx {
+namespace {
+
+const std::filesystem::path kShippedSettings =
+    std::filesystem::path(HX_SOURCE_DIR) / "data/Setting";
+
+// A code plug as a dealer could have typed it: channels on the band's raster, tones
+// from the lists, every function setting at a position the image keeps.
+class RandomPlug {
+public:
+    RandomPlug(const ModelData& model, unsigned seed) : model_(model), random_(seed) {}
+
+    DecoderState next() {
+        const ModelProfile& profile = model_.profile;
+        DecoderState state;
+        state.subModel = pick(0, profile.subModelCount - 1);
+        for (int s = 0; s < kFunctionSettingCount; ++s) {
+            const auto setting = static_cast<FunctionSetting>(s);
+            state.functions[setting] = pick(0, HighestFunctionPosition(setting, model_.modelCode));
+        }
+        const Band band = *BandFromEdges(profile.lowEdgeText(state.subModel),
+                                         profile.highEdgeText(state.subModel));
+        const int lastTone = model_.tones.dimensions.lastPosition;
+        for (int c = 0; c < kChannelCount; ++c) {
+            if (pick(0, 3) == 0)
+                continue; // not in use
+            const bool transmits = pick(0, 4) > 0;
+            state.channels.setValue(c, Field::RxFrequency, onRaster(band));
+            state.channels.setValue(c, Field::TxFrequency, transmits ? onRaster(band) : -1);
+            state.channels.setValue(c, Field::RxTone, pick(0, lastTone));
+            state.channels.setValue(c, Field::TxTone, transmits ? pick(0, lastTone) : -1);
+            state.channels.setValue(c, Field::BusyLockout, pick(0, 1));
+            state.channels.setValue(c, Field::Shift, pick(0, 1));
+        }
+        return state;
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution(low, high)(random_); }
+    double onRaster(const Band& band) {
+        const Mhz f = band.is446() ? Mhz{kBand446Low.value + pick(0, 7) * kChannelStep.value}
+                                   : Mhz{pick(band.low * 80, band.high * 80) * kChannelStep.value};
+        return *ParseNumber(FormatFrequency(band.snap(f)));
+    }
+
+    const ModelData& model_;
+    std::mt19937 random_;
+};
+
+MemoryImage Encode(const DecoderState& state, const ModelData& model) {
+    return EncodeImage({state.channels, state.functions, state.subModel, model.modelCode,
+                        model.profile, model.tones});
+}
+
+// A data file exported and imported again in either language and with any separator
+// is the same file, byte for byte.
+TEST(PlanRoundTrip, ExportThenImportGivesTheSameDataFile) {
+    for (const int code : {7100, 7200, 7400}) {
+        const ModelData model = LoadModelData(kShippedSettings, code);
+        RandomPlug plugs(model, 1207u + static_cast<unsigned>(code));
+        const ChannelPlan start{StartState(model.profile), {}};
+        for (int round = 0; round < 40; ++round) {
+            const MemoryImage file = Encode(plugs.next(), model);
+            const DecodeResult opened =
+                DecodeImage(file, {code, model.profile, model.tones}, start.state);
+            const ChannelPlan plan{opened.state, {}};
+            for (const Language language : {Language::English, Language::Chinese})
+                for (const Separator separator :
+                     {Separator::Comma, Separator::Semicolon, Separator::Tab}) {
+                    const PlanContext context{model, language};
+                    const std::string csv = ExportPlanCsv(plan, context, {separator});
+                    const auto imported = ImportPlanCsv(csv, start, context);
+                    ASSERT_TRUE(std::holds_alternative<PlanImport>(imported));
+                    const PlanImport& result = std::get<PlanImport>(imported);
+                    ASSERT_EQ(result.rejected, std::vector<RejectedRow>{}) << csv;
+                    ASSERT_EQ(Encode(result.plan.state, model), file)
+                        << "model " << code << " round " << round << "\n"
+                        << csv;
+                }
+        }
+    }
+}
+
+} // namespace
+} // namespace hx

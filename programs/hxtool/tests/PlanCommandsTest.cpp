@@ -1,0 +1,94 @@
+#include "core/files/DataFile.h"
+#include "core/files/ModelFiles.h"
+#include "core/image/ImageEncoder.h"
+#include "core/testsupport/TestFolder.h"
+#include "programs/hxtool/Commands.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
+
+namespace hxtool {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kShippedSettings = fs::path(HX_SOURCE_DIR) / "data/Setting";
+
+class PlanCommands : public testing::Test {
+protected:
+    int run(int (*command)(const Invocation&), std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        args.insert(args.end(), {"--settings", kShippedSettings.string(), "--model", "7200"});
+        return command({std::move(args), dir_, out_, err_});
+    }
+    fs::path put(const std::string& name, const std::string& text) const {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return dir_ / name;
+    }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    TestFolder folder_{"hxtool_plan"};
+    const fs::path dir_ = folder_.path();
+    std::ostringstream out_, err_;
+};
+
+TEST_F(PlanCommands, ExportThenImportWritesTheSameFile) {
+    const hx::ModelData model = hx::LoadModelData(kShippedSettings, 7200);
+    hx::ChannelTable channels;
+    for (const auto& [field, value] : {std::pair{hx::Field::RxFrequency, 145.0125},
+                                       {hx::Field::TxFrequency, 150.0125},
+                                       {hx::Field::RxTone, 3.0},
+                                       {hx::Field::TxTone, 130.0},
+                                       {hx::Field::BusyLockout, 1.0},
+                                       {hx::Field::Shift, 0.0}})
+        channels.setValue(4, field, value);
+    const auto original = dir_ / "original.dat";
+    hx::WriteDataFile(original, hx::EncodeImage({channels, model.profile.functionDefaults, 0, 7200,
+                                                 model.profile, model.tones}));
+    // 145 MHz lies outside the band an import starts from: the plan brings its sub-model.
+    ASSERT_EQ(run(RunExport, {original.string(), "-o", (dir_ / "plan.csv").string(), "--lang", "zh",
+                              "--separator", "semicolon"}),
+              kExitSuccess)
+        << err_.str();
+    EXPECT_TRUE(contents(dir_ / "plan.csv").starts_with("\xEF\xBB\xBF信道;接收频率;"));
+    EXPECT_NE(contents(dir_ / "plan.csv").find("\r\n5;145,01250;150,01250;"), std::string::npos);
+    ASSERT_EQ(run(RunImport, {(dir_ / "plan.csv").string(), "-o", (dir_ / "back.dat").string()}),
+              kExitSuccess)
+        << err_.str();
+    EXPECT_EQ(contents(dir_ / "back.dat"), contents(original));
+}
+
+TEST_F(PlanCommands, RejectedRowsWriteNothingUnlessSkipped) {
+    const auto plan = put("plan.csv", "1,480\n2,450.0125\n3,450.0125,,88\n");
+    const auto output = dir_ / "out.dat";
+    EXPECT_EQ(run(RunImport, {plan.string(), "-o", output.string()}), kExitFailure);
+    EXPECT_EQ(err_.str(), "hxtool import: " + plan.string() +
+                              ": line 1: receive frequency '480': Out of range!The valid range "
+                              "is 400-470MHz\n"
+                              "hxtool import: " +
+                              plan.string() +
+                              ": line 3: decode tone '88': not in the list\n"
+                              "hxtool import: nothing written; --skip-bad writes the other rows\n");
+    EXPECT_FALSE(fs::exists(output));
+
+    EXPECT_EQ(run(RunImport, {plan.string(), "-o", output.string(), "--skip-bad", "--lang", "zh"}),
+              kExitSuccess);
+    EXPECT_NE(err_.str().find(": 第 3 行：QT/DQT解码“88”：不在列表中\n"), std::string::npos)
+        << err_.str();
+    ASSERT_EQ(run(RunDecode, {output.string()}), kExitSuccess);
+    EXPECT_NE(out_.str().find("2   450.01250  "), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("1   not in use"), std::string::npos) << out_.str();
+
+    EXPECT_EQ(run(RunImport, {put("junk.csv", "\xFF\xFE\xFF").string(), "-o", output.string()}),
+              kExitFailure);
+    EXPECT_EQ(run(RunExport, {output.string(), "-o", "x.csv", "--separator", "pipe"}), kExitUsage);
+    EXPECT_EQ(run(RunImport, {plan.string()}), kExitUsage) << "no -o";
+}
+
+} // namespace
+} // namespace hxtool
