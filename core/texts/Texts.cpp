@@ -216,6 +216,37 @@ constexpr Bilingual kTexts[] = {
     {"信道", "Ch"},                                                            // CardChannel
     {"PDF 文件未能写入：\n%1", "The PDF file could not be written:\n%1"},      // CardNotWritten
     {"打印失败，没有打印任何内容。", "Printing failed; nothing was printed."}, // CardNotPrinted
+    // Write with proof: backup and band guard, verification, cloning
+    {"打开端口", "Opening the port"},                         // StepPort
+    {"备份", "Backup"},                                       // StepBackup
+    {"核对频段", "Band check"},                               // StepGuard
+    {"写入", "Writing"},                                      // StepWrite
+    {"校验", "Verifying"},                                    // StepVerify
+    {"通过", "PASS"},                                         // ResultPass
+    {"失败", "FAIL"},                                         // ResultFail
+    {"中断", "INTERRUPTED"},                                  // ResultInterrupted
+    {"已停止", "STOPPED"},                                    // ResultStopped
+    {"已写入", "written"},                                    // Written
+    {"已校验", "verified"},                                   // Verified
+    {"无法打开端口：%1", "the port could not be opened: %1"}, // PortNotOpened
+    {"备份读取失败，未写入：%1",
+     "the backup read failed, nothing was written: %1"}, // BackupReadFailed
+    {"备份无法保存，未写入：%1",
+     "the backup could not be saved, nothing was written: %1"}, // BackupNotSaved
+    {"对讲机频段 %1，文件频段 %2，未写入",
+     "radio band %1, file band %2: nothing was written"}, // BandsDiffer
+    {"对讲机机型字节 %1，文件机型字节 %2，未写入",
+     "radio sub-model bytes %1, file sub-model bytes "
+     "%2: nothing was written"},                       // SubModelBytesDiffer
+    {"未知频段（代码 %1）", "unknown band (code %1)"}, // UnknownBand
+    {"写入失败，未写入任何数据：%1",
+     "the write failed before any data was sent: %1"}, // WriteFailed
+    {"写入在第 %1 块中断，对讲机只写入了一部分：%2",
+     "the write stopped at block %1, the radio is half-written: %2"}, // WriteInterrupted
+    {"回读失败：%1", "the read-back failed: %1"},                     // ReadBackFailed
+    {"校验发现 %1 处不同，第一处：%2",
+     "verification found %1 difference(s), the first: %2"},              // VerifyFoundDifferences
+    {"已停止，未写入", "stopped before the write, nothing was written"}, // StoppedBeforeWrite
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 

@@ -27,6 +27,7 @@ int RunDecode(const Invocation& invocation);
 int RunEncode(const Invocation& invocation);
 int RunRead(const Invocation& invocation);
 int RunWrite(const Invocation& invocation);
+int RunClone(const Invocation& invocation);
 int RunDoctor(const Invocation& invocation);
 int RunDiff(const Invocation& invocation);
 int RunExport(const Invocation& invocation); // a data file as a spreadsheet's plan file

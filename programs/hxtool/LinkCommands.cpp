@@ -3,34 +3,32 @@
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
 #include "core/link/Trace.h"
+#include "core/production/ProvenWrite.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"
 #include "programs/hxtool/PlugImage.h"
+#include "programs/hxtool/QtRuntime.h"
 #include "programs/hxtool/ReadOutput.h"
 
-#include <QCoreApplication>
+#include <array>
+#include <memory>
 #include <ostream>
+#include <string_view>
 #include <unistd.h>
 
 namespace hxtool {
 namespace {
 
-// QSerialPort wants an application object even when it is only waited on.
-struct QtRuntime {
-    int argc = 1;
-    char name[8] = "hxtool";
-    char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
-};
-
-// A bar on a terminal; nothing when the output goes elsewhere.
-hx::Progress ProgressBar(std::ostream& err, int total) {
+// A bar on a terminal, after its label if it has one; nothing when the output goes
+// elsewhere.
+hx::Progress ProgressBar(std::ostream& err, int total, std::string_view label = {}) {
     if (!::isatty(STDERR_FILENO))
         return {};
-    return [&err, total](int done) {
+    return [&err, total, label](int done) {
         const int width = 40;
         const int filled = (done + 1) * width / total;
-        err << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+        err << "\r" << label << (label.empty() ? "[" : " [")
+            << std::string(static_cast<std::size_t>(filled), '#')
             << std::string(static_cast<std::size_t>(width - filled), ' ') << "] "
             << (done + 1) * 100 / total << "%" << std::flush;
         if (done + 1 == total)
@@ -91,6 +89,42 @@ private:
     std::optional<hx::TracedPort> trace_;
 };
 
+// A bar for each step of a write with proof, labelled when there is more than one;
+// --force answers the guard.
+hx::ProofEvents ProofEventsFor(const Options& options, std::ostream& err) {
+    const bool several = options.verify || options.backup;
+    auto bars = std::make_shared<std::array<hx::Progress, 5>>();
+    for (const auto step : {hx::ProofStep::Backup, hx::ProofStep::Write, hx::ProofStep::Verify})
+        (*bars)[static_cast<std::size_t>(step)] = ProgressBar(
+            err, step == hx::ProofStep::Write ? hx::kWriteBlockCount : hx::kReadBlockCount,
+            several ? hx::StepWord(step) : std::string_view());
+    hx::ProofEvents events;
+    events.progress = [bars](hx::ProofStep step, int framesBegun, int) {
+        if (const auto& bar = (*bars)[static_cast<std::size_t>(step)])
+            bar(framesBegun);
+    };
+    events.writeAnyway = [force = options.force](const hx::GuardFinding&) { return force; };
+    return events;
+}
+
+// "verified", or every difference the read-back showed; the backup kept.
+int ReportWrite(const hx::ProofOutcome& outcome, const Options& options,
+                const Invocation& invocation) {
+    if (!outcome.backupFile.empty())
+        invocation.out << "backup: " << outcome.backupFile.string() << "\n";
+    if (outcome.passed()) {
+        if (options.verify)
+            invocation.out << outcome.reason << "\n";
+        return kExitSuccess;
+    }
+    for (const auto& difference : outcome.differences)
+        invocation.out << hx::DescribeVerifyMismatch(difference, hx::Language::English) << "\n";
+    invocation.err << "\nhxtool write: " << outcome.reason << "\n";
+    if (outcome.failedStep == hx::ProofStep::Guard)
+        invocation.err << "hxtool write: --force writes anyway\n";
+    return kExitFailure;
+}
+
 } // namespace
 
 int RunRead(const Invocation& invocation) {
@@ -122,7 +156,8 @@ int RunRead(const Invocation& invocation) {
 }
 
 int RunWrite(const Invocation& invocation) {
-    const auto prepared = PrepareCommand(invocation, {.port = true, .trace = true}, "write");
+    const auto prepared =
+        PrepareCommand(invocation, {.port = true, .trace = true, .proof = true}, "write");
     if (const int* status = std::get_if<int>(&prepared))
         return *status;
     const auto& command = std::get<PreparedCommand>(prepared);
@@ -132,21 +167,16 @@ int RunWrite(const Invocation& invocation) {
         invocation.err << "hxtool write: " << error->message << "\n";
         return kExitFailure;
     }
-    // The radio gets what the window would send after opening this file.
-    const auto decoded = DecodeAfterStart(std::get<hx::MemoryImage>(file), session.model);
-    const auto image = EncodeState(decoded.state, session.model);
+    const auto image = ImageToSend(std::get<hx::MemoryImage>(file), session.model);
     QtRuntime qt;
     CommandPort port(command, invocation.err, "write");
     if (!port.open())
         return kExitFailure;
-    const auto failure =
-        hx::WriteRadio(port.link(), image, ProgressBar(invocation.err, hx::kWriteBlockCount));
+    const auto outcome =
+        hx::WriteWithProof(port.link(), image, session.model, {options.verify, options.backup},
+                           hx::Language::English, ProofEventsFor(options, invocation.err));
     port.close();
-    if (failure) {
-        invocation.err << "\nhxtool write: " << failure->message() << "\n";
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return ReportWrite(outcome, options, invocation);
 }
 
 } // namespace hxtool

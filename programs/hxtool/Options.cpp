@@ -12,7 +12,10 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
         const bool takesValue =
             word == "--model" || word == "--settings" || (accepted.output && word == "-o") ||
             (accepted.port && word == "--port") || (accepted.language && word == "--lang") ||
-            (accepted.trace && word == "--trace") || (accepted.separator && word == "--separator");
+            (accepted.trace && word == "--trace") ||
+            (accepted.separator && word == "--separator") ||
+            (accepted.proof && word == "--backup") ||
+            (accepted.clone && (word == "--count" || word == "--log"));
         if (takesValue && i + 1 == args.size())
             return UsageError{word + " needs a value"};
         if (word == "--model") {
@@ -27,6 +30,7 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             options.output = args[++i];
         } else if (takesValue && word == "--port") {
             options.port = args[++i];
+            options.ports.push_back(*options.port);
         } else if (takesValue && word == "--trace") {
             options.trace = args[++i];
         } else if (takesValue && word == "--lang") {
@@ -50,6 +54,20 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             options.skipBad = true;
         } else if (accepted.json && word == "--json") {
             options.json = true;
+        } else if (takesValue && word == "--backup") {
+            options.backup = args[++i];
+        } else if (takesValue && word == "--count") {
+            const std::string& value = args[++i];
+            const int count = std::atoi(value.c_str());
+            if (count < 1 || std::to_string(count) != value)
+                return UsageError{"--count must be a whole number from 1, not '" + value + "'"};
+            options.count = count;
+        } else if (takesValue && word == "--log") {
+            options.log = args[++i];
+        } else if (accepted.proof && (word == "--verify" || word == "--force")) {
+            (word == "--verify" ? options.verify : options.force) = true;
+        } else if (accepted.clone && word == "--no-wait") {
+            options.noWait = true;
         } else if (!word.empty() && word[0] == '-') {
             return UsageError{"unknown option '" + word + "'"};
         } else {

@@ -19,10 +19,17 @@ struct Options {
     std::optional<std::filesystem::path> output;
     std::optional<std::string> port;
     std::optional<std::filesystem::path> trace;
+    std::vector<std::string> ports; // every --port in order, for a command that takes several
     std::optional<hx::Language> language;
     bool json = false;
     std::optional<hx::Separator> separator;
     bool skipBad = false;
+    bool verify = false;
+    bool force = false;
+    std::optional<std::filesystem::path> backup;
+    std::optional<int> count;
+    std::optional<std::filesystem::path> log;
+    bool noWait = false;
 };
 
 struct OptionSet {
@@ -35,6 +42,8 @@ struct OptionSet {
     bool trace = false;       // --trace FILE
     bool separator = false;   // --separator comma|semicolon|tab
     bool skipBad = false;     // --skip-bad
+    bool proof = false;       // --verify, --backup DIR, --force
+    bool clone = false;       // --count N, --log FILE, --no-wait
 };
 
 // A usage error, ready to print.

@@ -18,4 +18,9 @@ inline hx::MemoryImage EncodeState(const hx::DecoderState& state, const hx::Mode
                             model.profile, model.tones});
 }
 
+// What the radio gets from a data file: what the window would send after opening it.
+inline hx::MemoryImage ImageToSend(const hx::MemoryImage& file, const hx::ModelData& model) {
+    return EncodeState(DecodeAfterStart(file, model).state, model);
+}
+
 } // namespace hxtool

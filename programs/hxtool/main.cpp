@@ -13,7 +13,11 @@ constexpr std::string_view kUsage =
     "usage: hxtool decode FILE.dat [--model 7100|7200|7400] [--json] [--settings DIR]\n"
     "       hxtool encode FILE.json -o FILE.dat [--model ...] [--settings DIR]\n"
     "       hxtool read --port DEV -o FILE.dat [--trace FILE] [--model ...] [--settings DIR]\n"
-    "       hxtool write FILE.dat --port DEV [--trace FILE] [--model ...] [--settings DIR]\n"
+    "       hxtool write FILE.dat --port DEV [--verify] [--backup DIR [--force]] [--trace FILE]\n"
+    "             [--model ...] [--settings DIR]\n"
+    "       hxtool clone MASTER.dat --port DEV [--port DEV ...] [--count N] [--no-wait]\n"
+    "             [--verify] [--backup DIR [--force]] [--log FILE.csv] [--model ...]\n"
+    "             [--settings DIR]\n"
     "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
     "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n"
     "       hxtool export FILE.dat -o PLAN.csv [--lang en|zh]\n"
@@ -23,7 +27,13 @@ constexpr std::string_view kUsage =
     "       hxtool card FILE.dat -o card.pdf [--lang en|zh] [--paper a4|letter] [--model ...]\n"
     "                   [--settings DIR]\n"
     "--trace FILE keeps every byte of the transfer, timed and named by step, in FILE\n"
-    "(replacing it), also when the transfer fails.\n";
+    "(replacing it), also when the transfer fails. --verify reads the radio back after\n"
+    "the write and names every difference. --backup reads the radio first, keeps it in\n"
+    "DIR and refuses a radio of another band or sub-model unless --force. clone writes\n"
+    "one master to radio after radio on each port at once: Enter starts every port that\n"
+    "waits, --no-wait starts each radio at once; --count N radios per port; Ctrl+C\n"
+    "finishes the radios in progress, a second Ctrl+C cuts them off; --log appends one\n"
+    "CSV line per radio.\n";
 
 std::filesystem::path ExecutableDir(const char* argv0) {
     std::error_code error;
@@ -44,8 +54,9 @@ int main(int argc, char** argv) {
     using Run = int (*)(const hxtool::Invocation&);
     const std::pair<std::string_view, Run> commands[] = {
         {"decode", hxtool::RunDecode}, {"encode", hxtool::RunEncode}, {"read", hxtool::RunRead},
-        {"write", hxtool::RunWrite},   {"doctor", hxtool::RunDoctor}, {"diff", hxtool::RunDiff},
-        {"export", hxtool::RunExport}, {"import", hxtool::RunImport}, {"card", hxtool::RunCard}};
+        {"write", hxtool::RunWrite},   {"clone", hxtool::RunClone},   {"doctor", hxtool::RunDoctor},
+        {"diff", hxtool::RunDiff},     {"export", hxtool::RunExport}, {"import", hxtool::RunImport},
+        {"card", hxtool::RunCard}};
     for (const auto& [name, run] : commands) {
         if (command != name)
             continue;

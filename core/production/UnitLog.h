@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/files/SafeFile.h"
+
+#include <chrono>
+#include <filesystem>
+#include <initializer_list>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hx {
+
+// One radio of a production run, as its line in the log keeps it.
+struct UnitRecord {
+    std::chrono::system_clock::time_point time;
+    std::string port;
+    int unit = 0;
+    std::string masterFile;
+    std::string masterDigest; // RadioBytesDigest of the master file
+    std::string result;       // "PASS", "FAIL", "INTERRUPTED", "STOPPED"
+    std::string failedStep;   // "backup", "guard", "write", "verify", ... or empty
+    std::string backupFile;   // empty when no backup was kept
+    std::string reason;       // one line
+};
+
+inline constexpr std::string_view kUnitLogHeader =
+    "time,port,unit,master_file,master_sha256,result,failed_step,backup_file,reason\n";
+
+// The production log: a CSV file with one line per radio, which every port of a run
+// appends to, and so may another run. Each line goes out in one write under a lock on
+// the file, so lines never mix; a new or empty file gets the header row first.
+class UnitLog {
+public:
+    explicit UnitLog(std::filesystem::path path) : path_(std::move(path)) {}
+    const std::filesystem::path& path() const { return path_; }
+
+    // Adds the record's line and waits until it is on the disk.
+    std::optional<FileError> append(const UnitRecord& record);
+
+private:
+    std::filesystem::path path_;
+    std::mutex mutex_;
+};
+
+// The fields joined by commas and ended by "\n"; a field holding a comma, a quote or a
+// line break is quoted, its quotes doubled.
+std::string CsvLine(std::initializer_list<std::string_view> fields);
+
+// ISO 8601 in local time with its offset: "2026-12-07T15:30:12+01:00".
+std::string IsoLocalTime(std::chrono::system_clock::time_point when);
+
+} // namespace hx

@@ -1,0 +1,149 @@
+#include "core/files/DataFile.h"
+#include "core/production/Digest.h"
+#include "core/production/tests/ProductionFixture.h"
+#include "core/testsupport/EmulatorProcess.h"
+#include "core/testsupport/TestFolder.h"
+#include "programs/hxtool/Commands.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace hxtool {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The fields of one CSV line, quoted ones unquoted.
+std::vector<std::string> CsvFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += line[i];
+    }
+    return fields;
+}
+
+// The radio bytes a write sends, as a data file holds them.
+std::string WrittenPart(const std::string& file) {
+    return file.substr(hx::kHeaderSize, 123 * 8);
+}
+
+class ProofCommand : public testing::Test {
+protected:
+    int run(int (*command)(const Invocation&), std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        args.insert(args.end(), {"--settings", HX_SOURCE_DIR "/data/Setting", "--model", "7200"});
+        return command({std::move(args), dir_, out_, err_});
+    }
+    std::string save(const std::string& name, const hx::MemoryImage& image) const {
+        hx::WriteDataFile(dir_ / name, image);
+        return (dir_ / name).string();
+    }
+
+    hx::Hx7200 hx7200_;
+    TestFolder folder_{"hxtool_proof"};
+    const fs::path dir_ = folder_.path();
+    const std::string master_ = save("master.dat", hx7200_.encode(hx::kUhf, 450.0125));
+    std::ostringstream out_, err_;
+};
+
+TEST_F(ProofCommand, WriteVerifyNamesEachDifference) {
+    EmulatorProcess good({"--fast"});
+    EXPECT_EQ(run(RunWrite, {master_, "--port", good.device(), "--verify"}), kExitSuccess)
+        << err_.str();
+    EXPECT_EQ(out_.str(), "verified\n");
+
+    EmulatorProcess corrupting({"--fast", "--corrupt", "49:0x87"});
+    EXPECT_EQ(run(RunWrite, {master_, "--port", corrupting.device(), "--verify"}), kExitFailure);
+    EXPECT_EQ(out_.str(), "channel 3 receive frequency: sent 450.06250, radio holds 450.08750\n");
+    EXPECT_NE(err_.str().find("hxtool write: verification found 1 difference(s)"),
+              std::string::npos)
+        << err_.str();
+}
+
+// The radio hears the backup read and nothing after it; --force writes all the same.
+TEST_F(ProofCommand, WriteRefusesARadioOfAnotherBandAfterKeepingIt) {
+    const std::string vhf = save("vhf.dat", hx7200_.encode(hx::kVhf, 150.0125));
+    const fs::path frames = dir_ / "frames.log";
+    EmulatorProcess sim({"--fast", "--load", vhf, "--log", frames.string()});
+    const fs::path backups = dir_ / "Backups";
+    EXPECT_EQ(run(RunWrite, {master_, "--port", sim.device(), "--backup", backups.string()}),
+              kExitFailure);
+    EXPECT_EQ(err_.str(), "\nhxtool write: radio band 136-174MHz (HX7200-V), file band "
+                          "400-470MHz (HX7200-U): nothing was written\n"
+                          "hxtool write: --force writes anyway\n");
+    const auto heard = Lines(FileBytes(frames));
+    EXPECT_EQ(std::count_if(heard.begin(), heard.end(),
+                            [](const std::string& f) { return f.starts_with("52 "); }),
+              128);
+    EXPECT_EQ(heard.back(), "06") << "the read's closing acknowledgement comes last";
+    ASSERT_EQ(std::distance(fs::directory_iterator(backups), {}), 1);
+    const auto kept = fs::directory_iterator(backups)->path();
+    EXPECT_EQ(out_.str(), "backup: " + kept.string() + "\n");
+    EXPECT_EQ(FileBytes(kept).substr(hx::kHeaderSize), FileBytes(vhf).substr(hx::kHeaderSize));
+
+    EXPECT_EQ(run(RunWrite, {master_, "--port", sim.device(), "--backup", backups.string(),
+                             "--force", "--verify"}),
+              kExitSuccess)
+        << err_.str();
+    EXPECT_TRUE(out_.str().ends_with("verified\n")) << out_.str();
+}
+
+// Three radios at once, the second keeping a byte wrong: it alone fails, and the
+// others hold exactly what was sent.
+TEST_F(ProofCommand, CloneLogsEachRadioOfThreePorts) {
+    EmulatorProcess sim({"--fast", "--radios", "3", "--memory", (dir_ / "radio%n.dat").string(),
+                         "--faulty", "2", "--corrupt", "49:0x87"});
+    ASSERT_EQ(sim.devices().size(), 3u);
+    const std::string log = (dir_ / "units.csv").string();
+    const auto& d = sim.devices();
+    EXPECT_EQ(run(RunClone, {master_, "--port", d[0], "--port", d[1], "--port", d[2], "--count",
+                             "1", "--no-wait", "--verify", "--log", log}),
+              kExitFailure)
+        << err_.str();
+    EXPECT_TRUE(out_.str().ends_with("done: 2 passed, 1 failed; log: " + log + "\n")) << out_.str();
+    sim.stop();
+
+    const auto lines = Lines(FileBytes(log));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "time,port,unit,master_file,master_sha256,result,failed_step,"
+                        "backup_file,reason");
+    const std::string digest = hx::Sha256Hex(
+        std::span(reinterpret_cast<const std::uint8_t*>(FileBytes(master_).data()) + 50, 1024));
+    std::set<std::string> units;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto f = CsvFields(lines[i]);
+        ASSERT_EQ(f.size(), 9u) << lines[i];
+        units.insert(f[2]);
+        EXPECT_EQ(f[3], "master.dat");
+        EXPECT_EQ(f[4], digest);
+        const bool faulty = f[1] == d[1];
+        EXPECT_EQ(f[5], faulty ? "FAIL" : "PASS") << lines[i];
+        EXPECT_EQ(f[6], faulty ? "verify" : "");
+        EXPECT_EQ(f[8].find("channel 3 receive frequency") != std::string::npos, faulty);
+    }
+    EXPECT_EQ(units, (std::set<std::string>{"1", "2", "3"}));
+    const std::string sent = WrittenPart(FileBytes(master_));
+    EXPECT_EQ(WrittenPart(FileBytes(dir_ / "radio1.dat")), sent);
+    EXPECT_NE(WrittenPart(FileBytes(dir_ / "radio2.dat")), sent);
+    EXPECT_EQ(WrittenPart(FileBytes(dir_ / "radio3.dat")), sent);
+}
+
+} // namespace
+} // namespace hxtool
