@@ -1,10 +1,8 @@
 #include "core/codeplug/Frequency.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace hx {
@@ -27,9 +25,18 @@ Mhz SnapTo446(Mhz f) {
     return Mhz{m * kChannelStep.value + kBand446Offset.value};
 }
 
+std::string FormatFixed(double value, int decimals) {
+    char text[400]; // room for the largest double in full
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return error == std::errc{} ? std::string(text, end) : std::string();
+}
+
 std::string FormatFrequency(Mhz f) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%09.5f", f.value);
+    std::string text = FormatFixed(f.value, 5);
+    constexpr std::size_t kWidth = 9; // "000.00000"
+    if (text.size() < kWidth)
+        text.insert(text.front() == '-' ? 1 : 0, kWidth - text.size(), '0');
     return text;
 }
 
@@ -39,13 +46,19 @@ std::optional<double> ParseNumber(std::string_view text) {
         return std::nullopt;
     const auto last = text.find_last_not_of(" \t");
     const std::string trimmed(text.substr(first, last - first + 1));
-    // Only decimal spellings: strtod would also take hexadecimal, "inf" and "nan".
+    // Only decimal spellings, never "inf", "nan" or hexadecimal.
     if (trimmed.find_first_not_of("+-.0123456789eE") != std::string::npos)
         return std::nullopt;
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(trimmed.c_str(), &end);
-    if (end != trimmed.c_str() + trimmed.size() || errno == ERANGE)
+    // from_chars takes no plus sign; one may stand before the number, as before a minus.
+    std::string_view number = trimmed;
+    if (number.front() == '+') {
+        number.remove_prefix(1);
+        if (number.empty() || number.front() == '+' || number.front() == '-')
+            return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc{} || end != number.data() + number.size())
         return std::nullopt;
     return value;
 }

@@ -33,11 +33,17 @@ Mhz SnapToStep(Mhz f);
 // Onto 446.00625 + n x 12.5 kHz.
 Mhz SnapTo446(Mhz f);
 
+// A number with exactly `decimals` decimals, correctly rounded, always with a decimal
+// point: the C library's printf and strtod follow the locale, which the GUI toolkit
+// sets from the user's (a German desktop would write "450,01250").
+std::string FormatFixed(double value, int decimals);
+
 // The "000.00000" form: at least three integer digits, exactly five decimals, rounded.
 std::string FormatFrequency(Mhz f);
 
 // The general numeric test of the edit boxes: surrounding blanks, a sign, a decimal
-// point and an exponent are accepted; an empty text is not a number.
+// point and an exponent are accepted; an empty text is not a number. The locale
+// plays no part.
 std::optional<double> ParseNumber(std::string_view text);
 
 // A frequency as the user types it: the numeric test above, where a decimal comma,

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace hx {
@@ -216,9 +215,7 @@ std::optional<std::string> FrequencyCellAsMhz(std::string_view cell) {
         std::replace(pointed.begin(), pointed.end(), ',', '.');
         return pointed;
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.6f", *value * scale);
-    return text;
+    return FormatFixed(*value * scale, 6);
 }
 
 std::optional<int> ToneCellPosition(std::string_view cell, const ToneTable& tones) {

@@ -4,7 +4,6 @@
 #include "core/texts/Texts.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace hx {
 
@@ -31,9 +30,7 @@ std::optional<std::string> QtDisplayText(const std::string& name) {
     const double whole = RoundHalfEven(*tenths);
     if (whole < -32768 || whole > 32767)
         return std::nullopt;
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", whole / 10.0);
-    return text;
+    return FormatFixed(whole / 10.0, 1);
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 #include "core/files/ModelFiles.h"
 #include "core/image/ImageDecoder.h"
 #include "core/image/ImageEncoder.h"
+#include "core/testsupport/TestFolder.h"
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -130,6 +134,41 @@ TEST(RoundTrip, RandomImagesDecodeToConsistentState) {
                 ASSERT_TRUE(text.empty());
         }
     }
+}
+
+// The GUI toolkit switches the C library to the user's locale at start; in a German
+// one, printf and strtod write and read "450,01250". The image must not care.
+TEST(RoundTrip, ADecimalCommaLocaleChangesNothing) {
+    TestFolder folder("hx_locale");
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 " + (folder.path() / "de").string() + " >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0)
+        GTEST_SKIP() << "no de_DE locale source (Debian package locales)";
+    ::setenv("LOCPATH", folder.path().c_str(), 1);
+    ASSERT_NE(std::setlocale(LC_ALL, "de"), nullptr);
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const std::string comma = probe;
+
+    const Model model(7200);
+    CodePlug plug;
+    plug.functions = model.data.profile.functionDefaults;
+    plug.channels.setValue(0, Field::RxFrequency, 450.0125);
+    plug.channels.setValue(0, Field::TxFrequency, 455.0125);
+    plug.channels.setValue(0, Field::RxTone, 1);
+    plug.channels.setValue(0, Field::TxTone, 0);
+    plug.channels.setValue(0, Field::BusyLockout, 0);
+    plug.channels.setValue(0, Field::Shift, 0);
+    const DecodeResult d = model.roundTrip(plug, 1);
+    const auto parsed = ParseNumber("450.0125");
+    std::setlocale(LC_ALL, "C");
+    ::unsetenv("LOCPATH");
+
+    ASSERT_EQ(comma, "1,5"); // the locale really was in force
+    EXPECT_EQ(d.cellsEnglish[0][0], "450.01250");
+    EXPECT_EQ(d.cellsEnglish[0][2], "67.0");
+    EXPECT_EQ(d.state.channels.value(0, Field::TxFrequency), 455.0125);
+    EXPECT_EQ(parsed, 450.0125);
 }
 
 } // namespace
