@@ -100,7 +100,7 @@ void PlanCommands::exportPlan() {
 void PlanCommands::importPlan() {
     const auto chosen =
         dialogs_.chooseDataFile({std::filesystem::path(state_.currentDataFile).parent_path(), false,
-                                 "CSV (*.csv *.txt);;* (*)"});
+                                 "CSV (*.csv *.txt *.tsv)"});
     if (!chosen)
         return;
     const auto unreadable = [&](const std::string& reason) {

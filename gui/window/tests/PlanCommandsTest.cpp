@@ -210,8 +210,10 @@ private slots:
         w.files().markUnchanged();
         ChannelTableView* table = w.table();
         clickRow(1);
-        clickRow(3, Qt::ShiftModifier);
+        QTest::keyClick(table->cell(Field::RxFrequency, 1), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(table->cell(Field::RxFrequency, 2), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(table->selectedChannels(), (std::vector<int>{1, 2, 3}));
+        QCOMPARE(w.editor()->channelList->currentIndex(), 3);
         press(table->cell(Field::RxFrequency, 3), QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QString("2\t450.01250\t455.01250\t74.4\tNone\tNo\tNo\n"
