@@ -247,6 +247,28 @@ constexpr Bilingual kTexts[] = {
     {"校验发现 %1 处不同，第一处：%2",
      "verification found %1 difference(s), the first: %2"},              // VerifyFoundDifferences
     {"已停止，未写入", "stopped before the write, nothing was written"}, // StoppedBeforeWrite
+    // Channels in and out in the window: export, import preview, paste
+    {"导出信道表", "Export Channel Plan"},                                      // ExportTitle
+    {"字段分隔符：", "Separator between fields:"},                              // ExportSeparator
+    {"逗号（,）", "Comma (,)"},                                                 // ExportComma
+    {"分号（;），小数用逗号", "Semicolon (;), decimal comma"},                  // ExportSemicolon
+    {"制表符（.txt）", "Tab (.txt)"},                                           // ExportTab
+    {"导出", "Export"},                                                         // ExportButton
+    {"信道表文件未能写入：\n%1", "The channel plan could not be written:\n%1"}, // ExportNotWritten
+    {"导入信道表", "Import Channel Plan"},                                      // ImportTitle
+    {"粘贴信道", "Paste Channels"},                                             // PasteTitle
+    {"%1：%2 项更改，%3 行被拒绝。点击“应用”后才会更改。",
+     "%1: %2 changes, %3 rows rejected. Nothing changes before Apply."}, // ImportSummary
+    {"将更改的内容", "What will change"},                                // ImportChanges
+    {"被拒绝的行", "Rejected rows"},                                     // ImportRejected
+    {"行", "Line"},                                                      // ImportLineColumn
+    {"现在", "Now"},                                                     // ImportNowColumn
+    {"之后", "After"},                                                   // ImportAfterColumn
+    {"原因", "Reason"},                                                  // ImportReasonColumn
+    {"应用", "Apply"},                                                   // ApplyButton
+    {"取消", "Cancel"},                                                  // CancelButton
+    {"无法导入 %1：\n%2", "%1 cannot be imported:\n%2"},                 // ImportUnreadable
+    {"没有粘贴任何信道：\n%1", "Nothing was pasted:\n%1"},               // NothingPasted
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 
@@ -313,6 +335,14 @@ constexpr Named kCaptions[] = {
     // The printable channel card
     {"printAction", {"打印(&P)…", "&Print…"}},
     {"exportPdfAction", {"导出PDF(&D)…", "Export P&DF…"}},
+    // Channels in and out in the window
+    {"exportPlanAction", {"导出信道表(&E)…", "&Export…"}},
+    {"importPlanAction", {"导入信道表(&I)…", "&Import…"}},
+    {"clearChannelsAction", {"清除所选信道(&L)", "C&lear Selected Channels"}},
+    {"copyChannelsAction", {"复制信道(&C)", "&Copy Channels"}},
+    {"pasteChannelsAction", {"粘贴信道(&V)", "&Paste Channels"}},
+    {"moveChannelUpAction", {"上移(&U)", "Move &Up"}},
+    {"moveChannelDownAction", {"下移(&D)", "Move &Down"}},
 };
 
 constexpr Named kToolTips[] = {

@@ -197,6 +197,27 @@ enum class Text {
     ReadBackFailed,
     VerifyFoundDifferences,
     StoppedBeforeWrite,
+    // Channels in and out in the window: export, import preview, paste
+    ExportTitle,
+    ExportSeparator,
+    ExportComma,
+    ExportSemicolon,
+    ExportTab,
+    ExportButton,
+    ExportNotWritten,
+    ImportTitle,
+    PasteTitle,
+    ImportSummary,
+    ImportChanges,
+    ImportRejected,
+    ImportLineColumn,
+    ImportNowColumn,
+    ImportAfterColumn,
+    ImportReasonColumn,
+    ApplyButton,
+    CancelButton,
+    ImportUnreadable,
+    NothingPasted,
     Count // not a text: the number of texts
 };
 

@@ -1,5 +1,6 @@
 #include "gui/window/ChannelTableView.h"
 
+#include "core/texts/Texts.h"
 #include "gui/style/Captions.h"
 #include "gui/style/Colours.h"
 
@@ -90,8 +91,22 @@ ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
     makeTabStop(cell(Field::RxFrequency, 0));
     channelPopupMenu = new QMenu(this);
     channelPopupMenu->setObjectName("channelPopupMenu");
-    deleteChannelAction = channelPopupMenu->addAction(QString());
-    deleteChannelAction->setObjectName("deleteChannelAction");
+    const auto item = [this](const char* name, QKeySequence key = {}) {
+        QAction* a = channelPopupMenu->addAction(QString());
+        a->setObjectName(name);
+        // The key is shown here; the cells pass it on (see triggerByKey).
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetShortcut);
+        return a;
+    };
+    deleteChannelAction = item("deleteChannelAction");
+    clearChannelsAction = item("clearChannelsAction", QKeySequence::Delete);
+    channelPopupMenu->addSeparator();
+    copyChannelsAction = item("copyChannelsAction", QKeySequence::Copy);
+    pasteChannelsAction = item("pasteChannelsAction", QKeySequence::Paste);
+    channelPopupMenu->addSeparator();
+    moveChannelUpAction = item("moveChannelUpAction");
+    moveChannelDownAction = item("moveChannelDownAction");
     channelPopupMenu->addSeparator()->setObjectName("deleteMenuSeparator");
     deleteAllChannelsAction = channelPopupMenu->addAction(QString());
     deleteAllChannelsAction->setObjectName("deleteAllChannelsAction");
@@ -173,10 +188,90 @@ void ChannelTableView::applyTexts() {
         ApplyTexts(head, state_.language);
         PaintBackground(head, state_.colours.full);
     }
-    for (QLabel* label : rowLabels_)
-        PaintBackground(label, state_.colours.full);
     deleteAllChannelsAction->setText(Q(state_.text(Text::DeleteAllChannels)));
+    for (QAction* a : {clearChannelsAction, copyChannelsAction, pasteChannelsAction,
+                       moveChannelUpAction, moveChannelDownAction})
+        a->setText(Q(std::string(CaptionOf(a->objectName().toStdString())->in(state_.language))));
     fitFrequencyColumns(); // in the language's font
+    showSelection();       // the row labels in the frame colour
+}
+
+std::vector<int> ChannelTableView::selectedChannels() const {
+    std::vector<int> channels;
+    for (int c = 0; c < kChannelCount; ++c)
+        if (selected_[static_cast<std::size_t>(c)])
+            channels.push_back(c);
+    return channels;
+}
+
+void ChannelTableView::select(const std::vector<int>& channels) {
+    if (channels.empty())
+        return;
+    selected_.reset();
+    for (const int c : channels)
+        selected_.set(static_cast<std::size_t>(c));
+    anchor_ = channels.front();
+    showSelection();
+}
+
+void ChannelTableView::follow(int channel) {
+    if (channel >= 0 && channel < kChannelCount && !selected_[static_cast<std::size_t>(channel)])
+        select({channel});
+}
+
+void ChannelTableView::clicked(int channel, Qt::KeyboardModifiers modifiers) {
+    const auto bit = static_cast<std::size_t>(channel);
+    if (modifiers & Qt::ShiftModifier) {
+        selected_.reset();
+        for (int c = std::min(anchor_, channel); c <= std::max(anchor_, channel); ++c)
+            selected_.set(static_cast<std::size_t>(c));
+    } else if ((modifiers & Qt::ControlModifier) && (!selected_[bit] || selected_.count() > 1)) {
+        selected_.flip(bit);
+        anchor_ = channel;
+    } else {
+        selected_.reset();
+        selected_.set(bit);
+        anchor_ = channel;
+    }
+    showSelection();
+}
+
+// One selected row is the editor's channel and needs no mark; more are marked on
+// their row labels, which leaves the cells their colours for empty, stored and
+// out-of-band.
+void ChannelTableView::showSelection() {
+    const bool marked = selected_.count() > 1;
+    for (int c = 0; c < kChannelCount; ++c) {
+        QLabel* label = rowLabels_[static_cast<std::size_t>(c)];
+        QPalette palette; // the default text colour
+        palette.setColor(QPalette::Window, ToQColor(state_.colours.full));
+        if (marked && selected_[static_cast<std::size_t>(c)]) {
+            palette.setColor(QPalette::Window, palette.color(QPalette::Highlight));
+            palette.setColor(QPalette::WindowText, palette.color(QPalette::HighlightedText));
+        }
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+    }
+    moveChannelUpAction->setEnabled(!selected_[0]);
+    moveChannelDownAction->setEnabled(!selected_[kChannelCount - 1]);
+}
+
+// Copy, paste and clear from the keyboard. A read-only line edit would take Ctrl+C
+// for its own text, so the cells claim these keys when asked first (`onlyAsk`) and
+// then pass them on.
+bool ChannelTableView::triggerByKey(const QKeyEvent* key, bool onlyAsk) {
+    const std::pair<QKeySequence::StandardKey, QAction*> keys[] = {
+        {QKeySequence::Copy, copyChannelsAction},
+        {QKeySequence::Paste, pasteChannelsAction},
+        {QKeySequence::Delete, clearChannelsAction}};
+    for (const auto& [standard, action] : keys) {
+        if (!key->matches(standard))
+            continue;
+        if (!onlyAsk && action->isEnabled())
+            action->trigger();
+        return true;
+    }
+    return false;
 }
 
 bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
@@ -187,24 +282,36 @@ bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton)
-            emit cellClicked(channel);
-        else if (mouse->button() == Qt::RightButton)
+        if (mouse->button() == Qt::LeftButton) {
+            clicked(channel, mouse->modifiers());
+            if (selected_[static_cast<std::size_t>(channel)])
+                emit cellClicked(channel);
+        } else if (mouse->button() == Qt::RightButton) {
+            follow(channel); // the pop-up acts on the selection it was opened on
             emit cellRightClicked(channel, mouse->globalPosition().toPoint());
+        }
         return false;
     }
+    case QEvent::ShortcutOverride:
+        if (!triggerByKey(static_cast<QKeyEvent*>(event), true))
+            return false;
+        event->accept();
+        return true;
     case QEvent::FocusIn:
         makeTabStop(box);
         return false;
     case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        if (triggerByKey(press, false))
+            return true;
+        const int key = press->key();
         if (key == Qt::Key_Menu) {
             emit cellRightClicked(channel, box->mapToGlobal(box->rect().center()));
             return true;
         }
         if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right)
             return false;
-        moveFrom(box, key);
+        moveFrom(box, key, press->modifiers() & Qt::ShiftModifier);
         return true;
     }
     default:
@@ -213,8 +320,8 @@ bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // An arrow moves to the next shown cell that way, as a click on it would; at the
-// table's edge it stays.
-void ChannelTableView::moveFrom(QLineEdit* from, int arrow) {
+// table's edge it stays. With Shift, up and down extend the selection.
+void ChannelTableView::moveFrom(QLineEdit* from, int arrow, bool extending) {
     const int index = from->property("cellIndex").toInt();
     int field = index / 1000 - 1;
     int channel = index % 1000;
@@ -229,6 +336,8 @@ void ChannelTableView::moveFrom(QLineEdit* from, int arrow) {
     if (channel < 0 || channel >= kChannelCount || field < 0 || field >= kVisibleFields)
         return;
     cell(static_cast<Field>(field), channel)->setFocus(Qt::OtherFocusReason);
+    if (arrow == Qt::Key_Up || arrow == Qt::Key_Down)
+        clicked(channel, extending ? Qt::ShiftModifier : Qt::NoModifier);
     emit cellClicked(channel);
 }
 

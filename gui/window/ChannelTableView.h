@@ -7,13 +7,20 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <array>
+#include <bitset>
+#include <vector>
 
 namespace hx {
 
 // "Channel Information": one row of cells per channel, addressed by CellIndex.
 // Clicking a row asks for that channel in the editor; right-clicking also offers
-// the deletions. For the keyboard the table is one stop of the Tab chain: the
-// arrows move from cell to cell as a click would, the menu key offers the deletions.
+// the deletions and the channel commands. For the keyboard the table is one stop of
+// the Tab chain: the arrows move from cell to cell as a click would, the menu key
+// offers the pop-up menu.
+// Rows are selected as in a spreadsheet: a click selects one, Ctrl+click adds or
+// removes one, Shift+click and Shift+arrow extend from the last plain click. The
+// channel commands (copy, paste, move, clear) work on the selection; Ctrl+C,
+// Ctrl+V and Delete reach them from the keyboard.
 class ChannelTableView : public QGroupBox {
     Q_OBJECT
 public:
@@ -34,9 +41,17 @@ public:
     // The shown cells row by row, for the window's Tab chain.
     QList<QWidget*> cellsInReadingOrder() const;
 
+    // The selected channels (0-15) in table order; never empty.
+    std::vector<int> selectedChannels() const;
+    void select(const std::vector<int>& channels); // an empty list is ignored
+    // The editor chose `channel`: a selection that holds it stays, any other gives way.
+    void follow(int channel);
+
     QMenu* channelPopupMenu;
     QAction* deleteChannelAction;
     QAction* deleteAllChannelsAction;
+    QAction *copyChannelsAction, *pasteChannelsAction, *moveChannelUpAction, *moveChannelDownAction,
+        *clearChannelsAction;
 
 signals:
     void cellClicked(int channel);
@@ -46,15 +61,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void moveFrom(QLineEdit* cell, int arrow);
+    void moveFrom(QLineEdit* cell, int arrow, bool extending);
     void makeTabStop(QLineEdit* cell);
     void fitFrequencyColumns();
+    void clicked(int channel, Qt::KeyboardModifiers modifiers);
+    bool triggerByKey(const QKeyEvent* key, bool onlyAsk);
+    void showSelection();
 
     WindowState& state_;
     QLineEdit* tabStop_ = nullptr;
     std::array<QLineEdit*, kChannelCount * kFieldCount> cells_{};
     std::array<QLabel*, kChannelCount> rowLabels_{};
     QList<QLabel*> headers_;
+    std::bitset<kChannelCount> selected_{1};
+    int anchor_ = 0; // where Shift extends from
 };
 
 } // namespace hx

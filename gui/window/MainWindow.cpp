@@ -93,6 +93,19 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
                                  return DecoderState{model_->subModelList->currentIndex(),
                                                      functions_->functions(), state_.plug.channels};
                              }});
+    plans_ = std::make_unique<PlanCommands>(
+        state_, dialogs_,
+        PlanCommands::Window{this, *table_,
+                             [this] {
+                                 return DecoderState{model_->subModelList->currentIndex(),
+                                                     functions_->functions(), state_.plug.channels};
+                             },
+                             [this](const MemoryImage& image) { showImage(image); },
+                             [this](int channel) {
+                                 state_.currentChannel = channel;
+                                 editor_->deleteCurrentChannel();
+                             },
+                             [this](int channel) { editor_->selectChannelFromTable(channel); }});
     buildMenus();
     buildToolbar();
     setKeyboardOrder();
@@ -118,6 +131,18 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
         editor_->deleteAllChannels();
         editor_->receiveFrequencyBox->setFocus();
     });
+    connect(editor_->channelList, &QComboBox::currentIndexChanged, table_,
+            &ChannelTableView::follow);
+    connect(table_->copyChannelsAction, &QAction::triggered, this,
+            [this] { plans_->copyChannels(); });
+    connect(table_->pasteChannelsAction, &QAction::triggered, this,
+            [this] { plans_->pasteChannels(); });
+    connect(table_->moveChannelUpAction, &QAction::triggered, this,
+            [this] { plans_->moveChannels(-1); });
+    connect(table_->moveChannelDownAction, &QAction::triggered, this,
+            [this] { plans_->moveChannels(1); });
+    connect(table_->clearChannelsAction, &QAction::triggered, this,
+            [this] { plans_->clearChannels(); });
 }
 
 MemoryImage MainWindow::encode() const {
@@ -153,6 +178,10 @@ void MainWindow::buildMenus() {
             [this] { files_->saveFileAs(); });
     connect(addMenuItem(file, "compareFileAction"), &QAction::triggered, this,
             [this] { compares_->compareWithFile(); });
+    connect(addMenuItem(file, "exportPlanAction"), &QAction::triggered, this,
+            [this] { plans_->exportPlan(); });
+    connect(addMenuItem(file, "importPlanAction"), &QAction::triggered, this,
+            [this] { plans_->importPlan(); });
     file->addSeparator()->setObjectName("cardSeparator");
     connect(addMenuItem(file, "printAction", QKeySequence("Ctrl+P")), &QAction::triggered, this,
             [this] { cards_->print(); });

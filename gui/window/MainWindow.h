@@ -8,6 +8,7 @@
 #include "gui/window/DataFileCommands.h"
 #include "gui/window/FunctionArea.h"
 #include "gui/window/ModelArea.h"
+#include "gui/window/PlanCommands.h"
 #include "gui/window/RecentFileMenu.h"
 #include "gui/window/TransferCommands.h"
 #include "gui/window/UserDialogs.h"
@@ -55,6 +56,7 @@ public:
     TransferCommands& transfers() { return *transfers_; }
     CompareCommands& compares() { return *compares_; }
     CardCommands& cards() { return *cards_; }
+    PlanCommands& plans() { return *plans_; }
     RecentFileMenu& recentFiles() { return *recent_; }
 
 protected:
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<TransferCommands> transfers_;
     std::unique_ptr<CompareCommands> compares_;
     std::unique_ptr<CardCommands> cards_;
+    std::unique_ptr<PlanCommands> plans_;
     RecentFileMenu* recent_ = nullptr;
     QtOwnTexts qtTexts_;
     bool textsLoaded_ = false;

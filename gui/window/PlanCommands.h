@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/exchange/ChannelPlan.h"
+#include "core/exchange/CsvSyntax.h"
+#include "gui/window/ChannelTableView.h"
+#include "gui/window/UserDialogs.h"
+#include "gui/window/WindowState.h"
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace hx {
+
+struct PlanImport;
+
+// Channels in and out of the window: File > Export… and Import… of a channel plan
+// (spreadsheet file), and the channel table's copy, paste, move and clear. Whatever
+// comes in is shown first where rows could be rejected, and then applied as one
+// change, the way opening a file applies an image.
+class PlanCommands {
+public:
+    struct Window {
+        QWidget* owner;
+        ChannelTableView& table;
+        std::function<DecoderState()> shown;          // sub-model, functions, channels
+        std::function<void(const MemoryImage&)> show; // decode into the window
+        std::function<void(int)> deleteChannel;       // as the pop-up's deletion does
+        std::function<void(int)> selectChannel;       // into the editor
+    };
+    PlanCommands(WindowState& state, UserDialogs& dialogs, Window window);
+
+    void exportPlan();
+    void importPlan();
+    void copyChannels();
+    // Pasted rows go into the first selected channel and on. Rows that pass the
+    // checks are applied at once; when some are rejected, the preview shows both and
+    // nothing is pasted before Apply; when all are, a message lists why.
+    void pasteChannels();
+    void moveChannels(int step); // -1 up, +1 down
+    void clearChannels();
+
+private:
+    ChannelPlan currentPlan() const;
+    PlanContext context() const { return {state_.model, state_.language, state_.bandCheckOn}; }
+    bool previewAccepted(const PlanImport& preview, bool paste, const std::string& source);
+    void apply(const ChannelPlan& plan);
+    std::string title() const { return state_.text(Text::MessageTitle); }
+
+    WindowState& state_;
+    UserDialogs& dialogs_;
+    Window window_;
+    // Comments of an import or paste, kept while their channels stay as they came.
+    ChannelComments comments_;
+    ChannelTable commented_;
+    std::optional<Separator> separator_; // the last export's
+};
+
+} // namespace hx

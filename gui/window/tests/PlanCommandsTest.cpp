@@ -1,0 +1,336 @@
+#include "adapters/serial/QtSerialPort.h"
+#include "gui/dialogs/ExportOptionsDialog.h"
+#include "gui/dialogs/ImportPreviewDialog.h"
+#include "gui/window/MainWindow.h"
+#include "gui/window/tests/ScriptedDialogs.h"
+#include "gui/window/tests/TestAppFolder.h"
+
+#include <QClipboard>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace hx {
+
+namespace fs = std::filesystem;
+
+class PlanCommandsTest : public QObject {
+    Q_OBJECT
+
+    fs::path folder_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<MainWindow> window_;
+
+    MainWindow& start(const std::string& settings = "Language=2\n") {
+        folder_ = MakeTestAppFolder("hxprog_plans", settings);
+        dialogs_ = ScriptedDialogs();
+        window_ = std::make_unique<MainWindow>(folder_, dialogs_, OpenQtSerialPort);
+        window_->startUp();
+        return *window_;
+    }
+    void edit(int channel, const char* rx, const char* tx = "", int tone = 0) {
+        auto* e = window_->editor();
+        e->selectChannel(channel);
+        e->receiveFrequencyBox->setText(rx);
+        e->transmitFrequencyBox->setText(tx);
+        e->decodeToneList->setCurrentIndex(tone);
+        e->storeChannel();
+    }
+    QString rxCell(int channel) const {
+        return window_->table()->cell(Field::RxFrequency, channel)->text();
+    }
+    static std::string contents(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    fs::path writeFile(const char* name, const std::string& bytes) const {
+        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+        return folder_ / name;
+    }
+    static QStringList rowsOf(const QTreeWidget* list) {
+        QStringList rows;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QStringList cells;
+            for (int c = 0; c < list->columnCount(); ++c)
+                cells << list->topLevelItem(i)->text(c);
+            rows << cells.join(" | ");
+        }
+        return rows;
+    }
+    // Notes what the preview lists, then presses Apply or Cancel.
+    std::function<void(QDialog&)> preview(QStringList& changes, QStringList& rejected, bool apply) {
+        return [&changes, &rejected, apply](QDialog& d) {
+            auto& p = dynamic_cast<ImportPreviewDialog&>(d);
+            changes = rowsOf(p.changeList);
+            rejected = rowsOf(p.rejectedList);
+            (apply ? p.applyButton : p.cancelButton)->click();
+        };
+    }
+    static std::function<void(QDialog&)> exportWith(Separator separator) {
+        return [separator](QDialog& d) {
+            auto& options = dynamic_cast<ExportOptionsDialog&>(d);
+            (separator == Separator::Tab         ? options.tabButton
+             : separator == Separator::Semicolon ? options.semicolonButton
+                                                 : options.commaButton)
+                ->click();
+            options.exportButton->click();
+        };
+    }
+    void exportTo(const fs::path& path, Separator separator) {
+        dialogs_.modal = {exportWith(separator)};
+        dialogs_.files = {path};
+        window_->action("exportPlanAction")->trigger();
+    }
+    void clickRow(int channel, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(window_->table()->cell(Field::RxFrequency, channel), Qt::LeftButton,
+                          modifiers);
+    }
+    static void press(QWidget* at, QKeySequence::StandardKey key) {
+        const QKeyCombination combination = QKeySequence(key)[0];
+        QTest::keyClick(at, combination.key(), combination.keyboardModifiers());
+    }
+
+private slots:
+    void cleanup() {
+        QVERIFY2(!dialogs_.unscripted, "an unexpected question or dialog");
+        window_.reset();
+        fs::remove_all(folder_);
+    }
+
+    // The preview lists each value that changes and each rejected row with its line;
+    // Cancel leaves everything as it was, Apply takes the accepted rows in one step.
+    void importShowsThePlanBeforeApplyingIt() {
+        MainWindow& w = start();
+        edit(0, "450", "455");
+        edit(1, "451");
+        w.files().markUnchanged();
+        const fs::path plan =
+            writeFile("plan.csv", "channel,receive frequency,transmit frequency\r\n"
+                                  "1,450,456\r\n"
+                                  "2,480,\r\n"
+                                  "3,452.0125,\r\n"
+                                  "\r\n"
+                                  "squelch level,7\r\n");
+        QStringList changes, rejected;
+        dialogs_.files = {plan};
+        dialogs_.modal = {preview(changes, rejected, false)};
+        w.action("importPlanAction")->trigger();
+        QCOMPARE(changes, QStringList({"6 | squelch level | 6 | 7",
+                                       "2 | channel 1 transmit frequency | 455.00000 | 456.00000",
+                                       "4 | channel 3 receive frequency | (empty) | 452.01250",
+                                       "4 | channel 3 decode tone | (empty) | None",
+                                       "4 | channel 3 busy channel lockout | (empty) | No",
+                                       "4 | channel 3 shift | (empty) | No"}));
+        QCOMPARE(rejected.size(), 1);
+        QVERIFY2(rejected[0].startsWith("3 | receive frequency '480'"), qPrintable(rejected[0]));
+        QVERIFY(!w.files().modified());
+        QCOMPARE(w.table()->cell(Field::TxFrequency, 0)->text(), QString("455.00000"));
+
+        dialogs_.files = {plan};
+        dialogs_.modal = {preview(changes, rejected, true)};
+        w.action("importPlanAction")->trigger();
+        QVERIFY(w.files().modified());
+        QVERIFY(w.state().plug.modified);
+        QCOMPARE(w.table()->cell(Field::TxFrequency, 0)->text(), QString("456.00000"));
+        QCOMPARE(rxCell(1), QString("451.00000")); // the rejected row left it
+        QCOMPARE(rxCell(2), QString("452.01250"));
+        QCOMPARE(w.functionArea()->list(FunctionSetting::SquelchLevel)->currentText(), "7");
+        QVERIFY(dialogs_.messages.empty());
+    }
+
+    // A plan for another sub-model asks, as choosing the sub-model does; No keeps
+    // the window as it was. A file that is no text is refused with its reason.
+    void anotherSubModelAsksAndNoTextIsRefused() {
+        MainWindow& w = start();
+        edit(0, "450");
+        const auto& profile = w.state().model.profile;
+        QVERIFY(profile.subModelCount > 1);
+        const int other = w.state().selectedSubModel == 0 ? 1 : 0;
+        const fs::path plan =
+            writeFile("other.csv", "model type," + profile.subModelName(other) + "\r\n");
+        QStringList changes, rejected;
+        dialogs_.files = {plan};
+        dialogs_.modal = {preview(changes, rejected, true)};
+        dialogs_.answers = {false};
+        w.action("importPlanAction")->trigger();
+        QVERIFY2(!changes.isEmpty() &&
+                     changes[0].contains(QString::fromStdString(profile.subModelName(other))),
+                 qPrintable(changes.join('\n')));
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+        QCOMPARE(rxCell(0), QString("450.00000"));
+
+        dialogs_.files = {writeFile("binary.csv", "1,450\xFF\x80\n")};
+        w.action("importPlanAction")->trigger();
+        QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+        QVERIFY(dialogs_.messages[0].text.ends_with(
+            "cannot be imported:\nthe file is neither UTF-8 nor GB18030 text"));
+    }
+
+    // What the window exports, imported into an empty window, saves as the same data
+    // file, in both languages and with each separator.
+    void exportThenImportGivesTheSameDataFile() {
+        for (const auto& [settings, separator] : {std::pair{"Language=2\n", Separator::Comma},
+                                                  {"Language=1\n", Separator::Semicolon},
+                                                  {"Language=2\n", Separator::Tab}}) {
+            MainWindow& w = start(settings);
+            edit(0, "450.0125", "455.0125", 3);
+            edit(4, "403.5", "", 0);
+            edit(15, "469.9875", "469.9875", 60);
+            w.functionArea()->list(FunctionSetting::SquelchLevel)->setCurrentIndex(2);
+            w.functionArea()->list(FunctionSetting::BeepTone)->setCurrentIndex(0);
+            dialogs_.files = {folder_ / "before.dat"};
+            w.files().saveFileAs();
+            const fs::path plan = folder_ / "plan.csv";
+            exportTo(plan, separator);
+            QVERIFY(fs::exists(plan));
+
+            dialogs_.answers = {true};
+            w.files().newFile();
+            QVERIFY(!w.state().plug.channels.inUse(0));
+            QStringList changes, rejected;
+            dialogs_.files = {plan};
+            dialogs_.modal = {preview(changes, rejected, true)};
+            w.action("importPlanAction")->trigger();
+            QVERIFY2(rejected.isEmpty(), qPrintable(rejected.join('\n')));
+            dialogs_.files = {folder_ / "after.dat"};
+            w.files().saveFileAs();
+            QVERIFY(contents(folder_ / "before.dat") == contents(folder_ / "after.dat"));
+            cleanup();
+        }
+    }
+
+    // Three rows copied from one place paste as the same channels at another; the
+    // clipboard holds them as a spreadsheet takes them.
+    void copyAndPasteChannels() {
+        MainWindow& w = start();
+        edit(1, "450.0125", "455.0125", 3);
+        edit(2, "451");
+        edit(3, "452.5", "452.5");
+        w.files().markUnchanged();
+        ChannelTableView* table = w.table();
+        clickRow(1);
+        QTest::keyClick(table->cell(Field::RxFrequency, 1), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(table->cell(Field::RxFrequency, 2), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(table->selectedChannels(), (std::vector<int>{1, 2, 3}));
+        QCOMPARE(w.editor()->channelList->currentIndex(), 3);
+        press(table->cell(Field::RxFrequency, 3), QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QString("2\t450.01250\t455.01250\t74.4\tNone\tNo\tNo\n"
+                         "3\t451.00000\t\tNone\t\tNo\tNo\n"
+                         "4\t452.50000\t452.50000\tNone\tNone\tNo\tNo\n"));
+
+        clickRow(9);
+        press(table->cell(Field::RxFrequency, 9), QKeySequence::Paste);
+        QVERIFY(dialogs_.modalRuns.empty()); // nothing rejected: no preview
+        for (int c = 0; c < 3; ++c)
+            QVERIFY(w.state().plug.channels.inUse(9 + c));
+        QCOMPARE(w.table()->cell(Field::RxTone, 9)->text(), QString("74.4"));
+        QCOMPARE(rxCell(11), QString("452.50000"));
+        QCOMPARE(table->selectedChannels(), (std::vector<int>{9, 10, 11}));
+        QVERIFY(w.files().modified());
+    }
+
+    // From a spreadsheet: a rejected row shows the preview, which pastes the rest only
+    // on Apply; when every row is rejected, a message says why and nothing changes.
+    void pasteFromASpreadsheetWithRejectedRows() {
+        MainWindow& w = start();
+        QGuiApplication::clipboard()->setText("RX Freq.\tTX Freq.\r\n"
+                                              "450,5\t455,5\r\n"
+                                              "480\t\r\n"
+                                              "451.25\t\r\n");
+        w.table()->select({4});
+        QStringList changes, rejected;
+        dialogs_.modal = {preview(changes, rejected, false), preview(changes, rejected, true)};
+        w.table()->pasteChannelsAction->trigger();
+        QVERIFY2(rejected.size() == 1 && rejected[0].startsWith("3 | receive frequency '480'"),
+                 qPrintable(rejected.join('\n')));
+        QVERIFY(!w.state().plug.channels.inUse(4)); // cancelled
+        w.table()->pasteChannelsAction->trigger();
+        QCOMPARE(rxCell(4), QString("450.50000"));
+        QVERIFY(!w.state().plug.channels.inUse(5)); // the rejected row's channel
+        QCOMPARE(rxCell(6), QString("451.25000"));
+
+        const ChannelTable before = w.state().plug.channels;
+        QGuiApplication::clipboard()->setText("480\r\n\r\n4x0\r\n");
+        w.table()->pasteChannelsAction->trigger();
+        QCOMPARE(dialogs_.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs_.messages[0].text,
+                 std::string("Nothing was pasted:\nline 1: receive frequency '480': ") +
+                     "Out of range!The valid range is 400-470MHz\n" +
+                     "line 3: receive frequency '4x0': not a frequency");
+        QVERIFY(w.state().plug.channels == before);
+    }
+
+    // Moving swaps with the neighbour and the selection goes along; the ends stop it.
+    // Clearing empties every selected channel, one as the pop-up's deletion does.
+    void moveAndClearTheSelection() {
+        MainWindow& w = start();
+        edit(0, "450");
+        edit(1, "451");
+        edit(2, "452");
+        ChannelTableView* table = w.table();
+        clickRow(1);
+        clickRow(2, Qt::ShiftModifier);
+        table->moveChannelUpAction->trigger();
+        QCOMPARE(QStringList({rxCell(0), rxCell(1), rxCell(2)}),
+                 QStringList({"451.00000", "452.00000", "450.00000"}));
+        QCOMPARE(table->selectedChannels(), (std::vector<int>{0, 1}));
+        QVERIFY(!table->moveChannelUpAction->isEnabled());
+        table->moveChannelDownAction->trigger();
+        table->moveChannelDownAction->trigger();
+        QCOMPARE(QStringList({rxCell(0), rxCell(1), rxCell(2), rxCell(3)}),
+                 QStringList({"450.00000", "", "451.00000", "452.00000"}));
+        QCOMPARE(table->selectedChannels(), (std::vector<int>{2, 3}));
+        QCOMPARE(w.editor()->channelList->currentIndex(), 3); // the clicked row went along
+
+        clickRow(0, Qt::ControlModifier);
+        QCOMPARE(table->selectedChannels(), (std::vector<int>{0, 2, 3}));
+        press(table->cell(Field::RxFrequency, 0), QKeySequence::Delete);
+        for (int c = 0; c < 4; ++c)
+            QVERIFY(!w.state().plug.channels.inUse(c));
+        QVERIFY(dialogs_.questions.empty());
+    }
+
+    // Not a check: with HX_SCREENSHOT_DIR set, saves the import preview in both
+    // languages, and the export options beside them for a look.
+    void screenshotsOfTheImportPreview() {
+        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("HX_SCREENSHOT_DIR not set");
+        for (const std::string language : {"en", "zh"}) {
+            MainWindow& w = start(language == "en" ? "Language=2\n" : "Language=1\n");
+            edit(0, "450.0125", "455.0125", 3);
+            edit(1, "451");
+            const std::string heading = language == "en"
+                                            ? "channel,RX Freq.,TX Freq.,QT/DQT Dec.,comment\r\n"
+                                            : "信道,接收频率,发射频率,QT/DQT解码,备注\r\n";
+            const fs::path plan =
+                writeFile("customer-plan.csv",
+                          heading +
+                              "1,450.0125,455.0125,67.0,Gate\r\n"
+                              "2,480,,,\r\n"
+                              "3,452.5,452.5,D023N,Yard\r\n"
+                              "4,4x0,,,\r\n\r\n" +
+                              (language == "en" ? "squelch level,3\r\n" : "静噪等级,3\r\n"));
+            const auto grab = [&](const char* name) {
+                return [&dir, &language, name](QDialog& d) {
+                    QVERIFY(QTest::qWaitForWindowExposed(&d));
+                    QVERIFY(
+                        d.grab().save(QString(dir) + "/" + name + "-" + language.c_str() + ".png"));
+                };
+            };
+            dialogs_.files = {plan};
+            dialogs_.modal = {grab("import")};
+            w.action("importPlanAction")->trigger();
+            dialogs_.modal = {grab("export-options")};
+            w.action("exportPlanAction")->trigger();
+            cleanup();
+        }
+    }
+};
+
+} // namespace hx
+
+QTEST_MAIN(hx::PlanCommandsTest)
+#include "PlanCommandsTest.moc"
