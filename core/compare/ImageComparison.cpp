@@ -30,7 +30,6 @@ struct Region {
     std::size_t begin;
     std::size_t end;
     std::string name;
-    bool explained = false; // a named difference already covers it
 };
 
 constexpr std::size_t kChannelRecordSize = 16;
@@ -68,19 +67,18 @@ private:
     std::string orEmpty(std::string value) const {
         return value.empty() ? EmptyValueText(context_.language) : value;
     }
-    bool bytesDiffer(std::size_t begin, std::size_t end) const {
-        return !std::equal(first_.begin() + static_cast<long>(begin),
-                           first_.begin() + static_cast<long>(end),
-                           second_.begin() + static_cast<long>(begin));
-    }
     void add(std::string subject, std::string first, std::string second) {
         differences_.push_back(
             {std::move(subject), orEmpty(std::move(first)), orEmpty(std::move(second))});
     }
-    void explain(std::size_t offset) {
-        for (auto& region : regions_)
-            if (offset >= region.begin && offset < region.end)
-                region.explained = true;
+    // Bytes a named difference accounts for; any other differing byte is still reported.
+    void explain(std::size_t begin, std::size_t end) {
+        std::fill(explained_.begin() + static_cast<long>(begin),
+                  explained_.begin() + static_cast<long>(end), true);
+    }
+    void explain(std::size_t offset) { explain(offset, offset + 1); }
+    bool unexplainedDifference(std::size_t i) const {
+        return first_[i] != second_[i] && !explained_[i];
     }
 
     std::vector<Region> BuildRegions() const {
@@ -94,7 +92,6 @@ private:
         regions.push_back({kChannelNumberListOffset, kChannelNumberListOffset + kChannelCount,
                            word(Text::ChannelListBytes)});
         regions.push_back({kBeepAndSaveOffset, kTimeOutOffset + 1, word(Text::FunctionBytes)});
-        // The band code among them is always named, as the sub-model.
         regions.push_back({kSubModelBytesOffset, kSubModelBytesEnd, word(Text::SubModelBytes)});
         return regions;
     }
@@ -113,6 +110,7 @@ private:
         if (first_[kBandCodeOffset] == second_[kBandCodeOffset])
             return;
         add(word(Text::SubModelName), subModelText(first_), subModelText(second_));
+        explain(kBandCodeOffset);
     }
 
     void compareFunctions() {
@@ -142,32 +140,39 @@ private:
         case FunctionSetting::TimeOutTimer:
             return explain(kTimeOutOffset);
         case FunctionSetting::WideNarrow:
-            wideNarrowDiffers_ = true;
+            for (int c = 0; c < kChannelCount; ++c)
+                explain(ChannelRecordOffset(c) + kOptionByte);
             return;
         }
     }
 
     void compareChannel(int c) {
-        constexpr Field kShown[] = {Field::RxFrequency, Field::TxFrequency, Field::RxTone,
-                                    Field::TxTone,      Field::BusyLockout, Field::Shift};
-        const auto& a = decodedFirst_.cells(context_.language)[static_cast<std::size_t>(c)];
-        const auto& b = decodedSecond_.cells(context_.language)[static_cast<std::size_t>(c)];
-        bool named = false;
-        for (Field field : kShown) {
-            const auto f = static_cast<std::size_t>(field);
+        const std::size_t r = ChannelRecordOffset(c);
+        const auto channel = static_cast<std::size_t>(c);
+        // A channel taken into or out of use changes its whole record and its place
+        // in the channel list; its fields say all there is to say.
+        if (decodedFirst_.inUse[channel] != decodedSecond_.inUse[channel]) {
+            explain(r, r + kChannelRecordSize);
+            explain(kChannelNumberListOffset + channel);
+        }
+        struct Shown {
+            Field field;
+            std::size_t firstByte, endByte; // within the record
+        };
+        constexpr Shown kShown[] = {{Field::RxFrequency, 0, 4},   {Field::TxFrequency, 4, 8},
+                                    {Field::RxTone, 8, 10},       {Field::TxTone, 10, 12},
+                                    {Field::BusyLockout, 12, 13}, {Field::Shift, 12, 13}};
+        const auto& a = decodedFirst_.cells(context_.language)[channel];
+        const auto& b = decodedSecond_.cells(context_.language)[channel];
+        for (const Shown& shown : kShown) {
+            const auto f = static_cast<std::size_t>(shown.field);
             if (a[f] == b[f])
                 continue;
             add(FillText(TextOf(Text::ChannelField).in(context_.language),
-                         {std::to_string(c + 1), ChannelFieldName(field, context_.language)}),
+                         {std::to_string(c + 1), ChannelFieldName(shown.field, context_.language)}),
                 a[f], b[f]);
-            named = true;
+            explain(r + shown.firstByte, r + shown.endByte);
         }
-        const std::size_t r = ChannelRecordOffset(c);
-        // A different wide/narrow setting shows in the option byte of every channel.
-        const bool onlyOptionByte = !bytesDiffer(r, r + kOptionByte) &&
-                                    !bytesDiffer(r + kOptionByte + 1, r + kChannelRecordSize);
-        if (named || (wideNarrowDiffers_ && onlyOptionByte))
-            explain(r);
     }
 
     void reportUnexplainedBytes() {
@@ -175,17 +180,16 @@ private:
         for (const auto& region : regions_) {
             std::fill(covered.begin() + static_cast<long>(region.begin),
                       covered.begin() + static_cast<long>(region.end), true);
-            if (!region.explained)
-                reportSpan(region.begin, region.end, region.name);
+            reportSpan(region.begin, region.end, region.name);
         }
         // Bytes outside every named region, one run of neighbouring differences at a time.
         for (std::size_t i = range_.begin; i < range_.end;) {
-            if (covered[i] || first_[i] == second_[i]) {
+            if (covered[i] || !unexplainedDifference(i)) {
                 ++i;
                 continue;
             }
             std::size_t end = i + 1;
-            while (end < range_.end && !covered[end] && first_[end] != second_[end])
+            while (end < range_.end && !covered[end] && unexplainedDifference(end))
                 ++end;
             char address[16];
             std::snprintf(address, sizeof address, "0x%04zX", i - kHeaderSize);
@@ -194,11 +198,11 @@ private:
             i = end;
         }
     }
-    // The differing stretch of a region, from its first to its last differing byte.
+    // The stretch of a region from its first to its last unexplained differing byte.
     void reportSpan(std::size_t begin, std::size_t end, const std::string& name) {
         std::optional<std::size_t> low, high;
         for (std::size_t i = std::max(begin, range_.begin); i < std::min(end, range_.end); ++i) {
-            if (first_[i] == second_[i] || i == kBandCodeOffset)
+            if (!unexplainedDifference(i))
                 continue;
             low = low.value_or(i);
             high = i;
@@ -215,7 +219,7 @@ private:
     DecodeResult decodedSecond_;
     std::vector<Region> regions_;
     std::vector<Difference> differences_;
-    bool wideNarrowDiffers_ = false;
+    std::vector<bool> explained_ = std::vector<bool>(kImageSize, false);
 };
 
 } // namespace

@@ -289,6 +289,8 @@ private:
 
 std::variant<PlanImport, UnreadablePlan>
 ImportPlanCsv(std::string_view fileBytes, const ChannelPlan& current, const PlanContext& context) {
+    if (fileBytes.size() > kLargestPlanText)
+        return UnreadablePlan{std::string(TextOf(Text::PlanTooLarge).in(context.language))};
     const auto text = SpreadsheetTextAsUtf8(fileBytes);
     if (!text)
         return UnreadablePlan{std::string(TextOf(Text::PlanNotText).in(context.language))};
@@ -297,7 +299,8 @@ ImportPlanCsv(std::string_view fileBytes, const ChannelPlan& current, const Plan
 
 PlanImport PasteChannels(std::string_view text, int firstChannel, const ChannelPlan& current,
                          const PlanContext& context) {
-    return PlanReader(current, context, firstChannel).read(ReadCsv(text));
+    return PlanReader(current, context, firstChannel)
+        .read(ReadCsv(text.substr(0, std::min(text.size(), kLargestPlanText))));
 }
 
 std::string DescribeRejection(const RejectedRow& row, Language language) {

@@ -47,7 +47,11 @@ struct PlanImport {
     bool changesAnything() const { return !settingChanges.empty() || !channelChanges.empty(); }
 };
 
-// A file that is no text at all.
+// A plan of 16 channels takes a few kilobytes; anything much larger is no plan, and
+// reading it whole would only tie up the memory.
+inline constexpr std::size_t kLargestPlanText = 1 << 20;
+
+// A file that is no text at all, or far too large to be a plan.
 struct UnreadablePlan {
     std::string reason;
 };
@@ -64,7 +68,8 @@ ImportPlanCsv(std::string_view fileBytes, const ChannelPlan& current, const Plan
 
 // Rows of pasted text (copied here or from a spreadsheet, with or without heading)
 // into channel `firstChannel` (0-15) and onward, whatever channel numbers they carry,
-// through the same checks. Settings rows are refused.
+// through the same checks. Settings rows are refused; text beyond kLargestPlanText is
+// not read.
 PlanImport PasteChannels(std::string_view text, int firstChannel, const ChannelPlan& current,
                          const PlanContext& context);
 

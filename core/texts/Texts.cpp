@@ -269,6 +269,8 @@ constexpr Bilingual kTexts[] = {
     {"取消", "Cancel"},                                                  // CancelButton
     {"无法导入 %1：\n%2", "%1 cannot be imported:\n%2"},                 // ImportUnreadable
     {"没有粘贴任何信道：\n%1", "Nothing was pasted:\n%1"},               // NothingPasted
+    {"文件大于 1 MiB，不是信道计划。",
+     "The file is larger than 1 MiB: no channel plan is that large."}, // PlanTooLarge
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 

@@ -218,6 +218,7 @@ enum class Text {
     CancelButton,
     ImportUnreadable,
     NothingPasted,
+    PlanTooLarge,
     Count // not a text: the number of texts
 };
 

@@ -20,24 +20,24 @@ void CompareCommands::compareWithFile() {
                       MessageIcon::Critical);
         return;
     }
-    show(false, chosen->string(), std::get<MemoryImage>(read), kRadioRange);
+    show(false, chosen->string(), std::get<MemoryImage>(read));
 }
 
-// Only what a write would send is compared: the rest of the radio's memory is not
-// the window's to hold.
 void CompareCommands::compareWithRadio() {
     transfers_.readRadioAside([this](const MemoryImage& radio) {
-        show(true, "COM" + std::to_string(state_.portNumber), radio, kWrittenRange);
+        show(true, "COM" + std::to_string(state_.portNumber), radio);
     });
 }
 
-void CompareCommands::show(bool radio, const std::string& otherName, const MemoryImage& other,
-                           ImageRange range) {
+// Only the bytes a write sends are compared: the rest of a file or of the radio's
+// memory is nothing the window holds, and would only show as noise.
+void CompareCommands::show(bool radio, const std::string& otherName, const MemoryImage& other) {
     const auto& model = state_.model;
     ComparisonDialog dialog(
         {radio ? ComparisonDialog::Other::Radio : ComparisonDialog::Other::File, otherName,
          CompareImages(window_.encode(), other,
-                       {model.modelCode, model.profile, model.tones, state_.language}, range),
+                       {model.modelCode, model.profile, model.tones, state_.language},
+                       kWrittenRange),
          state_.language, state_.colours.full},
         window_.owner);
     dialogs_.showModal(dialog);

@@ -27,7 +27,7 @@ public:
     void compareWithRadio();
 
 private:
-    void show(bool radio, const std::string& otherName, const MemoryImage& other, ImageRange range);
+    void show(bool radio, const std::string& otherName, const MemoryImage& other);
 
     const WindowState& state_;
     UserDialogs& dialogs_;

@@ -108,7 +108,7 @@ void PlanCommands::importPlan() {
                       FillText(state_.text(Text::ImportUnreadable), {chosen->string(), reason}),
                       MessageIcon::Critical);
     };
-    const auto bytes = ReadRegularFile(*chosen);
+    const auto bytes = ReadRegularFile(*chosen, kLargestPlanText + 1);
     if (const auto* error = std::get_if<FileError>(&bytes))
         return unreadable(error->message);
     const ChannelPlan current = currentPlan();

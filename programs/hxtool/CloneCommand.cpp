@@ -157,6 +157,13 @@ int RunClone(const Invocation& invocation) {
             return kExitFailure;
         }
     }
+    // A log that cannot be kept is found before any radio is written, not after.
+    if (options.log) {
+        if (const auto refusal = hx::CheckWriteTarget(*options.log)) {
+            invocation.err << "hxtool clone: " << refusal->message << "\n";
+            return kExitFailure;
+        }
+    }
     const auto& fileImage = std::get<hx::MemoryImage>(file);
     hx::CloneSetup setup{ImageToSend(fileImage, session.model),
                          session.model,
@@ -183,7 +190,12 @@ int RunClone(const Invocation& invocation) {
     if (options.log)
         invocation.out << "; log: " << options.log->string();
     invocation.out << "\n";
-    return totals.failed == 0 && !report.logFailed() ? kExitSuccess : kExitFailure;
+    // Success means radios were programmed, every one passed, and a batch of --count
+    // radios per port was finished rather than stopped.
+    const bool batchDone =
+        !options.count || totals.passed == *options.count * static_cast<int>(options.ports.size());
+    const bool allPassed = totals.passed > 0 && totals.failed == 0 && batchDone;
+    return allPassed && !report.logFailed() ? kExitSuccess : kExitFailure;
 }
 
 } // namespace hxtool

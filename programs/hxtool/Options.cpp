@@ -2,6 +2,8 @@
 
 #include "core/files/ModelFiles.h"
 
+#include <charconv>
+
 namespace hxtool {
 
 std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args,
@@ -58,8 +60,10 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             options.backup = args[++i];
         } else if (takesValue && word == "--count") {
             const std::string& value = args[++i];
-            const int count = std::atoi(value.c_str());
-            if (count < 1 || std::to_string(count) != value)
+            int count = 0;
+            const auto [end, error] =
+                std::from_chars(value.data(), value.data() + value.size(), count);
+            if (error != std::errc{} || end != value.data() + value.size() || count < 1)
                 return UsageError{"--count must be a whole number from 1, not '" + value + "'"};
             options.count = count;
         } else if (takesValue && word == "--log") {
@@ -81,6 +85,9 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
                               : "expected " + std::to_string(accepted.files) + " files"};
     if (accepted.output && !options.output)
         return UsageError{"-o FILE is required"};
+    // Without a count, radios would be started one after another without end.
+    if (options.noWait && !options.count)
+        return UsageError{"--no-wait needs --count N"};
     if (accepted.port && accepted.portRequired && !options.port)
         return UsageError{"--port DEV is required"};
     return options;

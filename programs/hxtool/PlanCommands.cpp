@@ -39,7 +39,7 @@ int RunImport(const Invocation& invocation) {
         return *status;
     const auto& [options, session] = std::get<PreparedCommand>(prepared);
     const std::string input = options.files.front();
-    const auto bytes = hx::ReadRegularFile(input);
+    const auto bytes = hx::ReadRegularFile(input, hx::kLargestPlanText + 1);
     if (const auto* error = std::get_if<hx::FileError>(&bytes)) {
         invocation.err << "hxtool import: " << error->message << "\n";
         return kExitFailure;

@@ -114,6 +114,25 @@ TEST(ImageComparison, BytesNoFieldExplainsAreReportedWhereTheyLie) {
     EXPECT_EQ(differences[2].first.size(), std::string("FF FF").size());
 }
 
+// A named field accounts for its own bytes only: a corrupted byte beside it in the
+// same record, or in the same block of settings, is still reported.
+TEST(ImageComparison, ANamedFieldHidesNoOtherByteOfItsRecord) {
+    const Hx7200 model;
+    CodePlug changed = model.plug;
+    changed.channels.setValue(2, Field::RxFrequency, 450.25);
+    changed.functions[FunctionSetting::SquelchLevel] = 6;
+    MemoryImage held = model.encode(changed);
+    held[ChannelRecordOffset(2) + 14] ^= 0x01;
+    held[kMonitorKeyOffset] = 0x09; // beside the squelch byte; shows as no selection
+    const auto differences = model.compare(model.encode(model.plug), held);
+    std::vector<std::string> subjects;
+    for (const auto& d : differences)
+        subjects.push_back(d.subject);
+    EXPECT_EQ(subjects,
+              (std::vector<std::string>{"monitor key", "squelch level",
+                                        "channel 3 receive frequency", "channel 3 bytes"}));
+}
+
 TEST(ImageComparison, OnlyTheGivenRangeIsCompared) {
     const Hx7200 model;
     const MemoryImage sent = model.encode(model.plug);

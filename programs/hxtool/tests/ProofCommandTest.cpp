@@ -145,5 +145,18 @@ TEST_F(ProofCommand, CloneLogsEachRadioOfThreePorts) {
     EXPECT_EQ(WrittenPart(FileBytes(dir_ / "radio3.dat")), sent);
 }
 
+// A clone that could not keep its log, or would start radios without end, stops
+// before any radio is touched.
+TEST_F(ProofCommand, CloneRefusesWhatItCouldNotFinishBeforeTouchingARadio) {
+    EmulatorProcess sim({"--fast", "--log", (dir_ / "frames.txt").string()});
+    EXPECT_EQ(run(RunClone, {master_, "--port", sim.device(), "--count", "1", "--no-wait", "--log",
+                             (dir_ / "missing/units.csv").string()}),
+              kExitFailure);
+    EXPECT_EQ(run(RunClone, {master_, "--port", sim.device(), "--no-wait"}), kExitUsage);
+    EXPECT_NE(err_.str().find("--no-wait needs --count N"), std::string::npos) << err_.str();
+    sim.stop();
+    EXPECT_EQ(FileBytes(dir_ / "frames.txt"), "");
+}
+
 } // namespace
 } // namespace hxtool
