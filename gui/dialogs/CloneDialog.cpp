@@ -7,9 +7,9 @@
 #include "gui/style/Fonts.h"
 
 #include <QGridLayout>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace hx {
 namespace {
@@ -114,10 +114,9 @@ CloneDialog::CloneDialog(Setup setup, UserDialogs& dialogs, QWidget* parent)
                                   chosen.ports.end());
         const PortChoice* device = at < setup_.devices.size() ? &setup_.devices[at] : nullptr;
         const bool present = device && device->present;
-        deviceLabels[at] = new QLabel(
-            (device ? Q(device->device) : QString()) + "\n" +
-                text(present ? Text::PortPresent : Text::PortAbsent),
-            portFrame);
+        deviceLabels[at] = new QLabel((device ? Q(device->device) : QString()) + "\n" +
+                                          text(present ? Text::PortPresent : Text::PortAbsent),
+                                      portFrame);
         deviceLabels[at]->setObjectName(QString("deviceLabel%1").arg(i));
         deviceLabels[at]->setEnabled(present);
         const int row = i / 4 * 2;
@@ -201,14 +200,17 @@ void CloneDialog::chooseMaster() {
 }
 
 void CloneDialog::chooseLog() {
-    if (const auto chosen = dialogs_.chooseDataFile(
-            {logEdit->text().toStdString(), true, "CSV (*.csv)", "csv"}))
+    if (const auto chosen =
+            dialogs_.chooseDataFile({logEdit->text().toStdString(), true, "CSV (*.csv)", "csv"}))
         logEdit->setText(Q(chosen->string()));
 }
 
 void CloneDialog::begin() {
-    Choices choices{masterEdit->text().toStdString(), {}, verifyBox->isChecked(),
-                    backupBox->isChecked(), logEdit->text().toStdString()};
+    Choices choices{masterEdit->text().toStdString(),
+                    {},
+                    verifyBox->isChecked(),
+                    backupBox->isChecked(),
+                    logEdit->text().toStdString()};
     for (int i = 0; i < kPortCount; ++i)
         if (portBoxes[static_cast<std::size_t>(i)]->isChecked())
             choices.ports.push_back(i + 1);
@@ -223,9 +225,9 @@ void CloneDialog::begin() {
         return;
     }
     // From here the choices are the run's: only the panels and Close take input.
-    for (QWidget* w : std::initializer_list<QWidget*>{masterEdit, masterButton, portFrame,
-                                                      verifyBox, backupBox, logEdit, logButton,
-                                                      beginButton})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{masterEdit, masterButton, portFrame, verifyBox, backupBox,
+                                         logEdit, logButton, beginButton})
         w->setEnabled(false);
     beginButton->setDefault(false);
     auto* area = new QWidget(this);
@@ -316,14 +318,15 @@ void CloneDialog::showResult(const UnitReport& report) {
         reason += "\n" + FillText(TextOf(Text::BackupKept).in(lang),
                                   {outcome.backupFile.filename().string()});
     if (report.logError)
-        reason += "\n" + FillText(TextOf(Text::CloneLogNotWritten).in(lang),
-                                  {report.logError->message});
+        reason +=
+            "\n" + FillText(TextOf(Text::CloneLogNotWritten).in(lang), {report.logError->message});
     panel.reason->setText(Q(reason));
     panel.count->setText(Q(FillText(TextOf(Text::ClonePortCount).in(lang),
                                     {std::to_string(panel.radios), std::to_string(panel.passed),
                                      std::to_string(panel.failed)})));
-    totalsLabel->setText(Q(FillText(TextOf(Text::CloneRunTotals).in(lang),
-                                    {std::to_string(report.passed), std::to_string(report.failed)})));
+    totalsLabel->setText(
+        Q(FillText(TextOf(Text::CloneRunTotals).in(lang),
+                   {std::to_string(report.passed), std::to_string(report.failed)})));
 }
 
 void CloneDialog::stationEnded(std::size_t station) {

@@ -36,7 +36,8 @@ CommunicationDialog::CommunicationDialog(Setup setup, QWidget* parent)
         verifyBox->setObjectName("verifyBox");
         verifyBox->setChecked(setup_.verify);
         PaintBackground(verifyBox, setup_.background);
-        connect(verifyBox, &QCheckBox::toggled, this, [this](bool on) { setup_.verifyChanged(on); });
+        connect(verifyBox, &QCheckBox::toggled, this,
+                [this](bool on) { setup_.verifyChanged(on); });
         inner->addWidget(verifyBox, 0, Qt::AlignHCenter);
     }
     inner->addWidget(transferButton, 0, Qt::AlignHCenter);

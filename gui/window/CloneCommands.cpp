@@ -34,24 +34,23 @@ CloneCommands::CloneCommands(const WindowState& state, UserDialogs& dialogs, QWi
 
 void CloneCommands::showCloneDialog() {
     const std::filesystem::path settingDir = state_.settingDir();
-    CloneDialog dialog(
-        {state_.language,
-         state_.colours.full,
-         {state_.currentDataFile,
-          {state_.portNumber},
-          false,
-          false,
-          DefaultLogFile(state_.appFolder, std::chrono::system_clock::now())},
-         ListPortChoices(settingDir),
-         [this](const CloneDialog::Choices& choices) { return prepare(choices); },
-         [openPort = openPort_, settingDir](const std::string& name) {
-             const auto device = DeviceForPortName(name, settingDir);
-             if (const auto* error = std::get_if<PortNameError>(&device))
-                 throw PortError(error->message);
-             return openPort(std::get<std::string>(device));
-         },
-         QtStationThreads()},
-        dialogs_, owner_);
+    CloneDialog dialog({state_.language,
+                        state_.colours.full,
+                        {state_.currentDataFile,
+                         {state_.portNumber},
+                         false,
+                         false,
+                         DefaultLogFile(state_.appFolder, std::chrono::system_clock::now())},
+                        ListPortChoices(settingDir),
+                        [this](const CloneDialog::Choices& choices) { return prepare(choices); },
+                        [openPort = openPort_, settingDir](const std::string& name) {
+                            const auto device = DeviceForPortName(name, settingDir);
+                            if (const auto* error = std::get_if<PortNameError>(&device))
+                                throw PortError(error->message);
+                            return openPort(std::get<std::string>(device));
+                        },
+                        QtStationThreads()},
+                       dialogs_, owner_);
     dialogs_.showModal(dialog);
 }
 

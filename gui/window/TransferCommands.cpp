@@ -206,16 +206,17 @@ void TransferCommands::runWrite(CommunicationDialog& dialog) {
         options.backupFolder = DefaultBackupFolder(state_.appFolder);
     auto trace = traceFor(*port, false);
     const ProofOutcome outcome =
-        WriteWithProof(trace ? *trace : *port, state_.image, state_.model, options,
-                       state_.language, proofEvents(dialog, proof));
+        WriteWithProof(trace ? *trace : *port, state_.image, state_.model, options, state_.language,
+                       proofEvents(dialog, proof));
     const TraceNote traceNote = keepTrace(trace);
     trace.reset();
     port.reset(); // closes the port before anything is shown
     std::string notes = traceNote.status;
     if (!outcome.backupFile.empty())
-        notes = WithNote(FillText(text(Text::BackupKept),
-                                  {outcome.backupFile.lexically_relative(state_.appFolder).string()}),
-                         "    ", notes);
+        notes =
+            WithNote(FillText(text(Text::BackupKept),
+                              {outcome.backupFile.lexically_relative(state_.appFolder).string()}),
+                     "    ", notes);
     if (outcome.passed()) {
         startOutcomeTimer();
         setStatus(WithNote(text(proof.verify ? Text::WriteVerified : Text::CommunicationSucceeded),
@@ -241,7 +242,8 @@ void TransferCommands::proofFailed(CommunicationDialog& dialog, const ProofOutco
     } else {
         std::string lines;
         for (const Difference& difference : outcome.differences)
-            lines += (lines.empty() ? "" : "\n") + DescribeVerifyMismatch(difference, state_.language);
+            lines +=
+                (lines.empty() ? "" : "\n") + DescribeVerifyMismatch(difference, state_.language);
         dialogs_.tell(text(Text::MessageTitle), FillText(text(Text::VerifyFailedMessage), {lines}),
                       MessageIcon::Exclamation);
     }
