@@ -268,6 +268,7 @@ constexpr Bilingual kTexts[] = {
     {"开始", "Start"},                                                     // CloneStart
     {"接上下一台对讲机，然后按“开始”", "Connect the next radio, then press Start"}, // CloneWaiting
     {"第 %1 台", "Unit %1"},                                                        // CloneUnit
+    {"第 %1 台：%2", "Unit %1: %2"}, // CloneUnitOutcome
     {"本端口：%1 台，通过 %2，失败 %3",
      "This port: %1 radios, %2 passed, %3 failed"},                // ClonePortCount
     {"共计：通过 %1，失败 %2", "All ports: %1 passed, %2 failed"}, // CloneRunTotals

@@ -217,6 +217,7 @@ enum class Text {
     CloneStart,
     CloneWaiting,
     CloneUnit,
+    CloneUnitOutcome,
     ClonePortCount,
     CloneRunTotals,
     ClonePortDone,

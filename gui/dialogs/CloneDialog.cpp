@@ -310,8 +310,8 @@ void CloneDialog::showResult(const UnitReport& report) {
     ++(outcome.passed() ? panel.passed : panel.failed);
     panel.result->setText(Q(std::string(ResultName(outcome.result, lang))));
     PaintResult(panel.result, ResultColour(outcome.result), Qt::white);
-    std::string reason = FillText(TextOf(Text::CloneUnit).in(lang), {std::to_string(report.unit)}) +
-                         ": " + outcome.reason;
+    std::string reason = FillText(TextOf(Text::CloneUnitOutcome).in(lang),
+                                  {std::to_string(report.unit), outcome.reason});
     for (std::size_t i = 1; i < outcome.differences.size(); ++i)
         reason += "\n" + DescribeVerifyMismatch(outcome.differences[i], lang);
     if (!outcome.backupFile.empty())
