@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::string_view kSection = "Setting";
 constexpr std::string_view kSerialTraceKey = "SerialTrace";
+constexpr std::string_view kVerifyKey = "VerifyAfterWrite";
+constexpr std::string_view kBackupKey = "BackupBeforeWrite";
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
@@ -111,9 +113,19 @@ std::optional<StoredSettings> ReadSettings(const ProfileContents& profile) {
     return s;
 }
 
+namespace {
+// An option that is off unless stored True; a text of another kind leaves it off.
+bool ReadOption(const ProfileContents& profile, std::string_view key) {
+    return ParseBoolean(profile.section(kSection).read(key, "False", 5)).value_or(false);
+}
+} // namespace
+
 bool ReadSerialTrace(const ProfileContents& profile) {
-    return ParseBoolean(profile.section(kSection).read(kSerialTraceKey, "False", 5))
-        .value_or(false);
+    return ReadOption(profile, kSerialTraceKey);
+}
+
+WriteProof ReadWriteProof(const ProfileContents& profile) {
+    return {ReadOption(profile, kVerifyKey), ReadOption(profile, kBackupKey)};
 }
 
 bool SettingsStore::writeFirstStart(Language language) const {
@@ -149,6 +161,13 @@ bool SettingsStore::storeTxEqualsRx(bool checked) const {
 
 bool SettingsStore::storeSerialTrace(bool on) const {
     return profile_.write(kSection, kSerialTraceKey, on ? "True" : "False");
+}
+
+bool SettingsStore::storeWriteProof(const WriteProof& proof) const {
+    return profile_.write(kSection, ProfileFile::Entries{
+                                        {std::string(kVerifyKey), proof.verify ? "True" : "False"},
+                                        {std::string(kBackupKey), proof.backup ? "True" : "False"},
+                                    });
 }
 
 SettingsOutcome ReadOrStoreSettings(const SettingsStore& store, bool storing,

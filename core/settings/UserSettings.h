@@ -66,6 +66,16 @@ std::optional<StoredSettings> ReadSettings(const ProfileContents& profile);
 // of another kind leaves it off rather than starting over.
 bool ReadSerialTrace(const ProfileContents& profile);
 
+// What a write does besides writing: read the radio back and compare, and read and
+// keep the radio's memory first. Both off unless the profile says True, so that a
+// write stays the plain one until the user asks for more.
+struct WriteProof {
+    bool verify = false;
+    bool backup = false;
+    bool operator==(const WriteProof&) const = default;
+};
+WriteProof ReadWriteProof(const ProfileContents& profile);
+
 // Reads and writes section Setting of one model series' profile file.
 class SettingsStore {
 public:
@@ -77,6 +87,7 @@ public:
     bool store(const StoreSet& set) const;
     bool storeTxEqualsRx(bool checked) const;
     bool storeSerialTrace(bool on) const;
+    bool storeWriteProof(const WriteProof& proof) const;
 
 private:
     ProfileFile profile_;

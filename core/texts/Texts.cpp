@@ -271,6 +271,41 @@ constexpr Bilingual kTexts[] = {
     {"没有粘贴任何信道：\n%1", "Nothing was pasted:\n%1"},               // NothingPasted
     {"文件大于 1 MiB，不是信道计划。",
      "The file is larger than 1 MiB: no channel plan is that large."}, // PlanTooLarge
+    // Write with proof in the window, and the Clone Radios dialog
+    {"写频后校验(&V)", "&Verify after write"},              // VerifyOption
+    {"写频前备份(&B)", "&Backup before write"},             // BackupOption
+    {"写频成功，已校验", "Written and verified"},           // WriteVerified
+    {"备份：%1", "Backup: %1"},                             // BackupKept
+    {"备份失败，未写入", "Backup failed, nothing written"}, // BackupFailedStatus
+    {"校验失败", "Verification failed"},                    // VerifyFailedStatus
+    {"校验失败：对讲机中的数据与写入的不同。\n\n%1",
+     "Verification failed: the radio does not hold what was sent.\n\n%1"}, // VerifyFailedMessage
+    {"%1\n\n仍然写入吗？", "%1\n\nWrite anyway?"},                         // WriteAnywayQuestion
+    {"已取消写频", "Write cancelled"},                                     // WriteCancelled
+    {"克隆对讲机", "Clone Radios"},                                        // CloneTitle
+    {"母版数据文件：", "Master data file:"},                               // CloneMaster
+    {"端口", "Ports"},                                                     // ClonePorts
+    {"记录文件：", "Log file:"},                                           // CloneLog
+    {"浏览…", "Browse…"},                                                  // CloneBrowse
+    {"打开记录", "Open Log"},                                              // CloneOpenLog
+    {"开始克隆", "Begin Cloning"},                                         // CloneBegin
+    {"开始", "Start"},                                                     // CloneStart
+    {"接上下一台对讲机，然后按“开始”", "Connect the next radio, then press Start"}, // CloneWaiting
+    {"第 %1 台", "Unit %1"},                                                        // CloneUnit
+    {"第 %1 台：%2", "Unit %1: %2"}, // CloneUnitOutcome
+    {"本端口：%1 台，通过 %2，失败 %3",
+     "This port: %1 radios, %2 passed, %3 failed"},                // ClonePortCount
+    {"共计：通过 %1，失败 %2", "All ports: %1 passed, %2 failed"}, // CloneRunTotals
+    {"本端口已结束", "This port is done"},                         // ClonePortDone
+    {"请至少选择一个端口。", "Choose at least one port."},         // CloneNoPort
+    {"母版数据文件无法读取：\n%1",
+     "The master data file cannot be read:\n%1"}, // CloneMasterUnreadable
+    {"对讲机正在写入。完成正在进行的对讲机后关闭吗？",
+     "Radios are being programmed. Close once the radios in progress "
+     "are finished?"}, // CloneCloseQuestion
+    {"正在停止：等待进行中的对讲机完成…",
+     "Stopping: finishing the radios in progress…"},                   // CloneStopping
+    {"记录文件未写入此台：%1", "The log did not take this radio: %1"}, // CloneLogNotWritten
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 
@@ -345,6 +380,10 @@ constexpr Named kCaptions[] = {
     {"pasteChannelsAction", {"粘贴信道(&V)", "&Paste Channels"}},
     {"moveChannelUpAction", {"上移(&U)", "Move &Up"}},
     {"moveChannelDownAction", {"下移(&D)", "Move &Down"}},
+    // Write with proof and the Clone Radios dialog
+    {"verifyAfterWriteAction", {"写频后校验(&V)", "&Verify after write"}},
+    {"backupBeforeWriteAction", {"写频前备份(&B)", "&Backup before write"}},
+    {"cloneRadiosAction", {"克隆对讲机(&L)…", "C&lone Radios…"}},
 };
 
 constexpr Named kToolTips[] = {

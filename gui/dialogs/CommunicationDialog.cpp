@@ -31,6 +31,15 @@ CommunicationDialog::CommunicationDialog(Setup setup, QWidget* parent)
     transferButton->setDefault(true);
     auto* inner = new QVBoxLayout(communicationFrame);
     inner->addWidget(progressBar);
+    if (!setup_.readMode && setup_.verifyChanged) {
+        verifyBox = new QCheckBox(TextIn(Text::VerifyOption, lang), communicationFrame);
+        verifyBox->setObjectName("verifyBox");
+        verifyBox->setChecked(setup_.verify);
+        PaintBackground(verifyBox, setup_.background);
+        connect(verifyBox, &QCheckBox::toggled, this,
+                [this](bool on) { setup_.verifyChanged(on); });
+        inner->addWidget(verifyBox, 0, Qt::AlignHCenter);
+    }
     inner->addWidget(transferButton, 0, Qt::AlignHCenter);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(communicationFrame);
@@ -46,7 +55,18 @@ CommunicationDialog::CommunicationDialog(Setup setup, QWidget* parent)
 void CommunicationDialog::transferClicked() {
     frameTotal_ = setup_.readMode ? kReadBlockCount : kWriteBlockCount;
     progressBar->setMaximum(frameTotal_ - 1);
+    stepText_.clear();
+    finalStep_ = true;
     setup_.transfer(*this);
+}
+
+void CommunicationDialog::beginStep(const std::string& runningText, int frameTotal, bool final) {
+    stepText_ = runningText;
+    finalStep_ = final;
+    frameTotal_ = frameTotal;
+    lastProgressStep_ = 0;
+    progressBar->setMaximum(frameTotal_ - 1);
+    progressBar->setValue(0);
 }
 
 void CommunicationDialog::showProgress(int framesBegun) {
@@ -58,7 +78,12 @@ void CommunicationDialog::showProgress(int framesBegun) {
     // The transfer holds the event loop, so the bar is painted now, not later.
     progressBar->repaint();
     const Language lang = setup_.language;
-    if (report.lastFrame) {
+    if (!stepText_.empty()) {
+        if (report.lastFrame && finalStep_)
+            done(QDialog::Accepted);
+        else if (report.rewriteText)
+            setup_.showStatus(stepText_ + "    ");
+    } else if (report.lastFrame) {
         setup_.showStatus(std::string(TextOf(Text::CommunicationSucceeded).in(lang)));
         done(QDialog::Accepted);
     } else if (report.rewriteText) {

@@ -3,6 +3,7 @@
 #include "core/settings/UserSettings.h"
 #include "core/texts/Language.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QFrame>
 #include <QProgressBar>
@@ -24,6 +25,9 @@ public:
         BgrColour background;
         std::function<void(const std::string&)> showStatus; // the status bar's first panel
         std::function<void(CommunicationDialog&)> transfer; // runs the read or the write
+        // A write offers its verification option, when given how to keep it.
+        std::function<void(bool)> verifyChanged = {};
+        bool verify = false;
     };
     CommunicationDialog(Setup setup, QWidget* parent);
 
@@ -33,9 +37,14 @@ public:
     void showProgress(int framesBegun);
     // After a failure: the bar starts again from nothing.
     void resetBar();
+    // A write with proof runs several transfers in turn: each starts the bar anew and
+    // shows its own running text. Only the last frame of the final one closes the
+    // dialog, and the outcome is then the caller's to show.
+    void beginStep(const std::string& runningText, int frameTotal, bool final);
 
     QFrame* communicationFrame;
     QProgressBar* progressBar;
+    QCheckBox* verifyBox = nullptr; // only when writing
     QPushButton* transferButton;
 
 private:
@@ -44,6 +53,8 @@ private:
     Setup setup_;
     int frameTotal_ = 0;
     int lastProgressStep_ = 0;
+    std::string stepText_; // empty: the plain transfer's texts
+    bool finalStep_ = true;
 };
 
 } // namespace hx

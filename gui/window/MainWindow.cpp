@@ -83,7 +83,7 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
                                  [this](const MemoryImage& image) { showImage(image); },
                                  [this] { readOrStoreSettings(true); },
                                  [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
-        std::move(openPort));
+        openPort);
     compares_ = std::make_unique<CompareCommands>(
         state_, dialogs_, *transfers_, CompareCommands::Window{this, [this] { return encode(); }});
     cards_ = std::make_unique<CardCommands>(
@@ -106,6 +106,7 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
                                  editor_->deleteCurrentChannel();
                              },
                              [this](int channel) { editor_->selectChannelFromTable(channel); }});
+    clones_ = std::make_unique<CloneCommands>(state_, dialogs_, this, std::move(openPort));
     buildMenus();
     buildToolbar();
     setKeyboardOrder();
@@ -201,6 +202,11 @@ void MainWindow::buildMenus() {
     program->addSeparator();
     connect(addMenuItem(program, "compareRadioAction"), &QAction::triggered, this,
             [this] { compares_->compareWithRadio(); });
+    program->addSeparator()->setObjectName("proofSeparator");
+    transfers_->attachProofItems(*program, *addMenuItem(program, "verifyAfterWriteAction"),
+                                 *addMenuItem(program, "backupBeforeWriteAction"));
+    connect(addMenuItem(program, "cloneRadiosAction"), &QAction::triggered, this,
+            [this] { clones_->showCloneDialog(); });
 
     QMenu* settings = menu(nullptr, "settingsMenu");
     connect(addMenuItem(settings, "communicationPortAction"), &QAction::triggered, transfers_.get(),

@@ -4,6 +4,7 @@
 #include "gui/window/CardCommands.h"
 #include "gui/window/ChannelEditor.h"
 #include "gui/window/ChannelTableView.h"
+#include "gui/window/CloneCommands.h"
 #include "gui/window/CompareCommands.h"
 #include "gui/window/DataFileCommands.h"
 #include "gui/window/FunctionArea.h"
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<CompareCommands> compares_;
     std::unique_ptr<CardCommands> cards_;
     std::unique_ptr<PlanCommands> plans_;
+    std::unique_ptr<CloneCommands> clones_;
     RecentFileMenu* recent_ = nullptr;
     QtOwnTexts qtTexts_;
     bool textsLoaded_ = false;

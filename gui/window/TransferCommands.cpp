@@ -4,6 +4,7 @@
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
 #include "core/link/Trace.h"
+#include "core/production/Backup.h"
 #include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
 #include "gui/dialogs/PortDialog.h"
@@ -20,6 +21,13 @@ namespace {
 // An outcome with the trace's note after it, when there is one.
 std::string WithNote(const std::string& outcome, const char* separator, const std::string& note) {
     return note.empty() ? outcome : outcome + separator + note;
+}
+
+// A reason as the core words it, "the read-back failed: ...", begun as a sentence.
+std::string Sentence(std::string reason) {
+    if (!reason.empty() && reason.front() >= 'a' && reason.front() <= 'z')
+        reason.front() = static_cast<char>(reason.front() - 'a' + 'A');
+    return reason;
 }
 
 } // namespace
@@ -64,9 +72,40 @@ void TransferCommands::showCommunicationDialog(bool readMode) {
     CommunicationDialog dialog(
         {readMode, state_.language, state_.colours.full,
          [this](const std::string& status) { setStatus(status); },
-         [this](CommunicationDialog& d) { d.isReadMode() ? runRead(d) : runWrite(d); }},
+         [this](CommunicationDialog& d) { d.isReadMode() ? runRead(d) : runWrite(d); },
+         [this](bool on) {
+             WriteProof proof = writeProof();
+             proof.verify = on;
+             storeWriteProof(proof);
+         },
+         writeProof().verify},
         window_.owner);
     dialogs_.showModal(dialog);
+}
+
+WriteProof TransferCommands::writeProof() const {
+    return ReadWriteProof(SettingsStore(ProfileFile(state_.profileFile())).load());
+}
+
+void TransferCommands::storeWriteProof(const WriteProof& proof) const {
+    SettingsStore(ProfileFile(state_.profileFile())).storeWriteProof(proof);
+}
+
+void TransferCommands::attachProofItems(QMenu& menu, QAction& verify, QAction& backup) {
+    verify.setCheckable(true);
+    backup.setCheckable(true);
+    // The settings are the one place the options live: the model series decides
+    // which profile holds them, and the communication dialog changes them too.
+    connect(&menu, &QMenu::aboutToShow, this, [this, &verify, &backup] {
+        const WriteProof proof = writeProof();
+        verify.setChecked(proof.verify);
+        backup.setChecked(proof.backup);
+    });
+    const auto store = [this, &verify, &backup] {
+        storeWriteProof({verify.isChecked(), backup.isChecked()});
+    };
+    connect(&verify, &QAction::triggered, this, store);
+    connect(&backup, &QAction::triggered, this, store);
 }
 
 void TransferCommands::readRadioAside(const std::function<void(const MemoryImage&)>& done) {
@@ -129,6 +168,28 @@ TransferCommands::TraceNote TransferCommands::keepTrace(std::optional<TracedPort
             FillText(text(said), {error ? error->message : file.string()})};
 }
 
+ProofEvents TransferCommands::proofEvents(CommunicationDialog& dialog, const WriteProof& proof) {
+    ProofEvents events;
+    events.progress = [&dialog](ProofStep, int framesBegun, int) {
+        dialog.showProgress(framesBegun);
+    };
+    if (proof == WriteProof{})
+        return events; // the plain write, its texts and its bar as they always were
+    const ProofStep last = proof.verify ? ProofStep::Verify : ProofStep::Write;
+    events.stepBegun = [this, &dialog, last](ProofStep step) {
+        if (step != ProofStep::Guard)
+            dialog.beginStep(std::string(StepName(step, state_.language)) + "…",
+                             step == ProofStep::Write ? kWriteBlockCount : kReadBlockCount,
+                             step == last);
+    };
+    events.writeAnyway = [this](const GuardFinding& finding) {
+        return dialogs_.ask(text(Text::MessageTitle),
+                            FillText(text(Text::WriteAnywayQuestion), {finding.message}),
+                            MessageIcon::Question);
+    };
+    return events;
+}
+
 void TransferCommands::runWrite(CommunicationDialog& dialog) {
     if (!window_.hasSubModel()) {
         dialogs_.tell(text(Text::MessageTitle), text(Text::NoSubModelSelected),
@@ -139,19 +200,59 @@ void TransferCommands::runWrite(CommunicationDialog& dialog) {
     if (!port)
         return;
     state_.image = window_.encode();
+    const WriteProof proof = writeProof();
+    ProofOptions options{proof.verify};
+    if (proof.backup)
+        options.backupFolder = DefaultBackupFolder(state_.appFolder);
     auto trace = traceFor(*port, false);
-    const auto failure = hx::WriteRadio(trace ? *trace : *port, state_.image,
-                                        [&](int framesBegun) { dialog.showProgress(framesBegun); });
+    const ProofOutcome outcome =
+        WriteWithProof(trace ? *trace : *port, state_.image, state_.model, options, state_.language,
+                       proofEvents(dialog, proof));
     const TraceNote traceNote = keepTrace(trace);
     trace.reset();
     port.reset(); // closes the port before anything is shown
-    if (failure) {
-        failed(dialog, true, traceNote);
-        return;
+    std::string notes = traceNote.status;
+    if (!outcome.backupFile.empty())
+        notes =
+            WithNote(FillText(text(Text::BackupKept),
+                              {outcome.backupFile.lexically_relative(state_.appFolder).string()}),
+                     "    ", notes);
+    if (outcome.passed()) {
+        startOutcomeTimer();
+        setStatus(WithNote(text(proof.verify ? Text::WriteVerified : Text::CommunicationSucceeded),
+                           "    ", notes));
+        window_.showFileName(true);
+    } else if (outcome.failedStep == ProofStep::Write) {
+        failed(dialog, true, {notes, traceNote.message});
+    } else {
+        proofFailed(dialog, outcome, notes);
     }
+}
+
+void TransferCommands::proofFailed(CommunicationDialog& dialog, const ProofOutcome& outcome,
+                                   const std::string& notes) {
+    Text status = Text::VerifyFailedStatus;
+    if (outcome.failedStep == ProofStep::Guard) {
+        status = Text::WriteCancelled; // the user said No: nothing more to tell
+    } else if (outcome.failedStep == ProofStep::Backup) {
+        status = Text::BackupFailedStatus;
+        dialogs_.tell(text(Text::MessageTitle), Sentence(outcome.reason), MessageIcon::Exclamation);
+    } else if (outcome.differences.empty()) {
+        dialogs_.tell(text(Text::MessageTitle), Sentence(outcome.reason), MessageIcon::Exclamation);
+    } else {
+        std::string lines;
+        for (const Difference& difference : outcome.differences)
+            lines +=
+                (lines.empty() ? "" : "\n") + DescribeVerifyMismatch(difference, state_.language);
+        dialogs_.tell(text(Text::MessageTitle), FillText(text(Text::VerifyFailedMessage), {lines}),
+                      MessageIcon::Exclamation);
+    }
+    if (dialog.isVisible())
+        dialog.resetBar();
+    if (!state_.currentDataFile.empty())
+        window_.showFileName(false);
+    setStatus(WithNote(text(status), "    ", notes));
     startOutcomeTimer();
-    setStatus(WithNote(text(Text::CommunicationSucceeded), "    ", traceNote.status));
-    window_.showFileName(true);
 }
 
 void TransferCommands::runRead(CommunicationDialog& dialog) {

@@ -3,10 +3,13 @@
 #include "core/link/CableDoctor.h"
 #include "core/link/SerialPort.h"
 #include "core/link/Trace.h"
+#include "core/production/ProvenWrite.h"
 #include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -41,6 +44,9 @@ public:
 
     void showPortDialog();
     void showCableCheck();
+    // The write's proof options as check items of `menu`, kept in step with the
+    // settings, which the communication dialog's verification box also changes.
+    void attachProofItems(QMenu& menu, QAction& verify, QAction& backup);
     void readRadio() { showCommunicationDialog(true); }
     void writeRadio() { showCommunicationDialog(false); }
     // Reads the radio into a separate image for `done`: the code plug, the window and
@@ -69,7 +75,16 @@ private:
     // Saves the trace of the transfer just ended in Data/Traces of the application
     // folder.
     TraceNote keepTrace(std::optional<TracedPort>& trace) const;
+    WriteProof writeProof() const;
+    void storeWriteProof(const WriteProof& proof) const;
+    // Reports the steps of a write with proof in the dialog, and asks before writing
+    // over a radio of another kind.
+    ProofEvents proofEvents(CommunicationDialog& dialog, const WriteProof& proof);
     void runWrite(CommunicationDialog& dialog);
+    // A write with proof that found something other than a broken link: why, in a
+    // message unless the user chose it, and in the status bar.
+    void proofFailed(CommunicationDialog& dialog, const ProofOutcome& outcome,
+                     const std::string& notes);
     void runRead(CommunicationDialog& dialog);
     void takeIntoWindow(const MemoryImage& image, const TraceNote& traceNote);
     void failed(CommunicationDialog& dialog, bool writing, const TraceNote& traceNote);

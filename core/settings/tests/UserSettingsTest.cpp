@@ -134,5 +134,19 @@ TEST_F(UserSettingsTest, TheSerialTraceIsOffUnlessStoredOn) {
     EXPECT_FALSE(read().firstStart);
 }
 
+// Verification and backup are stored together and read back each on its own key, so
+// turning one on leaves the other as it was; a broken value reads as off.
+TEST_F(UserSettingsTest, TheWriteProofOptionsAreOffUntilStoredAndKeptApart) {
+    put("[Setting]\nLanguage=2\nCOM=3\nSerialTrace=True\n");
+    EXPECT_EQ(ReadWriteProof(store().load()), WriteProof{});
+    store().storeWriteProof({.verify = true, .backup = false});
+    EXPECT_EQ(ReadWriteProof(store().load()), (WriteProof{.verify = true, .backup = false}));
+    store().storeWriteProof({.verify = false, .backup = true});
+    EXPECT_EQ(ReadWriteProof(store().load()), (WriteProof{.verify = false, .backup = true}));
+    EXPECT_TRUE(ReadSerialTrace(store().load()));
+    put("[Setting]\nVerifyAfterWrite=yes please\nBackupBeforeWrite=True\n");
+    EXPECT_EQ(ReadWriteProof(store().load()), (WriteProof{.verify = false, .backup = true}));
+}
+
 } // namespace
 } // namespace hx

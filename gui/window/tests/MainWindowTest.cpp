@@ -53,7 +53,7 @@ class MainWindowTest : public QObject {
         PortDialog ports({5, st.language, st.colours.full, choices}, window_.get());
         save(ports, "port");
         CommunicationDialog commun({false, st.language, st.colours.full, [](const std::string&) {},
-                                    [](CommunicationDialog&) {}},
+                                    [](CommunicationDialog&) {}, [](bool) {}, true},
                                    window_.get());
         commun.progressBar->setMaximum(122);
         commun.progressBar->setValue(61);

@@ -1,0 +1,389 @@
+// A write with proof in the window, and the Clone Radios dialog: against hxsim on
+// pseudo-terminals, and against a radio inside the test where every byte sent counts.
+#include "adapters/serial/QtSerialPort.h"
+#include "core/files/DataFile.h"
+#include "core/files/ProfileFile.h"
+#include "core/link/Protocol.h"
+#include "core/testsupport/EmulatedRadioPort.h"
+#include "core/testsupport/EmulatorProcess.h"
+#include "gui/dialogs/CloneDialog.h"
+#include "gui/dialogs/CommunicationDialog.h"
+#include "gui/window/MainWindow.h"
+#include "gui/window/tests/ScriptedDialogs.h"
+#include "gui/window/tests/TestAppFolder.h"
+
+#include <QMenu>
+#include <QTest>
+#include <algorithm>
+#include <fstream>
+#include <memory>
+
+namespace hx {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The window's port onto a radio the test keeps, so that the radio and every byte
+// sent to it outlive the transfer, which closes its port.
+class PortOnto : public SerialPort {
+public:
+    explicit PortOnto(SerialPort& radio) : radio_(radio) {}
+    void setBinaryMode() override { radio_.setBinaryMode(); }
+    void discardOutput() override { radio_.discardOutput(); }
+    void send(std::span<const std::uint8_t> bytes) override { radio_.send(bytes); }
+    void discardInput() override { radio_.discardInput(); }
+    std::size_t waitingCount() override { return radio_.waitingCount(); }
+    std::vector<std::uint8_t> takeAll() override { return radio_.takeAll(); }
+    void waitForInput(std::chrono::microseconds atMost) override { radio_.waitForInput(atMost); }
+
+private:
+    SerialPort& radio_;
+};
+
+hxsim::RadioMemory RadioBytes(const MemoryImage& image) {
+    hxsim::RadioMemory memory{};
+    std::copy(image.begin() + kHeaderSize, image.end(), memory.begin());
+    return memory;
+}
+
+std::vector<std::string> Lines(const fs::path& file) {
+    std::ifstream in(file);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+class ProofTest : public QObject {
+    Q_OBJECT
+
+    fs::path folder_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<EmulatorProcess> sim_;
+    std::unique_ptr<EmulatedRadioPort> radio_; // the radio inside the test, when used
+    std::vector<QString> statuses_;            // the status text at each bar step
+
+    MainWindow& start(const std::string& settings = "Language=2\nCOM=5\n") {
+        folder_ = MakeTestAppFolder("hxprog_proof", settings);
+        dialogs_ = ScriptedDialogs();
+        window_ = std::make_unique<MainWindow>(
+            folder_, dialogs_, [this](const std::string& device) -> std::unique_ptr<SerialPort> {
+                if (radio_)
+                    return std::make_unique<PortOnto>(*radio_);
+                return OpenQtSerialPort(device);
+            });
+        window_->startUp();
+        return *window_;
+    }
+    void mapPort(int number, const std::string& device) {
+        ProfileFile(folder_ / "Setting/Ports.ini")
+            .write("Ports", "COM" + std::to_string(number), device);
+    }
+    void startRadios(std::vector<std::string> args) {
+        args.push_back("--fast");
+        sim_ = std::make_unique<EmulatorProcess>(args);
+        QVERIFY(!sim_->devices().empty());
+    }
+    void edit(int channel, const char* rx) {
+        auto* e = window_->editor();
+        e->selectChannel(channel);
+        e->receiveFrequencyBox->setText(rx);
+        e->transmitFrequencyBox->setText("");
+        e->storeChannel();
+    }
+    // The communication dialog's script: `before` on the open dialog, then its
+    // button, noting the status text at every step of the bar.
+    std::function<void(QDialog&)> write(std::function<void(CommunicationDialog&)> before = {}) {
+        return [this, before](QDialog& dialog) {
+            auto& commun = static_cast<CommunicationDialog&>(dialog);
+            if (before)
+                before(commun);
+            connect(commun.progressBar, &QProgressBar::valueChanged, this,
+                    [this] { statuses_.push_back(window_->statusPanel(1)->text()); });
+            commun.transferButton->click();
+        };
+    }
+    std::string status() const { return window_->statusPanel(1)->text().toStdString(); }
+    std::string lastMessage() const {
+        return dialogs_.messages.empty() ? "" : dialogs_.messages.back().text;
+    }
+    std::string storedSetting(const char* key) const {
+        return ProfileFile(folder_ / "Setting/Config_7200.ini").read("Setting", key, "", 300);
+    }
+    // The Program menu's check items as the menu shows them when it opens.
+    std::pair<bool, bool> proofItems() {
+        emit window_->findChild<QMenu*>("programMenu")->aboutToShow();
+        return {window_->action("verifyAfterWriteAction")->isChecked(),
+                window_->action("backupBeforeWriteAction")->isChecked()};
+    }
+    std::vector<fs::path> backups() const {
+        std::vector<fs::path> found;
+        if (fs::exists(folder_ / "Data/Backups"))
+            for (const auto& entry : fs::directory_iterator(folder_ / "Data/Backups"))
+                found.push_back(entry.path());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+    // Clones the current data file onto three hxsim radios on COM1 to COM3, the third
+    // storing channel 4's receive frequency wrong, with verification; then runs
+    // `after` on the dialog with its results showing.
+    void cloneThreeRadios(const std::function<void(CloneDialog&)>& after) {
+        edit(3, "450.125");
+        dialogs_.files = {folder_ / "master.dat"};
+        window_->files().saveFileAs();
+        startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"});
+        QCOMPARE(sim_->devices().size(), std::size_t(3));
+        for (int i = 0; i < 3; ++i)
+            mapPort(i + 1, sim_->devices()[static_cast<std::size_t>(i)]);
+        dialogs_.modal = {[&](QDialog& dialog) {
+            auto& clone = static_cast<CloneDialog&>(dialog);
+            QCOMPARE(clone.masterEdit->text().toStdString(), (folder_ / "master.dat").string());
+            QVERIFY(clone.portBoxes[4]->isChecked()); // the window's port
+            clone.portBoxes[4]->setChecked(false);
+            for (std::size_t i = 0; i < 3; ++i) {
+                clone.portBoxes[i]->setChecked(true);
+                QVERIFY(clone.deviceLabels[i]->text().startsWith(
+                    QString::fromStdString(sim_->devices()[i])));
+            }
+            clone.verifyBox->setChecked(true);
+            clone.beginButton->click();
+            QCOMPARE(clone.panels.size(), std::size_t(3));
+            QVERIFY(!clone.verifyBox->isEnabled());
+            const QString waiting =
+                QString::fromUtf8(TextOf(Text::CloneWaiting).in(window_->state().language));
+            for (auto& panel : clone.panels)
+                QTRY_COMPARE(panel.step->text(), waiting);
+            // Enter starts the radio of the port whose Start has the focus.
+            QCOMPARE(clone.focusWidget(), clone.panels[0].start);
+            QTest::keyClick(clone.panels[0].start, Qt::Key_Return);
+            clone.panels[1].start->click();
+            clone.panels[2].start->click();
+            for (auto& panel : clone.panels)
+                QTRY_COMPARE_WITH_TIMEOUT(panel.radios, 1, 30000);
+            after(clone);
+        }};
+        window_->action("cloneRadiosAction")->trigger();
+    }
+
+private slots:
+    void cleanup() {
+        const bool unscripted = dialogs_.unscripted;
+        window_.reset();
+        sim_.reset();
+        radio_.reset();
+        statuses_.clear();
+        fs::remove_all(folder_);
+        QVERIFY2(!unscripted, "an unexpected question or dialog");
+    }
+
+    // The option is one, whether set in the communication dialog or in the menu; with
+    // it on, a radio that keeps a byte wrong fails by the field's name, and the status
+    // never says the write succeeded.
+    void verifyAfterWriteNamesWhatTheRadioHoldsWrong() {
+        MainWindow& w = start();
+        QCOMPARE(proofItems(), std::make_pair(false, false));
+        edit(3, "450.125");
+        startRadios({"--corrupt", "0x40"});
+        mapPort(5, sim_->device());
+        dialogs_.modal = {write([this](CommunicationDialog& d) {
+            QCOMPARE(d.verifyBox->text(), QString("&Verify after write"));
+            QVERIFY(!d.verifyBox->isChecked());
+            d.verifyBox->setChecked(true);
+            QCOMPARE(storedSetting("VerifyAfterWrite"), std::string("True"));
+        })};
+        w.toolbarClicked("Write");
+        QCOMPARE(proofItems(), std::make_pair(true, false));
+
+        QVERIFY2(lastMessage().starts_with(
+                     "Verification failed: the radio does not hold what was sent.\n\n"
+                     "channel 4 receive frequency: sent 450.12500, radio holds "),
+                 lastMessage().c_str());
+        QCOMPARE(status(), std::string("Verification failed"));
+        QVERIFY(std::none_of(statuses_.begin(), statuses_.end(),
+                             [](const QString& s) { return s.contains("success"); }));
+        QVERIFY(statuses_.back().startsWith("Verifying"));
+
+        startRadios({});
+        mapPort(5, sim_->device());
+        dialogs_.messages.clear();
+        dialogs_.modal = {write([](CommunicationDialog& d) { QVERIFY(d.verifyBox->isChecked()); })};
+        w.toolbarClicked("Write");
+        QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
+        QCOMPARE(status(), std::string("Written and verified"));
+        QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
+
+        w.action("verifyAfterWriteAction")->trigger(); // off from the menu
+        QCOMPARE(storedSetting("VerifyAfterWrite"), std::string("False"));
+        dialogs_.modal = {[](QDialog& d) {
+            QVERIFY(!static_cast<CommunicationDialog&>(d).verifyBox->isChecked());
+        }};
+        w.toolbarClicked("Write");
+    }
+
+    // Off, the options leave the write as it always was, to the byte; the read offers
+    // no verification.
+    void withoutTheOptionsAWriteIsThePlainOne() {
+        MainWindow& w = start();
+        edit(0, "450.0125");
+        radio_ = std::make_unique<EmulatedRadioPort>(hxsim::RadioMemory{});
+        dialogs_.modal = {write()};
+        w.toolbarClicked("Write");
+        QCOMPARE(status(), std::string("Communication success"));
+        EmulatedRadioPort plain(hxsim::RadioMemory{});
+        QVERIFY(!WriteRadio(plain, w.state().image, {}));
+        QVERIFY(radio_->sends == plain.sends);
+        QVERIFY(backups().empty());
+
+        dialogs_.modal = {
+            [](QDialog& d) { QVERIFY(!static_cast<CommunicationDialog&>(d).verifyBox); }};
+        w.toolbarClicked("Read");
+    }
+
+    // The radio is kept before it is written; one of another band is written only
+    // when the user says so, and until then hears nothing after the backup read.
+    void backupKeepsTheRadioAndAnotherBandAsksFirst() {
+        MainWindow& w = start();
+        w.action("backupBeforeWriteAction")->trigger();
+        QCOMPARE(storedSetting("BackupBeforeWrite"), std::string("True"));
+        QCOMPARE(proofItems(), std::make_pair(false, true));
+        edit(0, "450.0125");
+        MemoryImage held = w.state().image;
+        held[kBandCodeOffset] = 17; // the 136-174 MHz radio
+        held[kHeaderSize + 7] = 0x5A;
+        radio_ = std::make_unique<EmulatedRadioPort>(RadioBytes(held));
+        std::size_t sentBeforeQuestion = 0;
+        dialogs_.whileAsking = [this, &sentBeforeQuestion] {
+            sentBeforeQuestion = radio_->sends.size();
+        };
+
+        dialogs_.answers = {false};
+        dialogs_.modal = {write()};
+        w.toolbarClicked("Write");
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+        const std::string question = dialogs_.questions[0].text;
+        QVERIFY2(question.starts_with("radio band 136-174MHz (HX7200-V), file band 400-470MHz "
+                                      "(HX7200-U)") &&
+                     question.ends_with("\n\nWrite anyway?"),
+                 question.c_str());
+        QCOMPARE(radio_->sends.size(), sentBeforeQuestion);
+        QVERIFY(radio_->memory() == RadioBytes(held));
+        QVERIFY(dialogs_.messages.empty());
+        QCOMPARE(backups().size(), std::size_t(1));
+        const auto kept = ReadDataFile(backups()[0]);
+        QVERIFY(std::holds_alternative<MemoryImage>(kept));
+        QVERIFY(RadioBytes(std::get<MemoryImage>(kept)) == RadioBytes(held));
+        QCOMPARE(status(),
+                 "Write cancelled    Backup: Data/Backups/" + backups()[0].filename().string());
+
+        dialogs_.answers = {true};
+        dialogs_.modal = {write()};
+        w.toolbarClicked("Write");
+        QCOMPARE(backups().size(), std::size_t(2));
+        QVERIFY(status().starts_with("Communication success    Backup: Data/Backups/"));
+        QVERIFY(std::equal(w.state().image.begin() + kHeaderSize,
+                           w.state().image.begin() + kHeaderSize + kWriteBlockCount * 8,
+                           radio_->memory().begin()));
+    }
+
+    // A backup read that fails leaves the radio as it was and says why.
+    void aFailedBackupReadWritesNothing() {
+        MainWindow& w = start("Language=1\nCOM=5\nBackupBeforeWrite=True\n");
+        hxsim::Faults faults;
+        faults.hangUpAtBlock = 64;
+        radio_ = std::make_unique<EmulatedRadioPort>(hxsim::RadioMemory{}, faults);
+        dialogs_.modal = {write()};
+        w.toolbarClicked("Write");
+        QVERIFY2(lastMessage().starts_with("备份读取失败，未写入："), lastMessage().c_str());
+        QCOMPARE(status(), std::string("备份失败，未写入"));
+        QVERIFY(radio_->memory() == hxsim::RadioMemory{});
+        QVERIFY(backups().empty());
+    }
+
+    // Three radios at once, the third faulty: PASS, PASS, FAIL with its reason, a log
+    // line each, and a close while a radio is in progress asks and lets it finish.
+    void cloneRadiosShowsEachPortsResultAndLogsIt() {
+        start("Language=2\nCOM=5\n");
+        fs::path log;
+        cloneThreeRadios([&](CloneDialog& clone) {
+            const QStringList results{clone.panels[0].result->text(),
+                                      clone.panels[1].result->text(),
+                                      clone.panels[2].result->text()};
+            QCOMPARE(results, QStringList({"PASS", "PASS", "FAIL"}));
+            QVERIFY2(clone.panels[2].reason->text().contains(
+                         "channel 4 receive frequency: sent 450.12500, radio holds"),
+                     qPrintable(clone.panels[2].reason->text()));
+            QCOMPARE(clone.panels[0].result->palette().color(QPalette::Window).green(), 0x7D);
+            QCOMPARE(clone.panels[2].result->palette().color(QPalette::Window).red(), 0xC6);
+            QCOMPARE(clone.panels[2].count->text(),
+                     QString("This port: 1 radios, 0 passed, 1 failed"));
+            QCOMPARE(clone.totalsLabel->text(), QString("All ports: 2 passed, 1 failed"));
+            log = clone.logEdit->text().toStdString();
+            QCOMPARE(log.parent_path(), folder_ / "Data/Logs");
+
+            dialogs_.viewerOpens = [](const fs::path&) { return true; };
+            clone.openLogButton->click();
+            QCOMPARE(dialogs_.documents.back(), log);
+
+            // Closed while its write runs, the radio is finished first.
+            dialogs_.answers = {true};
+            connect(clone.panels[0].bar, &QProgressBar::valueChanged, &clone, [&clone, this] {
+                if (clone.panels[0].step->text().endsWith("Writing") &&
+                    dialogs_.questions.empty()) {
+                    clone.closeButton->click();
+                    QVERIFY(clone.isVisible()); // until the radio in progress is done
+                }
+            });
+            QTRY_VERIFY(clone.panels[0].waiting);
+            clone.panels[0].start->click();
+            QTRY_VERIFY_WITH_TIMEOUT(!clone.isVisible(), 30000);
+            QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+            QCOMPARE(clone.panels[0].radios, 2);
+            QCOMPARE(clone.panels[0].result->text(), QString("PASS"));
+        });
+        QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
+
+        auto lines = Lines(log);
+        QCOMPARE(lines.size(), std::size_t(5));
+        QCOMPARE(lines[0], std::string("time,port,unit,master_file,master_sha256,result,"
+                                       "failed_step,backup_file,reason"));
+        std::sort(lines.begin() + 1, lines.end(), [](const std::string& a, const std::string& b) {
+            return a.substr(a.find(',')) < b.substr(b.find(','));
+        });
+        QVERIFY2(lines[1].find(",COM1,") != std::string::npos &&
+                     lines[1].find(",master.dat,") != std::string::npos &&
+                     lines[1].find(",PASS,,,verified") != std::string::npos,
+                 lines[1].c_str());
+        QVERIFY(lines[2].find(",COM1,") != std::string::npos);
+        QVERIFY(lines[3].find(",COM2,") != std::string::npos &&
+                lines[3].find(",PASS,") != std::string::npos);
+        QVERIFY2(lines[4].find(",COM3,") != std::string::npos &&
+                     lines[4].find(",FAIL,verify,,") != std::string::npos,
+                 lines[4].c_str());
+    }
+
+    // Not a check: with HX_SCREENSHOT_DIR set, saves the Clone Radios dialog after a
+    // run of three radios in both languages.
+    void screenshotsOfTheCloneDialog() {
+        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("HX_SCREENSHOT_DIR not set");
+        for (const char* language : {"en", "zh"}) {
+            start(language == std::string("en") ? "Language=2\nCOM=5\n" : "Language=1\nCOM=5\n");
+            cloneThreeRadios([&](CloneDialog& clone) {
+                QVERIFY(QTest::qWaitForWindowExposed(&clone));
+                QVERIFY(clone.grab().save(QString(dir) + "/clone-" + language + ".png"));
+            });
+            cleanup();
+        }
+    }
+};
+
+} // namespace hx
+
+QTEST_MAIN(hx::ProofTest)
+#include "ProofTest.moc"
