@@ -16,7 +16,7 @@ const std::filesystem::path kShippedSettings =
 // from the lists, every function setting at a position the image keeps.
 class RandomPlug {
 public:
-    RandomPlug(const ModelData& model, unsigned seed) : model_(model), random_(seed) {}
+    RandomPlug(const ModelData& model, unsigned start) : model_(model), random_(start) {}
 
     DecoderState next() {
         const ModelProfile& profile = model_.profile;
