@@ -16,13 +16,7 @@ std::string Word(Text text, Language language) {
 }
 
 std::string Hex(const MemoryImage& image, std::size_t begin, std::size_t end) {
-    std::string out;
-    char byte[4];
-    for (std::size_t i = begin; i < end; ++i) {
-        std::snprintf(byte, sizeof byte, i + 1 < end ? "%02X " : "%02X", image[i]);
-        out += byte;
-    }
-    return out;
+    return HexBytes(std::span(image).subspan(begin, end - begin));
 }
 
 // A stretch of the image that the bytes-only report names as a whole.

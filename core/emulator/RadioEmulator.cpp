@@ -18,16 +18,6 @@ int BlockOf(std::uint8_t high, std::uint8_t low) {
 
 } // namespace
 
-std::string Hex(std::span<const std::uint8_t> bytes) {
-    std::string text;
-    char digits[4];
-    for (std::uint8_t b : bytes) {
-        std::snprintf(digits, sizeof digits, text.empty() ? "%02X" : " %02X", b);
-        text += digits;
-    }
-    return text;
-}
-
 RadioEmulator::Answer RadioEmulator::receive(std::span<const std::uint8_t> bytes) {
     buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
     Answer answer;

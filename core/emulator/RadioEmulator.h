@@ -62,6 +62,4 @@ private:
     int nextBlock_ = 0;
 };
 
-std::string Hex(std::span<const std::uint8_t> bytes);
-
 } // namespace hxsim

@@ -358,4 +358,23 @@ std::optional<FileError> WriteFileSafely(const fs::path& path, std::string_view 
     return std::nullopt;
 }
 
+std::variant<std::filesystem::path, FileError> ClaimNewFile(const std::filesystem::path& folder,
+                                                            const std::string& stem,
+                                                            const std::string& extension) {
+    constexpr int kMostNames = 1000;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return FileError{folder.string() + ": " + error.message()};
+    for (int n = 1; n <= kMostNames; ++n) {
+        const auto path = folder / (stem + (n == 1 ? "" : "-" + std::to_string(n)) + extension);
+        Descriptor claim(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        if (claim)
+            return path;
+        if (errno != EEXIST)
+            return FileError{path.string() + ": " + std::strerror(errno)};
+    }
+    return FileError{(folder / (stem + extension)).string() + ": too many files of that name"};
+}
+
 } // namespace hx

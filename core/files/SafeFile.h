@@ -32,6 +32,13 @@ ReadRegularFile(const std::filesystem::path& path,
 // that should not start lengthy work whose result it could not keep.
 std::optional<FileError> CheckWriteTarget(const std::filesystem::path& path);
 
+// A name no file has yet in `folder`: stem + extension, else stem-2 + extension and
+// so on, claimed by creating it empty, so that two programs or threads never get the
+// same one. The folder is made when missing.
+std::variant<std::filesystem::path, FileError> ClaimNewFile(const std::filesystem::path& folder,
+                                                            const std::string& stem,
+                                                            const std::string& extension);
+
 // Makes `bytes` the content of the file `path` names. A symbolic link is followed and
 // its target written. An existing file is replaced through a temporary file in its
 // folder, which takes the old file's permissions and owner, so a failure at any point

@@ -1,9 +1,20 @@
 #include "core/image/MemoryImage.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 
 namespace hx {
+
+std::string HexBytes(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    char digits[4];
+    for (std::uint8_t b : bytes) {
+        std::snprintf(digits, sizeof digits, text.empty() ? "%02X" : " %02X", b);
+        text += digits;
+    }
+    return text;
+}
 
 MemoryImage BlankImage() {
     MemoryImage image;

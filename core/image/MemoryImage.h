@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string>
 
 namespace hx {
 
@@ -33,6 +35,9 @@ inline constexpr std::size_t kBandCodeOffset = 1028;
 
 // The 8 bytes that open every programming session: 0x02 then "PROGRAM".
 inline constexpr std::array<std::uint8_t, 8> LeadCode = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+
+// Bytes in hex for people, separated by blanks: "57 00 28 08".
+std::string HexBytes(std::span<const std::uint8_t> bytes);
 
 // The blank image: 0xFF everywhere but the identity "ROR55O" at 0 and "V0100" at 10.
 MemoryImage BlankImage();

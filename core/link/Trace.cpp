@@ -33,6 +33,7 @@ void TracedPort::send(std::span<const std::uint8_t> bytes) {
 // Bytes the program waited for but did not read (the identity) are still bytes on
 // the wire: they are taken here and noted before the port throws them away.
 void TracedPort::discardInput() {
+    port_.waitForInput(std::chrono::microseconds(0)); // what the system holds but not yet the port
     record(Kind::Cleared, port_.takeAll());
     port_.discardInput();
 }
@@ -64,10 +65,8 @@ std::string TracedPort::text() const {
         std::snprintf(line, sizeof line, "%4lld.%03lld  %-3s  %-32s ", ms / 1000, ms % 1000,
                       unit.kind == Kind::Sent ? "TX" : "RX", step.c_str());
         text += line;
-        for (std::uint8_t byte : unit.bytes) {
-            std::snprintf(line, sizeof line, " %02X", byte);
-            text += line;
-        }
+        if (!unit.bytes.empty())
+            text += " " + HexBytes(unit.bytes);
         if (unit.kind == Kind::Cleared)
             text += "  (cleared)";
         else if (unit.kind == Kind::LeftWaiting)
@@ -77,14 +76,9 @@ std::string TracedPort::text() const {
     return text;
 }
 
-std::filesystem::path NewTraceFile(const std::filesystem::path& folder,
-                                   std::chrono::system_clock::time_point now) {
-    const std::string stem = "trace-" + LocalTime(now, "%Y%m%d-%H%M%S");
-    std::filesystem::path path = folder / (stem + ".txt");
-    std::error_code error;
-    for (int n = 2; std::filesystem::exists(path, error); ++n)
-        path = folder / (stem + "-" + std::to_string(n) + ".txt");
-    return path;
+std::variant<std::filesystem::path, FileError>
+NewTraceFile(const std::filesystem::path& folder, std::chrono::system_clock::time_point now) {
+    return ClaimNewFile(folder, "trace-" + LocalTime(now, "%Y%m%d-%H%M%S"), ".txt");
 }
 
 } // namespace hx

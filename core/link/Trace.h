@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/files/SafeFile.h"
 #include "core/link/Protocol.h"
 
 #include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace hx {
@@ -55,9 +57,9 @@ private:
     std::vector<Unit> units_;
 };
 
-// A new file for a trace in `folder`, named by `now` in local time:
+// A new file for a trace in `folder`, named by `now` in local time and claimed:
 // "trace-20261207-163000.txt", or with "-2", "-3" ... when that name is taken.
-std::filesystem::path NewTraceFile(const std::filesystem::path& folder,
-                                   std::chrono::system_clock::time_point now);
+std::variant<std::filesystem::path, FileError>
+NewTraceFile(const std::filesystem::path& folder, std::chrono::system_clock::time_point now);
 
 } // namespace hx

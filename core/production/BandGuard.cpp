@@ -2,22 +2,7 @@
 
 #include "core/texts/Texts.h"
 
-#include <cstdio>
-
 namespace hx {
-namespace {
-
-std::string HexRow(const SubModelByteRow& bytes) {
-    std::string row;
-    for (std::uint8_t b : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, row.empty() ? "%02X" : " %02X", b);
-        row += digits;
-    }
-    return row;
-}
-
-} // namespace
 
 SubModelByteRow SubModelBytesOf(const MemoryImage& image) {
     SubModelByteRow bytes;
@@ -54,7 +39,7 @@ std::optional<GuardFinding> CheckRadioKind(const MemoryImage& radio, const Memor
                                     DescribeBand(image[kBandCodeOffset], profile, language)});
     else
         finding.message = FillText(TextOf(Text::SubModelBytesDiffer).in(language),
-                                   {HexRow(finding.radioBytes), HexRow(finding.imageBytes)});
+                                   {HexBytes(finding.radioBytes), HexBytes(finding.imageBytes)});
     return finding;
 }
 

@@ -1,5 +1,6 @@
 #include "core/production/UnitLog.h"
 
+#include "core/exchange/CsvSyntax.h"
 #include "core/files/Posix.h"
 
 #include <cerrno>
@@ -26,26 +27,6 @@ std::optional<std::string> WriteAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-std::string CsvLine(std::initializer_list<std::string_view> fields) {
-    std::string line;
-    for (const std::string_view field : fields) {
-        if (!line.empty())
-            line += ',';
-        if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-            line += field;
-            continue;
-        }
-        line += '"';
-        for (char c : field) {
-            if (c == '"')
-                line += '"';
-            line += c;
-        }
-        line += '"';
-    }
-    return line + "\n";
-}
-
 std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
     const std::time_t time = std::chrono::system_clock::to_time_t(when);
     std::tm local{};
@@ -64,7 +45,8 @@ std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
 std::optional<FileError> UnitLog::append(const UnitRecord& r) {
     const std::string line =
         CsvLine({IsoLocalTime(r.time), r.port, std::to_string(r.unit), r.masterFile, r.masterDigest,
-                 r.result, r.failedStep, r.backupFile, r.reason});
+                 r.result, r.failedStep, r.backupFile, r.reason},
+                Separator::Comma, "\n");
     const auto failure = [this](const std::string& cause) {
         return FileError{path_.string() + ": " + cause};
     };

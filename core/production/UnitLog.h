@@ -44,10 +44,6 @@ private:
     std::mutex mutex_;
 };
 
-// The fields joined by commas and ended by "\n"; a field holding a comma, a quote or a
-// line break is quoted, its quotes doubled.
-std::string CsvLine(std::initializer_list<std::string_view> fields);
-
 // ISO 8601 in local time with its offset: "2026-12-07T15:30:12+01:00".
 std::string IsoLocalTime(std::chrono::system_clock::time_point when);
 

@@ -158,13 +158,20 @@ TransferCommands::TraceNote TransferCommands::keepTrace(std::optional<TracedPort
     if (!trace)
         return {};
     trace->end();
-    const auto folder = state_.appFolder / "Data" / "Traces";
-    std::error_code ignored; // a folder that is not there shows as the file's error
-    std::filesystem::create_directories(folder, ignored);
-    const auto file = NewTraceFile(folder, std::chrono::system_clock::now());
-    const auto error = WriteFileSafely(file, trace->text());
+    const auto claimed =
+        NewTraceFile(state_.appFolder / "Data" / "Traces", std::chrono::system_clock::now());
+    std::optional<FileError> error;
+    std::filesystem::path file;
+    if (const auto* refused = std::get_if<FileError>(&claimed))
+        error = *refused;
+    else
+        file = std::get<std::filesystem::path>(claimed);
+    if (!error)
+        error = WriteFileSafely(file, trace->text());
     const Text said = error ? Text::TraceNotSaved : Text::TraceSaved;
-    return {FillText(text(said), {file.lexically_relative(state_.appFolder).string()}),
+    const auto shown = file.empty() ? std::filesystem::path("Data/Traces")
+                                    : file.lexically_relative(state_.appFolder);
+    return {FillText(text(said), {shown.string()}),
             FillText(text(said), {error ? error->message : file.string()})};
 }
 

@@ -117,7 +117,7 @@ void Serve(RadioLine line, const RadioSetup& setup, const std::atomic<bool>& sto
         auto answer = radio.receive({buffer, static_cast<std::size_t>(n)});
         for (const auto& frame : answer.frames)
             if (log.is_open())
-                log << Hex(frame) << std::endl;
+                log << hx::HexBytes(frame) << std::endl;
         unsaved = unsaved || answer.memoryChanged;
         if (answer.hangUp)
             break;

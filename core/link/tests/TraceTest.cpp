@@ -149,11 +149,11 @@ TEST(Trace, AFailedStepShowsTheBytesLeftUnread) {
 TEST(Trace, NewFilesNeverReplaceAnEarlierTrace) {
     TestFolder folder("hx_trace");
     const auto now = std::chrono::system_clock::now();
-    const auto first = NewTraceFile(folder.path(), now);
+    const auto first = std::get<std::filesystem::path>(NewTraceFile(folder.path(), now));
     EXPECT_EQ(first.filename().string().size(), std::string("trace-20261207-163000.txt").size());
-    std::ofstream(first) << "earlier";
-    const auto second = NewTraceFile(folder.path(), now);
-    EXPECT_EQ(second.stem().string(), first.stem().string() + "-2");
+    const auto second = std::get<std::filesystem::path>(NewTraceFile(folder.path(), now));
+    EXPECT_EQ(second.stem().string(), first.stem().string() + "-2"); // the first is claimed
+    EXPECT_TRUE(std::holds_alternative<FileError>(NewTraceFile(first / "not-a-folder", now)));
 }
 
 } // namespace
