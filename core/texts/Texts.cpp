@@ -27,8 +27,8 @@ constexpr Bilingual kTexts[] = {
     {"否", "No"},                                  // No
     {"就绪", "Ready"},                             // Ready
     {"文件名: ", "File Name: "},                   // FileNamePrefix
-    {"删除信道 ", "Delete channel "},              // DeleteChannelFirst
-    {" 的数据", " data"},                          // DeleteChannelSecond
+    {"删除信道 ", "D&elete channel "},             // DeleteChannelFirst
+    {" 的数据(&E)", " data"},                      // DeleteChannelSecond
     {"提示", "Notice"},                            // MessageTitle
     {"你要退出吗?", "Are you sure want to exit?"}, // ExitQuestion
     {"文件内容已经改变，想保存文件吗？",
@@ -48,7 +48,7 @@ constexpr Bilingual kTexts[] = {
     {"打开端口失败，请选择其它端口!", "Failed to open port!"}, // PortOpenFailed
     {"通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口",
      "Failed to open port,Please set communication port first!"}, // PortNotSet
-    {"删除全部信道数据", "Delete all channels data"},             // DeleteAllChannels
+    {"删除全部信道数据(&A)", "Delete &all channels data"},        // DeleteAllChannels
     {"通信端口设置", "Communication Port"},                       // PortDialogTitle
     {"设置", "Set"},                                              // PortFrame
     {"通信端口", "Communication Port"},                           // PortHeading
@@ -328,9 +328,9 @@ constexpr Named kCaptions[] = {
     {"chineseAction", {"中文简体(&C)", "&Chinese"}},
     {"englishAction", {"English(&E)", "&English"}},
     {"modelSeriesMenu", {"机型选择(&M)", "M&odel Select"}},
-    {"hx7100Action", {"HX7100系列", "HX7100 Soft"}},
-    {"hx7200Action", {"HX7200系列", "HX7200 Soft"}},
-    {"hx7400Action", {"HX7400系列", "HX7400 Soft"}},
+    {"hx7100Action", {"HX7100系列(&1)", "HX7&100 Soft"}},
+    {"hx7200Action", {"HX7200系列(&2)", "HX7&200 Soft"}},
+    {"hx7400Action", {"HX7400系列(&4)", "HX7&400 Soft"}},
     {"helpMenu", {"帮助(&H)", " &Help "}},
     {"helpTopicAction", {"帮助主题(&T)", "Help &Topic"}},
     {"aboutAction", {"关于(&A)", "&About"}},
@@ -373,7 +373,7 @@ constexpr Named kCaptions[] = {
     {"printAction", {"打印(&P)…", "&Print…"}},
     {"exportPdfAction", {"导出PDF(&D)…", "Export P&DF…"}},
     // Channels in and out in the window
-    {"exportPlanAction", {"导出信道表(&E)…", "&Export…"}},
+    {"exportPlanAction", {"导出信道表(&E)…", "E&xport…"}},
     {"importPlanAction", {"导入信道表(&I)…", "&Import…"}},
     {"clearChannelsAction", {"清除所选信道(&L)", "C&lear Selected Channels"}},
     {"copyChannelsAction", {"复制信道(&C)", "&Copy Channels"}},
