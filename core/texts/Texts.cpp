@@ -39,10 +39,17 @@ constexpr Bilingual kTexts[] = {
     {"确定删除所有的信道数据？", "Are you sure delete all channels data？"}, // DeleteAllQuestion
     {"错误的文件类型!", "Wrong file type!"},                                 // WrongFileType
     {"保存文件出错！", "Save file failed!"},                                 // SaveFailed
-    {"正在通信，请稍候", "Communicating,wait a minute"},                     // Communicating
-    {"通信成功", "Communication success"},             // CommunicationSucceeded
-    {"通信失败", "Communication failed"},              // CommunicationFailed
-    {"请先选择机型", "Please select mode type first"}, // NoSubModelSelected
+    {"此文件看起来不是本程序的数据文件。仍要打开吗？",
+     "This file does not look like a data file of this program. "
+     "Open it anyway?"}, // NotADataFileQuestion
+    {"此文件不是本程序的数据文件，保存会用对讲机数据替换其原有内容。仍要保存到此文件吗？"
+     "选“否”可另选文件。",
+     "This file is not a data file of this program: saving puts the radio data in place "
+     "of what it holds. Save into it anyway? No chooses another file."}, // SaveIntoForeignFileQuestion
+    {"正在通信，请稍候", "Communicating,wait a minute"},                 // Communicating
+    {"通信成功", "Communication success"},                               // CommunicationSucceeded
+    {"通信失败", "Communication failed"},                                // CommunicationFailed
+    {"请先选择机型", "Please select mode type first"},                   // NoSubModelSelected
     {"通信出错，请检查连线及串口的选择！",
      "Communication failed,please check commuication port!"},  // CommunicationError
     {"打开端口失败，请选择其它端口!", "Failed to open port!"}, // PortOpenFailed
