@@ -298,8 +298,8 @@ private slots:
     // question whose Enter is No; No changes nothing. After Yes it reads as before,
     // and its first save asks again: No there offers another name instead.
     void aFileThatIsNoDataFileIsOpenedAndOverwrittenOnlyWhenAsked() {
-        const std::string notAnswer = "This file does not look like a data file of this program. "
-                                      "Open it anyway?";
+        const std::string openQuestion =
+            "This file does not look like a data file of this program. Open it anyway?";
         MainWindow& w = start();
         edit(4, "451.0125");
         dialogs_.files = {folder_ / "radio.dat"};
@@ -323,7 +323,7 @@ private slots:
             dialogs_.answers = {false};
             open();
             QCOMPARE(dialogs_.questions.size(), std::size_t(1));
-            QCOMPARE(dialogs_.questions[0].text, notAnswer);
+            QCOMPARE(dialogs_.questions[0].text, openQuestion);
             QVERIFY(dialogs_.questions[0].preferred == Answer::No);
             QCOMPARE(state().currentDataFile, (folder_ / "radio.dat").string());
             QVERIFY(state().plug.channels.inUse(4));
@@ -341,22 +341,15 @@ private slots:
         QVERIFY(w.prepareExit(true)); // opening alone changed nothing to save
         QCOMPARE(dialogs_.questions.back().text, std::string("Are you sure want to exit?"));
 
+        // Closing saves the changes: exit, save, and No to saving into that file.
         edit(0, "450");
         dialogs_.questions.clear();
-        dialogs_.answers = {false};
-        dialogs_.files = {std::nullopt};
-        w.files().saveFile();
-        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
-        QVERIFY(dialogs_.questions[0].text.starts_with("This file is not a data file"));
-        QVERIFY(dialogs_.questions[0].preferred == Answer::No);
-        QVERIFY(dialogs_.fileRequests.back().save);
-        QCOMPARE(contents(folder_ / "notes.dat"), notes);
-        QVERIFY(state().plug.modified);
-
-        // Closing: save the changes, not into that file but into another.
         dialogs_.answers = {true, true, false};
         dialogs_.files = {folder_ / "kept.dat"};
         QVERIFY(w.prepareExit(true));
+        QCOMPARE(dialogs_.questions.size(), std::size_t(3));
+        QVERIFY(dialogs_.questions[2].text.starts_with("This file is not a data file"));
+        QVERIFY(dialogs_.questions[2].preferred == Answer::No);
         QCOMPARE(contents(folder_ / "notes.dat"), notes);
         QVERIFY(fs::exists(folder_ / "kept.dat"));
 
