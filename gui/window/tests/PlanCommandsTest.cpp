@@ -267,6 +267,8 @@ private slots:
     // lands in another column.
     void aValuePastedOntoACellStaysInItsColumn() {
         MainWindow& w = start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         edit(1, "446.5", "446.5");
         ChannelTableView* table = w.table();
         const auto pasteOnto = [&](Field field, int channel, const char* text) {
@@ -291,6 +293,7 @@ private slots:
 
         QTest::mouseClick(table->cell(Field::TxTone, 1), Qt::RightButton);
         table->channelPopupMenu->hide();
+        QTRY_COMPARE(QApplication::focusWidget(), table->cell(Field::TxTone, 1));
         QGuiApplication::clipboard()->setText("67.0");
         table->pasteChannelsAction->trigger();
         QCOMPARE(row(1), QString("445.50000 | 447.50000 | D023N | 67.0 | Yes"));
