@@ -301,11 +301,13 @@ private slots:
         const std::string openQuestion =
             "This file does not look like a data file of this program. Open it anyway?";
         MainWindow& w = start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         edit(4, "451.0125");
         dialogs_.files = {folder_ / "radio.dat"};
         w.files().saveFileAs();
         const std::string image = contents(folder_ / "radio.dat");
-        const std::string notes = "Things to take to the site\r\n" + std::string(1100, '-');
+        const std::string notes = "Things to take to the site\r\n- spare batteries\r\n";
         std::ofstream(folder_ / "notes.dat", std::ios::binary) << notes;
         std::ofstream(folder_ / "short.dat", std::ios::binary) << image.substr(0, 1073);
         w.recentFiles().remember(folder_ / "notes.dat");
