@@ -50,4 +50,7 @@ install(FILES ${_hx_packaging}/io.github.hxprog.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_hx_packaging}/hxprog-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME hxprog.xml)
+# A desktop claims a data file by what it holds, not by the common ".dat".
+add_test(NAME mime_type_check COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-mime
+                                      ${_hx_packaging}/hxprog-mime.xml ${_hx_example})
 install(FILES ${_hx_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

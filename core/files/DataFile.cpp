@@ -18,6 +18,12 @@ std::variant<MemoryImage, DataFileError> ReadDataFile(const std::filesystem::pat
     return image;
 }
 
+bool LooksLikeDataFile(const std::filesystem::path& path) {
+    const auto bytes = ReadRegularFile(path, kImageSize);
+    const auto* start = std::get_if<std::string>(&bytes);
+    return start && start->size() == kImageSize && start->starts_with(kImageIdentity);
+}
+
 std::variant<std::monostate, DataFileError> WriteDataFile(const std::filesystem::path& path,
                                                           const MemoryImage& image) {
     std::string bytes(image.begin(), image.end());

@@ -14,6 +14,11 @@ using DataFileError = FileError;
 // image blank (0xFF). Only a regular file is read.
 std::variant<MemoryImage, DataFileError> ReadDataFile(const std::filesystem::path& path);
 
+// Whether a file looks like a data file this program wrote: a whole image, starting
+// with the identity text. Any file reads as an image; a file of another program
+// that is then saved would be overwritten, so the window asks before it opens one.
+bool LooksLikeDataFile(const std::filesystem::path& path);
+
 // Puts the image at position 0 of the file without shortening a longer file, as
 // WriteFileSafely writes: a failure leaves the old file as it was. Returns an error
 // on failure.

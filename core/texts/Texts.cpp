@@ -27,8 +27,8 @@ constexpr Bilingual kTexts[] = {
     {"否", "No"},                                  // No
     {"就绪", "Ready"},                             // Ready
     {"文件名: ", "File Name: "},                   // FileNamePrefix
-    {"删除信道 ", "Delete channel "},              // DeleteChannelFirst
-    {" 的数据", " data"},                          // DeleteChannelSecond
+    {"删除信道 ", "D&elete channel "},             // DeleteChannelFirst
+    {" 的数据(&E)", " data"},                      // DeleteChannelSecond
     {"提示", "Notice"},                            // MessageTitle
     {"你要退出吗?", "Are you sure want to exit?"}, // ExitQuestion
     {"文件内容已经改变，想保存文件吗？",
@@ -39,16 +39,23 @@ constexpr Bilingual kTexts[] = {
     {"确定删除所有的信道数据？", "Are you sure delete all channels data？"}, // DeleteAllQuestion
     {"错误的文件类型!", "Wrong file type!"},                                 // WrongFileType
     {"保存文件出错！", "Save file failed!"},                                 // SaveFailed
-    {"正在通信，请稍候", "Communicating,wait a minute"},                     // Communicating
-    {"通信成功", "Communication success"},             // CommunicationSucceeded
-    {"通信失败", "Communication failed"},              // CommunicationFailed
-    {"请先选择机型", "Please select mode type first"}, // NoSubModelSelected
+    {"此文件看起来不是本程序的数据文件。仍要打开吗？",
+     "This file does not look like a data file of this program. "
+     "Open it anyway?"}, // NotADataFileQuestion
+    {"此文件不是本程序的数据文件，保存会用对讲机数据替换其原有内容。仍要保存到此文件吗？"
+     "选“否”可另选文件。",
+     "This file is not a data file of this program: saving puts the radio data in place "
+     "of what it holds. Save into it anyway? No chooses another file."}, // SaveIntoForeignFileQuestion
+    {"正在通信，请稍候", "Communicating,wait a minute"},                 // Communicating
+    {"通信成功", "Communication success"},                               // CommunicationSucceeded
+    {"通信失败", "Communication failed"},                                // CommunicationFailed
+    {"请先选择机型", "Please select mode type first"},                   // NoSubModelSelected
     {"通信出错，请检查连线及串口的选择！",
      "Communication failed,please check commuication port!"},  // CommunicationError
     {"打开端口失败，请选择其它端口!", "Failed to open port!"}, // PortOpenFailed
     {"通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口",
      "Failed to open port,Please set communication port first!"}, // PortNotSet
-    {"删除全部信道数据", "Delete all channels data"},             // DeleteAllChannels
+    {"删除全部信道数据(&A)", "Delete &all channels data"},        // DeleteAllChannels
     {"通信端口设置", "Communication Port"},                       // PortDialogTitle
     {"设置", "Set"},                                              // PortFrame
     {"通信端口", "Communication Port"},                           // PortHeading
@@ -328,9 +335,9 @@ constexpr Named kCaptions[] = {
     {"chineseAction", {"中文简体(&C)", "&Chinese"}},
     {"englishAction", {"English(&E)", "&English"}},
     {"modelSeriesMenu", {"机型选择(&M)", "M&odel Select"}},
-    {"hx7100Action", {"HX7100系列", "HX7100 Soft"}},
-    {"hx7200Action", {"HX7200系列", "HX7200 Soft"}},
-    {"hx7400Action", {"HX7400系列", "HX7400 Soft"}},
+    {"hx7100Action", {"HX7100系列(&1)", "HX7&100 Soft"}},
+    {"hx7200Action", {"HX7200系列(&2)", "HX7&200 Soft"}},
+    {"hx7400Action", {"HX7400系列(&4)", "HX7&400 Soft"}},
     {"helpMenu", {"帮助(&H)", " &Help "}},
     {"helpTopicAction", {"帮助主题(&T)", "Help &Topic"}},
     {"aboutAction", {"关于(&A)", "&About"}},
@@ -373,7 +380,7 @@ constexpr Named kCaptions[] = {
     {"printAction", {"打印(&P)…", "&Print…"}},
     {"exportPdfAction", {"导出PDF(&D)…", "Export P&DF…"}},
     // Channels in and out in the window
-    {"exportPlanAction", {"导出信道表(&E)…", "&Export…"}},
+    {"exportPlanAction", {"导出信道表(&E)…", "E&xport…"}},
     {"importPlanAction", {"导入信道表(&I)…", "&Import…"}},
     {"clearChannelsAction", {"清除所选信道(&L)", "C&lear Selected Channels"}},
     {"copyChannelsAction", {"复制信道(&C)", "&Copy Channels"}},

@@ -46,6 +46,8 @@ enum class Text {
     DeleteAllQuestion,
     WrongFileType,
     SaveFailed,
+    NotADataFileQuestion,
+    SaveIntoForeignFileQuestion,
     Communicating,
     CommunicationSucceeded,
     CommunicationFailed,

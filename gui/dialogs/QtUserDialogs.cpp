@@ -38,9 +38,11 @@ bool DesktopHasViewerFor(const QStringList& mimeTypes) {
 
 } // namespace
 
-bool QtUserDialogs::ask(const std::string& title, const std::string& text, MessageIcon icon) {
+bool QtUserDialogs::ask(const std::string& title, const std::string& text, MessageIcon icon,
+                        Answer preferred) {
     QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(preferred == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

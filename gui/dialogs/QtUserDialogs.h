@@ -11,7 +11,9 @@ class QtUserDialogs : public UserDialogs {
 public:
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    bool ask(const std::string& title, const std::string& text, MessageIcon icon) override;
+    using UserDialogs::ask;
+    bool ask(const std::string& title, const std::string& text, MessageIcon icon,
+             Answer preferred) override;
     void tell(const std::string& title, const std::string& text, MessageIcon icon) override;
     Language chooseLanguage(BgrColour background) override;
     std::optional<std::filesystem::path> chooseDataFile(const FileRequest& request) override;

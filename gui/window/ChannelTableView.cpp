@@ -281,6 +281,7 @@ bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
     const int channel = box->property("cellIndex").toInt() % 100;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
+        makeTabStop(box); // also where no focus follows, as in a window not active
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
             clicked(channel, mouse->modifiers());
@@ -335,7 +336,9 @@ void ChannelTableView::moveFrom(QLineEdit* from, int arrow, bool extending) {
         ++field;
     if (channel < 0 || channel >= kChannelCount || field < 0 || field >= kVisibleFields)
         return;
-    cell(static_cast<Field>(field), channel)->setFocus(Qt::OtherFocusReason);
+    QLineEdit* to = cell(static_cast<Field>(field), channel);
+    makeTabStop(to);
+    to->setFocus(Qt::OtherFocusReason);
     if (arrow == Qt::Key_Up || arrow == Qt::Key_Down)
         clicked(channel, extending ? Qt::ShiftModifier : Qt::NoModifier);
     emit cellClicked(channel);

@@ -41,6 +41,9 @@ public:
     // The shown cells row by row, for the window's Tab chain.
     QList<QWidget*> cellsInReadingOrder() const;
 
+    // The cell last clicked or moved to, by CellIndex: where a pasted value goes.
+    int currentCell() const { return tabStop_->property("cellIndex").toInt(); }
+
     // The selected channels (0-15) in table order; never empty.
     std::vector<int> selectedChannels() const;
     void select(const std::vector<int>& channels); // an empty list is ignored

@@ -68,12 +68,19 @@ void DataFileCommands::openRecentFile(const std::filesystem::path& path) {
     openPath(path);
 }
 
+// Every way into a file (the open dialog, the recent files, the command line) comes
+// here, so none opens another program's file unasked.
 void DataFileCommands::openPath(const std::filesystem::path& path) {
     const auto read = ReadDataFile(path);
     if (std::holds_alternative<DataFileError>(read)) {
         dialogs_.tell(title(), state_.text(Text::WrongFileType), MessageIcon::Critical);
         return;
     }
+    const bool foreign = !LooksLikeDataFile(path);
+    if (foreign && !dialogs_.ask(title(), state_.text(Text::NotADataFileQuestion),
+                                 MessageIcon::Exclamation, Answer::No))
+        return;
+    foreignFile_ = foreign ? std::optional(path) : std::nullopt;
     state_.newFileFlag = false;
     state_.openedFileFlag = true;
     window_.show(std::get<MemoryImage>(read));
@@ -92,12 +99,25 @@ void DataFileCommands::used(const std::filesystem::path& path) {
         window_.fileUsed(path);
 }
 
+bool DataFileCommands::isForeignFile(const std::filesystem::path& path) const {
+    std::error_code error;
+    return foreignFile_ && std::filesystem::equivalent(path, *foreignFile_, error);
+}
+
 DataFileCommands::SaveOutcome DataFileCommands::writeTo(const std::filesystem::path& target) {
+    const bool foreign = isForeignFile(target);
+    // No keeps the other program's file and offers another name, so that the changes
+    // still have somewhere to go when the window is closing.
+    if (foreign && !dialogs_.ask(title(), state_.text(Text::SaveIntoForeignFileQuestion),
+                                 MessageIcon::Exclamation, Answer::No))
+        return saveFileAs();
     state_.image = window_.encode();
     if (std::holds_alternative<DataFileError>(WriteDataFile(target, state_.image))) {
         dialogs_.tell(title(), state_.text(Text::SaveFailed), MessageIcon::Critical);
         return SaveOutcome::Failed;
     }
+    if (foreign)
+        foreignFile_.reset(); // it holds the radio data now
     // Only a written file clears the flags, so a failed save keeps its changes marked.
     state_.newFileFlag = false;
     state_.openedFileFlag = false;

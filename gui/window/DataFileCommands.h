@@ -4,12 +4,15 @@
 #include "gui/window/WindowState.h"
 
 #include <functional>
+#include <optional>
 
 namespace hx {
 
 // New, open, save and save as. Nothing is lost: a failed open or save leaves the
 // code plug, the flags and the files as they were, and no way out of a data set
-// passes over changes that were not saved.
+// passes over changes that were not saved. A file that does not look like a data
+// file is opened only when the user says so, and written over only when the user
+// says so again at its first save.
 class DataFileCommands {
 public:
     struct Window {
@@ -49,6 +52,7 @@ public:
 private:
     void openPath(const std::filesystem::path& path);
     SaveOutcome writeTo(const std::filesystem::path& target);
+    bool isForeignFile(const std::filesystem::path& path) const;
     std::filesystem::path ownFile() const;
     void used(const std::filesystem::path& path);
     std::string title() const { return state_.text(Text::MessageTitle); }
@@ -57,6 +61,9 @@ private:
     UserDialogs& dialogs_;
     Window window_;
     MemoryImage unchanged_ = BlankImage(); // the image of the last save or load
+    // The file last opened although it did not look like a data file, until the
+    // radio data is first saved into it.
+    std::optional<std::filesystem::path> foreignFile_;
 };
 
 } // namespace hx

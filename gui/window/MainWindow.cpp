@@ -115,7 +115,7 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
             &ChannelEditor::selectChannelFromTable);
     connect(table_, &ChannelTableView::cellRightClicked, this, [this](int channel, QPoint at) {
         state_.readyForFocus = false;
-        table_->cell(Field::RxFrequency, channel)->setFocus();
+        table_->cell(table_->currentCell())->setFocus(); // the cell clicked
         state_.selectedRow = state_.currentChannel = channel;
         table_->deleteChannelAction->setText(Q(state_.text(Text::DeleteChannelFirst) +
                                                std::to_string(channel + 1) +

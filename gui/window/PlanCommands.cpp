@@ -1,5 +1,6 @@
 #include "gui/window/PlanCommands.h"
 
+#include "core/exchange/ChannelRowCheck.h"
 #include "core/exchange/PlanExport.h"
 #include "core/exchange/PlanImport.h"
 #include "core/files/SafeFile.h"
@@ -33,6 +34,35 @@ void SwapChannels(ChannelPlan& plan, int a, int b) {
     }
     std::swap(plan.comments[static_cast<std::size_t>(a)],
               plan.comments[static_cast<std::size_t>(b)]);
+}
+
+bool AllDigits(std::string_view text) {
+    text = Trimmed(text);
+    return !text.empty() && text.find_first_not_of("0123456789") == text.npos;
+}
+
+// The one value a pasted text holds, or nothing when it holds rows or columns. A
+// number with a decimal comma, as a spreadsheet of such a language copies one cell,
+// is one value too, not two columns.
+std::optional<std::string> SingleValue(std::string_view text) {
+    const CsvTable table = ReadCsv(text);
+    const CsvRecord* only = nullptr;
+    for (const CsvRecord& record : table.records) {
+        if (std::ranges::all_of(record.fields, [](const auto& f) { return Trimmed(f).empty(); }))
+            continue; // the line end after the value
+        if (only)
+            return std::nullopt;
+        only = &record;
+    }
+    if (!only)
+        return std::nullopt;
+    const auto& cells = only->fields;
+    if (cells.size() == 1)
+        return cells.front();
+    if (table.separator == Separator::Comma && cells.size() == 2 && AllDigits(cells[0]) &&
+        AllDigits(cells[1]))
+        return cells[0] + "," + cells[1];
+    return std::nullopt;
 }
 
 // What a spreadsheet of this computer's settings reads without asking.
@@ -129,19 +159,24 @@ void PlanCommands::copyChannels() {
         Q(ChannelsAsText(currentPlan(), window_.table.selectedChannels(), context())));
 }
 
+void PlanCommands::tellNothingPasted(const std::string& reasons) {
+    dialogs_.tell(title(), FillText(state_.text(Text::NothingPasted), {reasons}),
+                  MessageIcon::Exclamation);
+}
+
 void PlanCommands::pasteChannels() {
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    if (const auto value = SingleValue(text))
+        return pasteValue(*value, window_.table.currentCell());
     const int first = window_.table.selectedChannels().front();
-    const PlanImport pasted = PasteChannels(QGuiApplication::clipboard()->text().toStdString(),
-                                            first, currentPlan(), context());
+    const PlanImport pasted = PasteChannels(text, first, currentPlan(), context());
     if (!pasted.changesAnything()) {
         if (pasted.rejected.empty())
             return;
         std::string reasons;
         for (const RejectedRow& row : pasted.rejected)
             reasons += "\n" + DescribeRejection(row, state_.language);
-        dialogs_.tell(title(), FillText(state_.text(Text::NothingPasted), {reasons.substr(1)}),
-                      MessageIcon::Exclamation);
-        return;
+        return tellNothingPasted(reasons.substr(1));
     }
     if (!pasted.rejected.empty() && !previewAccepted(pasted, true, state_.text(Text::PasteTitle)))
         return;
@@ -151,6 +186,27 @@ void PlanCommands::pasteChannels() {
         changed.push_back(c.channel);
     window_.table.select(changed);
     window_.selectChannel(changed.front());
+}
+
+// The value is the cell's field of a row that keeps the channel's other fields, so
+// it passes the same checks as that field of a pasted or imported row.
+void PlanCommands::pasteValue(const std::string& value, int cellIndex) {
+    const int field = cellIndex / 1000 - 1;
+    const int channel = cellIndex % 1000;
+    if (field < 0 || field >= kRowFieldCount)
+        return;
+    RowCells cells;
+    cells[static_cast<std::size_t>(field)] = value;
+    ChannelPlan plan = currentPlan();
+    const auto checked =
+        CheckChannelRow(cells, ValuesOf(plan.state.channels, channel),
+                        {state_.band(), state_.bandCheckOn, state_.model.tones, state_.language});
+    if (const auto* reason = std::get_if<std::string>(&checked))
+        return tellNothingPasted(*reason);
+    StoreValues(plan.state.channels, channel, std::get<ChannelValues>(checked));
+    apply(plan);
+    window_.table.select({channel});
+    window_.selectChannel(channel);
 }
 
 void PlanCommands::moveChannels(int step) {

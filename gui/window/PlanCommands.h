@@ -36,7 +36,8 @@ public:
     void copyChannels();
     // Pasted rows go into the first selected channel and on. Rows that pass the
     // checks are applied at once; when some are rejected, the preview shows both and
-    // nothing is pasted before Apply; when all are, a message lists why.
+    // nothing is pasted before Apply; when all are, a message lists why. A single
+    // value goes into the table's current cell, or a message says why it cannot.
     void pasteChannels();
     void moveChannels(int step); // -1 up, +1 down
     void clearChannels();
@@ -45,6 +46,8 @@ private:
     ChannelPlan currentPlan() const;
     PlanContext context() const { return {state_.model, state_.language, state_.bandCheckOn}; }
     bool previewAccepted(const PlanImport& preview, bool paste, const std::string& source);
+    void pasteValue(const std::string& value, int cellIndex);
+    void tellNothingPasted(const std::string& reasons);
     void apply(const ChannelPlan& plan);
     std::string title() const { return state_.text(Text::MessageTitle); }
 

@@ -13,6 +13,7 @@ class QPrinter;
 namespace hx {
 
 enum class MessageIcon { Question, Exclamation, Critical };
+enum class Answer { Yes, No };
 
 // Everything the window asks the user through a modal dialog or shows in another
 // program. The program uses the Qt dialogs and the desktop; tests script them.
@@ -20,8 +21,13 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
 
-    // A question with Yes and No buttons; true for Yes.
-    virtual bool ask(const std::string& title, const std::string& text, MessageIcon icon) = 0;
+    // A question with Yes and No buttons; true for Yes. Enter presses the `preferred`
+    // button: No where a hasty Yes could cost another program's file.
+    virtual bool ask(const std::string& title, const std::string& text, MessageIcon icon,
+                     Answer preferred) = 0;
+    bool ask(const std::string& title, const std::string& text, MessageIcon icon) {
+        return ask(title, text, icon, Answer::Yes);
+    }
     // A message with an OK button.
     virtual void tell(const std::string& title, const std::string& text, MessageIcon icon) = 0;
     // The language chooser of the first start, painted in the frame colour.

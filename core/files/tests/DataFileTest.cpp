@@ -58,6 +58,23 @@ TEST_F(DataFileTest, ReadTakesTheFirstImageAndBlanksWhatAShortFileLacks) {
     EXPECT_EQ(std::get<MemoryImage>(read)[kImageSize - 1], 'a');
 }
 
+TEST_F(DataFileTest, OnlyAWholeImageWithItsIdentityLooksLikeADataFile) {
+    ASSERT_TRUE(
+        std::holds_alternative<std::monostate>(WriteDataFile(file("ok.dat"), BlankImage())));
+    EXPECT_TRUE(LooksLikeDataFile(file("ok.dat")));
+    const std::string image = contents(file("ok.dat"));
+    put(file("long.dat"), image + "tail");
+    EXPECT_TRUE(LooksLikeDataFile(file("long.dat")));
+
+    put(file("short.dat"), image.substr(0, kImageSize - 1));
+    EXPECT_FALSE(LooksLikeDataFile(file("short.dat")));
+    put(file("notes.dat"), "Things to take to the site\n" + std::string(kImageSize, '-'));
+    EXPECT_FALSE(LooksLikeDataFile(file("notes.dat")));
+    put(file("lower.dat"), "ror55o" + image.substr(6));
+    EXPECT_FALSE(LooksLikeDataFile(file("lower.dat")));
+    EXPECT_FALSE(LooksLikeDataFile(file("missing.dat")));
+}
+
 TEST_F(DataFileTest, ReadOnlyFilesOpenButAreNotOverwritten) {
     put(file("ro.dat"), std::string(kImageSize, 'r'));
     fs::permissions(file("ro.dat"), fs::perms::owner_read);

@@ -294,6 +294,80 @@ private slots:
         QVERIFY(state().plug.modified);
     }
 
+    // Another program's file, or a data file cut short, opens by no way without a
+    // question whose Enter is No; No changes nothing. After Yes it reads as before,
+    // and its first save asks again: No there offers another name instead.
+    void aFileThatIsNoDataFileIsOpenedAndOverwrittenOnlyWhenAsked() {
+        const std::string openQuestion =
+            "This file does not look like a data file of this program. Open it anyway?";
+        MainWindow& w = start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        edit(4, "451.0125");
+        dialogs_.files = {folder_ / "radio.dat"};
+        w.files().saveFileAs();
+        const std::string image = contents(folder_ / "radio.dat");
+        const std::string notes = "Things to take to the site\r\n- spare batteries\r\n";
+        std::ofstream(folder_ / "notes.dat", std::ios::binary) << notes;
+        std::ofstream(folder_ / "short.dat", std::ios::binary) << image.substr(0, 1073);
+        w.recentFiles().remember(folder_ / "notes.dat");
+
+        const std::function<void()> ways[] = {
+            [&] {
+                dialogs_.files = {folder_ / "notes.dat"};
+                w.files().openFile();
+            },
+            [&] { w.recentFiles().item(0)->trigger(); },
+            [&] { w.files().openDataFile(folder_ / "short.dat"); },
+        };
+        for (const auto& open : ways) {
+            dialogs_.questions.clear();
+            dialogs_.answers = {false};
+            open();
+            QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+            QCOMPARE(dialogs_.questions[0].text, openQuestion);
+            QVERIFY(dialogs_.questions[0].preferred == Answer::No);
+            QCOMPARE(state().currentDataFile, (folder_ / "radio.dat").string());
+            QVERIFY(state().plug.channels.inUse(4));
+        }
+
+        dialogs_.answers = {true};
+        w.files().openDataFile(folder_ / "short.dat");
+        QCOMPARE(state().currentDataFile, (folder_ / "short.dat").string());
+        QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
+        dialogs_.answers = {true};
+        w.files().openDataFile(folder_ / "notes.dat");
+        QCOMPARE(state().currentDataFile, (folder_ / "notes.dat").string());
+        QVERIFY(dialogs_.answers.empty());
+        dialogs_.answers = {true};
+        QVERIFY(w.prepareExit(true)); // opening alone changed nothing to save
+        QCOMPARE(dialogs_.questions.back().text, std::string("Are you sure want to exit?"));
+
+        // Closing saves the changes: exit, save, and No to saving into that file.
+        edit(0, "450");
+        dialogs_.questions.clear();
+        dialogs_.answers = {true, true, false};
+        dialogs_.files = {folder_ / "kept.dat"};
+        QVERIFY(w.prepareExit(true));
+        QCOMPARE(dialogs_.questions.size(), std::size_t(3));
+        QVERIFY(dialogs_.questions[2].text.starts_with("This file is not a data file"));
+        QVERIFY(dialogs_.questions[2].preferred == Answer::No);
+        QCOMPARE(contents(folder_ / "notes.dat"), notes);
+        QVERIFY(fs::exists(folder_ / "kept.dat"));
+
+        dialogs_.answers = {true};
+        w.files().openDataFile(folder_ / "notes.dat");
+        edit(0, "450");
+        dialogs_.questions.clear();
+        dialogs_.answers = {true};
+        w.files().saveFile();
+        QCOMPARE(contents(folder_ / "notes.dat").substr(0, 6), std::string("ROR55O"));
+        edit(1, "460");
+        w.files().saveFile(); // it holds a data set now: no more questions
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+        QVERIFY(!state().plug.modified);
+    }
+
     void newFileAnsweredNoChangesNothing() {
         MainWindow& w = start();
         edit(2, "450");

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <fstream>
+#include <map>
 #include <memory>
 
 namespace hx {
@@ -422,7 +423,7 @@ private slots:
         QCOMPARE(w.state().currentChannel, 12);
 
         QTest::mouseClick(w.table()->cell(1000), Qt::RightButton);
-        QCOMPARE(w.table()->deleteChannelAction->text(), QString("Delete channel 1 data"));
+        QCOMPARE(w.table()->deleteChannelAction->text(), QString("D&elete channel 1 data"));
         w.table()->channelPopupMenu->hide();
         QCOMPARE(editor().channelList->currentIndex(), 0);
 
@@ -477,7 +478,7 @@ private slots:
         press(Qt::Key_Down);
         press(Qt::Key_Menu); // the deletions, as a right-click offers them
         QTRY_VERIFY(w.table()->channelPopupMenu->isVisible());
-        QCOMPARE(w.table()->deleteChannelAction->text(), QString("Delete channel 2 data"));
+        QCOMPARE(w.table()->deleteChannelAction->text(), QString("D&elete channel 2 data"));
         w.table()->channelPopupMenu->hide();
 
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
@@ -487,6 +488,38 @@ private slots:
             press(key);
             QVERIFY(w.state().plug.channels.inUse(key == Qt::Key_Return ? 5 : 6));
         }
+    }
+
+    // Alt and a letter reach every item of every menu, the table's pop-up and a full
+    // recent-file list among them, in both languages: no item lacks its key, and no
+    // two items of one menu share one.
+    void everyMenuItemHasAnAccessKeyOfItsOwn() {
+        QStringList faults;
+        for (const char* settings : {"Language=1\n", "Language=2\n"}) {
+            prepare(settings);
+            MainWindow& w = start();
+            for (int i = 10; i > 0; --i)
+                w.recentFiles().remember(folder_ / ("radio" + std::to_string(i) + ".dat"));
+            QTest::mouseClick(w.table()->cell(1000), Qt::RightButton); // names the channel
+            w.table()->channelPopupMenu->hide();
+            const QList<QMenu*> menus = w.findChildren<QMenu*>();
+            QVERIFY(menus.contains(w.table()->channelPopupMenu));
+            QVERIFY(menus.size() >= 7);
+            for (const QMenu* menu : menus) {
+                std::map<QString, QString> taken; // key, item
+                for (const QAction* item : menu->actions()) {
+                    if (item->isSeparator())
+                        continue;
+                    const QString key = QKeySequence::mnemonic(item->text()).toString();
+                    if (key.isEmpty())
+                        faults << menu->objectName() + ": " + item->text() + " has no key";
+                    else if (const auto [at, fresh] = taken.emplace(key, item->text()); !fresh)
+                        faults << menu->objectName() + ": " + item->text() + " and " + at->second +
+                                      " share " + key;
+                }
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
     void messageBoxesSpeakTheInterfaceLanguage() {

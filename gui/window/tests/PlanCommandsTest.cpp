@@ -262,6 +262,61 @@ private slots:
         QVERIFY(w.state().plug.channels == before);
     }
 
+    // One value pasted onto a cell, by key or from the pop-up, goes into that cell's
+    // field through the checks of that field, or a message says why not: it never
+    // lands in another column.
+    void aValuePastedOntoACellStaysInItsColumn() {
+        MainWindow& w = start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        edit(1, "446.5", "446.5");
+        ChannelTableView* table = w.table();
+        const auto pasteOnto = [&](Field field, int channel, const char* text) {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::mouseClick(table->cell(field, channel), Qt::LeftButton);
+            press(table->cell(field, channel), QKeySequence::Paste);
+        };
+        const auto row = [&](int channel) {
+            QStringList cells;
+            for (int f = 0; f < 5; ++f)
+                cells << table->cell(static_cast<Field>(f), channel)->text();
+            return cells.join(" | ");
+        };
+        pasteOnto(Field::TxFrequency, 1, "447.50000\r\n");
+        pasteOnto(Field::RxTone, 1, "D023N");
+        pasteOnto(Field::BusyLockout, 1, "Yes");
+        QCOMPARE(row(1), QString("446.50000 | 447.50000 | D023N | None | Yes"));
+        pasteOnto(Field::RxFrequency, 1, "445,5"); // one cell from a German spreadsheet
+        QCOMPARE(row(1), QString("445.50000 | 447.50000 | D023N | None | Yes"));
+        QCOMPARE(table->selectedChannels(), std::vector<int>{1});
+        QVERIFY(dialogs_.messages.empty());
+
+        QTest::mouseClick(table->cell(Field::TxTone, 1), Qt::RightButton);
+        table->channelPopupMenu->hide();
+        QTRY_COMPARE(QApplication::focusWidget(), table->cell(Field::TxTone, 1));
+        QGuiApplication::clipboard()->setText("67.0");
+        table->pasteChannelsAction->trigger();
+        QCOMPARE(row(1), QString("445.50000 | 447.50000 | D023N | 67.0 | Yes"));
+
+        const std::pair<Field, const char*> refused[] = {
+            {Field::TxFrequency, "480"}, {Field::RxTone, "447.5"}, {Field::BusyLockout, "On"}};
+        for (const auto& [field, text] : refused)
+            pasteOnto(field, 1, text);
+        pasteOnto(Field::TxFrequency, 5, "450");
+        QCOMPARE(row(1), QString("445.50000 | 447.50000 | D023N | 67.0 | Yes"));
+        QVERIFY(!w.state().plug.channels.inUse(5));
+        QStringList messages;
+        for (const auto& m : dialogs_.messages)
+            messages << QString::fromStdString(m.text);
+        QCOMPARE(
+            messages,
+            QStringList({"Nothing was pasted:\ntransmit frequency '480': Out of "
+                         "range!The valid range is 400-470MHz",
+                         "Nothing was pasted:\ndecode tone '447.5': not in the list",
+                         "Nothing was pasted:\nbusy channel lockout 'On': neither Yes nor No",
+                         "Nothing was pasted:\ntransmit frequency needs a receive frequency"}));
+    }
+
     // Moving swaps with the neighbour and the selection goes along; the ends stop it.
     // Clearing empties every selected channel, one as the pop-up's deletion does.
     void moveAndClearTheSelection() {

@@ -17,6 +17,7 @@ public:
     struct Shown {
         std::string title, text;
         MessageIcon icon;
+        Answer preferred = Answer::Yes; // of a question
     };
     std::deque<bool> answers; // Yes/No, in order; an unscripted question is a test failure
     std::vector<Shown> questions, messages;
@@ -26,8 +27,10 @@ public:
     // Runs while a question is open, as a real question box would take the focus.
     std::function<void()> whileAsking;
 
-    bool ask(const std::string& title, const std::string& text, MessageIcon icon) override {
-        questions.push_back({title, text, icon});
+    using UserDialogs::ask;
+    bool ask(const std::string& title, const std::string& text, MessageIcon icon,
+             Answer preferred) override {
+        questions.push_back({title, text, icon, preferred});
         if (whileAsking)
             whileAsking();
         if (answers.empty()) {
