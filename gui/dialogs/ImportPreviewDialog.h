@@ -29,7 +29,7 @@ public:
     ImportPreviewDialog(const Setup& setup, QWidget* parent);
 
     QLabel* summaryLabel;
-    QTreeWidget* changeList;   // line, item, now, after
+    QTreeWidget* changeList;   // line, item, now, after, note
     QTreeWidget* rejectedList; // line, reason
     QPushButton* applyButton;
     QPushButton* cancelButton;

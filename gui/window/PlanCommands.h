@@ -43,7 +43,9 @@ public:
 
 private:
     ChannelPlan currentPlan() const;
-    PlanContext context() const { return {state_.model, state_.language, state_.bandCheckOn}; }
+    PlanContext context() const {
+        return {state_.model, state_.language, state_.bandCheckOn, state_.marksOutOfBand()};
+    }
     bool previewAccepted(const PlanImport& preview, bool paste, const std::string& source);
     void apply(const ChannelPlan& plan);
     std::string title() const { return state_.text(Text::MessageTitle); }

@@ -1,10 +1,12 @@
 #include "core/exchange/PlanExport.h"
 #include "core/exchange/PlanImport.h"
 #include "core/files/DataFile.h"
+#include "core/settings/UserSettings.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"
 #include "programs/hxtool/PlugImage.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace hxtool {
@@ -32,6 +34,20 @@ int RunExport(const Invocation& invocation) {
     return kExitSuccess;
 }
 
+namespace {
+
+// The editor's band rules as the window has them for this model series: its band
+// check, and whether an out-of-band frequency is marked or refused.
+hx::PlanContext WindowRules(const ModelSession& session, hx::Language language) {
+    const hx::ProfileFile profile(session.settingDir /
+                                  hx::ModelFileNamesFor(session.model.modelCode).profile);
+    const auto settings = hx::ReadSettings(profile.load()).value_or(hx::StoredSettings{});
+    return {session.model, language, settings.bandCheckOn,
+            hx::MarksOutOfBand(settings.outOfBandMarking)};
+}
+
+} // namespace
+
 int RunImport(const Invocation& invocation) {
     const auto prepared =
         PrepareCommand(invocation, {.output = true, .language = true, .skipBad = true}, "import");
@@ -48,15 +64,26 @@ int RunImport(const Invocation& invocation) {
     const hx::Language language = options.language.value_or(hx::Language::English);
     const auto imported =
         hx::ImportPlanCsv(std::get<std::string>(bytes), {hx::StartState(session.model.profile), {}},
-                          {session.model, language});
+                          WindowRules(session, language));
     if (const auto* unreadable = std::get_if<hx::UnreadablePlan>(&imported)) {
         invocation.err << "hxtool import: " << input << ": " << unreadable->reason << "\n";
         return kExitFailure;
     }
     const auto& result = std::get<hx::PlanImport>(imported);
+    // Refusals and warnings in the order of the file's lines.
+    std::vector<std::pair<int, std::string>> said;
     for (const hx::RejectedRow& row : result.rejected)
-        invocation.err << "hxtool import: " << input << ": " << hx::DescribeRejection(row, language)
-                       << "\n";
+        said.emplace_back(row.line, hx::DescribeRejection(row, language));
+    for (const hx::RowWarning& warning : result.warnings)
+        said.emplace_back(warning.line, "warning: " + hx::DescribeWarning(warning, language));
+    std::ranges::stable_sort(said, {}, &std::pair<int, std::string>::first);
+    for (const auto& [line, text] : said)
+        invocation.err << "hxtool import: " << input << ": " << text << "\n";
+    if (result.usedRows == 0) {
+        invocation.err << "hxtool import: nothing written; no row of " << input
+                       << " could be used\n";
+        return kExitFailure;
+    }
     if (!result.rejected.empty() && !options.skipBad) {
         invocation.err << "hxtool import: nothing written; --skip-bad writes the other rows\n";
         return kExitFailure;
