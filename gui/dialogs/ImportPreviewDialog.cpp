@@ -94,6 +94,15 @@ ImportPreviewDialog::ImportPreviewDialog(const Setup& setup, QWidget* parent) : 
                                      {setup.source, std::to_string(changeList->topLevelItemCount()),
                                       std::to_string(preview.rejected.size())})));
 
+    QStringList notes;
+    for (const std::string& note : preview.notes)
+        notes << Q(note);
+    notesLabel = new QLabel(notes.join('\n'), this);
+    notesLabel->setObjectName("notesLabel");
+    notesLabel->setTextFormat(Qt::PlainText); // column headings come from the file
+    notesLabel->setWordWrap(true);
+    notesLabel->setVisible(!notes.isEmpty());
+
     applyButton = new QPushButton(text(Text::ApplyButton), this);
     applyButton->setObjectName("applyButton");
     applyButton->setEnabled(preview.changesAnything());
@@ -107,6 +116,7 @@ ImportPreviewDialog::ImportPreviewDialog(const Setup& setup, QWidget* parent) : 
     buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summaryLabel);
+    layout->addWidget(notesLabel);
     layout->addWidget(Framed(Text::ImportChanges, changeList, lang, this), 2);
     layout->addWidget(Framed(Text::ImportRejected, rejectedList, lang, this), 1);
     layout->addLayout(buttons);

@@ -29,6 +29,7 @@ public:
     ImportPreviewDialog(const Setup& setup, QWidget* parent);
 
     QLabel* summaryLabel;
+    QLabel* notesLabel;        // about the whole file, one line each; hidden without any
     QTreeWidget* changeList;   // line, item, now, after, note
     QTreeWidget* rejectedList; // line, reason
     QPushButton* applyButton;

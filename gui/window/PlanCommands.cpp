@@ -1,5 +1,6 @@
 #include "gui/window/PlanCommands.h"
 
+#include "core/exchange/ChirpCsv.h"
 #include "core/exchange/PlanExport.h"
 #include "core/exchange/PlanImport.h"
 #include "core/files/SafeFile.h"
@@ -76,21 +77,25 @@ bool PlanCommands::previewAccepted(const PlanImport& preview, bool paste,
 
 void PlanCommands::exportPlan() {
     ExportOptionsDialog options(
-        {separator_.value_or(SeparatorOfLocale()), state_.language, state_.colours.full},
+        {separator_.value_or(SeparatorOfLocale()), chirp_, state_.language, state_.colours.full},
         window_.owner);
     dialogs_.showModal(options);
     if (options.result() != QDialog::Accepted)
         return;
-    separator_ = options.separator();
-    const bool text = separator_ == Separator::Tab;
+    chirp_ = options.chirp();
+    if (!chirp_)
+        separator_ = options.separator();
+    const bool text = !chirp_ && separator_ == Separator::Tab;
     const auto start =
         std::filesystem::path(state_.currentDataFile).replace_extension(text ? ".txt" : ".csv");
     const auto chosen = dialogs_.chooseDataFile(
         {start, true, text ? "Text (*.txt)" : "CSV (*.csv)", text ? "txt" : "csv"});
     if (!chosen)
         return;
-    if (const auto error =
-            WriteFileSafely(*chosen, ExportPlanCsv(currentPlan(), context(), {*separator_})))
+    const ChannelPlan plan = currentPlan();
+    const std::string file =
+        chirp_ ? ExportChirpCsv(plan, context()) : ExportPlanCsv(plan, context(), {*separator_});
+    if (const auto error = WriteFileSafely(*chosen, file))
         dialogs_.tell(title(), FillText(state_.text(Text::ExportNotWritten), {error->message}),
                       MessageIcon::Critical);
 }

@@ -57,6 +57,7 @@ private:
     ChannelComments comments_;
     ChannelTable commented_;
     std::optional<Separator> separator_; // the last export's
+    bool chirp_ = false;                 // whether it was CHIRP's CSV
 };
 
 } // namespace hx

@@ -1,3 +1,4 @@
+#include "core/exchange/ChirpCsv.h"
 #include "core/exchange/PlanExport.h"
 #include "core/exchange/PlanImport.h"
 #include "core/files/DataFile.h"
@@ -12,8 +13,9 @@
 namespace hxtool {
 
 int RunExport(const Invocation& invocation) {
-    const auto prepared =
-        PrepareCommand(invocation, {.output = true, .language = true, .separator = true}, "export");
+    const auto prepared = PrepareCommand(
+        invocation, {.output = true, .language = true, .separator = true, .format = true},
+        "export");
     if (const int* status = std::get_if<int>(&prepared))
         return *status;
     const auto& [options, session] = std::get<PreparedCommand>(prepared);
@@ -24,9 +26,15 @@ int RunExport(const Invocation& invocation) {
     }
     const hx::ChannelPlan plan{
         DecodeAfterStart(std::get<hx::MemoryImage>(image), session.model).state, {}};
+    if (options.chirp && options.separator && *options.separator != hx::Separator::Comma) {
+        invocation.err << "hxtool export: CHIRP's CSV is separated by commas\n";
+        return kExitUsage;
+    }
+    const hx::PlanContext context{session.model, options.language.value_or(hx::Language::English)};
     const std::string csv =
-        hx::ExportPlanCsv(plan, {session.model, options.language.value_or(hx::Language::English)},
-                          {options.separator.value_or(hx::Separator::Comma)});
+        options.chirp
+            ? hx::ExportChirpCsv(plan, context)
+            : hx::ExportPlanCsv(plan, context, {options.separator.value_or(hx::Separator::Comma)});
     if (const auto error = hx::WriteFileSafely(*options.output, csv)) {
         invocation.err << "hxtool export: " << error->message << "\n";
         return kExitFailure;
@@ -79,6 +87,8 @@ int RunImport(const Invocation& invocation) {
     std::ranges::stable_sort(said, {}, &std::pair<int, std::string>::first);
     for (const auto& [line, text] : said)
         invocation.err << "hxtool import: " << input << ": " << text << "\n";
+    for (const std::string& note : result.notes)
+        invocation.err << "hxtool import: " << input << ": " << note << "\n";
     if (result.usedRows == 0) {
         invocation.err << "hxtool import: nothing written; no row of " << input
                        << " could be used\n";

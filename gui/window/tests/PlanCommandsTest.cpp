@@ -209,6 +209,39 @@ private slots:
         }
     }
 
+    // CHIRP's CSV from another tool goes through the same preview, which says once what
+    // the radio does not store; File > Export… writes it back in that layout.
+    void chirpFileThroughThePreviewAndBack() {
+        MainWindow& w = start();
+        const fs::path chirp =
+            fs::path(HX_SOURCE_DIR) / "core/exchange/tests/fixtures" / "chirp-uhf-from-0.csv";
+        QString notes;
+        QStringList changes, rejected;
+        dialogs_.files = {chirp};
+        dialogs_.modal = {[&](QDialog& d) {
+            notes = dynamic_cast<ImportPreviewDialog&>(d).notesLabel->text();
+            preview(changes, rejected, true)(d);
+        }};
+        w.action("importPlanAction")->trigger();
+        QCOMPARE(notes, QString("locations start at 0: location 0 is channel 1\n"
+                                "not stored by this radio: Name, Power, Skip, TStep"));
+        QCOMPARE(rejected, QStringList({"9 | Location '16': not a channel from 1 to 16"}));
+        QCOMPARE(rxCell(0), QString("446.00625"));
+        QCOMPARE(w.table()->cell(Field::RxTone, 3)->text(), QString("D023I"));
+
+        const fs::path back = folder_ / "back.csv";
+        dialogs_.modal = {[](QDialog& d) {
+            auto& options = dynamic_cast<ExportOptionsDialog&>(d);
+            options.chirpButton->click();
+            options.exportButton->click();
+        }};
+        dialogs_.files = {back};
+        w.action("exportPlanAction")->trigger();
+        QVERIFY(contents(back).starts_with("Location,Name,Frequency,Duplex,Offset,Tone,"));
+        QVERIFY(contents(back).find("\r\n4,,450.012500,+,10.000000,DTCS,") !=
+                std::string::npos);
+    }
+
     // Three rows copied from one place paste as the same channels at another; the
     // clipboard holds them as a spreadsheet takes them.
     void copyAndPasteChannels() {
