@@ -4,8 +4,10 @@
 #include "core/texts/Texts.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cctype>
+#include <cstdlib>
 #include <set>
+#include <tuple>
 
 namespace hx {
 namespace {
