@@ -238,8 +238,7 @@ private slots:
         dialogs_.files = {back};
         w.action("exportPlanAction")->trigger();
         QVERIFY(contents(back).starts_with("Location,Name,Frequency,Duplex,Offset,Tone,"));
-        QVERIFY(contents(back).find("\r\n4,,450.012500,+,10.000000,DTCS,") !=
-                std::string::npos);
+        QVERIFY(contents(back).find("\r\n4,,450.012500,+,10.000000,DTCS,") != std::string::npos);
     }
 
     // Three rows copied from one place paste as the same channels at another; the
