@@ -23,11 +23,13 @@ struct ChannelPlan {
 
 // The model a plan belongs to and the language of what is written and reported.
 // `bandCheckOn` is the window's band check: off, a frequency need only be one the
-// radio can store.
+// radio can store. `outOfBandMarking` is the editor's choice for a frequency out of
+// band: kept and marked, or refused.
 struct PlanContext {
     const ModelData& model;
     Language language = Language::English;
     bool bandCheckOn = true;
+    bool outOfBandMarking = true;
 };
 
 // One channel's row as the channel table shows it, plus its comment.

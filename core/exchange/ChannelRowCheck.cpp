@@ -4,6 +4,8 @@
 #include "core/texts/FunctionChoices.h"
 #include "core/texts/Texts.h"
 
+#include <cmath>
+
 namespace hx {
 namespace {
 
@@ -17,44 +19,43 @@ public:
 
     std::string problem(Field field, std::string_view cell, std::string_view what) const {
         return FillText(text(Text::PlanCellProblem),
-                        {ChannelFieldName(field, rules_.language), Trimmed(cell), what});
+                        {CellName(rules_, field), QuotedCell(cell), what});
     }
     std::string problem(Field field, std::string_view cell, Text what) const {
         return problem(field, cell, text(what));
     }
     std::string needs(Field field, Field needed) const {
-        return FillText(text(Text::PlanNeeds), {ChannelFieldName(field, rules_.language),
-                                                ChannelFieldName(needed, rules_.language)});
+        return FillText(text(Text::PlanNeeds), {CellName(rules_, field), CellName(rules_, needed)});
     }
 
-    // The frequency the editor would store for this cell typed into its box.
-    std::variant<double, std::string> frequency(std::string_view cell, Field field) const {
+    // The frequency a cell gives, exactly, or why it cannot be stored; a note says
+    // what the editor would have marked or snapped.
+    std::variant<double, std::string> frequency(std::string_view cell, Field field,
+                                                std::string& note) const {
         const auto mhz = FrequencyCellAsMhz(cell);
         if (!mhz)
             return problem(field, cell, Text::PlanNotAFrequency);
-        std::string entry = *mhz;
-        bool snapped = false;
+        const double given = *ParseNumber(*mhz);
+        const std::string exact = FormatFrequency(Mhz{given});
         if (rules_.bandCheckOn) {
             const auto box =
                 field == Field::RxFrequency ? FrequencyBox::Receive : FrequencyBox::Transmit;
-            // Refusing, not marking: a file has nobody to see a red cell before it is stored.
             const FrequencyCheck check =
-                CheckFrequencyEntry(entry, box, rules_.band, false, rules_.language);
-            if (check.legal == false)
+                CheckFrequencyEntry(exact, box, rules_.band, false, rules_.language);
+            if (check.legal == false && !rules_.outOfBandMarking)
                 return problem(field, cell, check.message);
-            snapped = check.legal.has_value(); // a profile band that is no number checks nothing
-            entry = check.text;
+            if (check.legal == false)
+                note = check.message;
         }
-        // Unlike the editor, which puts the band's low edge in place of an entry the
-        // radio cannot store, an import refuses it: nobody typed the low edge.
-        if (!Storable(ParseNumber(entry)))
+        if (!(given >= kLowestPlausibleMhz && given < kHighestPlausibleMhz))
             return problem(field, cell, Text::PlanNotStorable);
-        if (!snapped)
-            entry = NormaliseUncheckedEntry(entry, rules_.band).text;
-        const auto stored = ParseNumber(entry);
-        if (!Storable(stored))
-            return problem(field, cell, Text::PlanNotStorable);
-        return *stored;
+        if (!OnTensOfHertz(given))
+            return problem(field, cell, Text::PlanFinerThanStored);
+        const double stored = *ParseNumber(exact);
+        const auto band = BandFromEdges(rules_.band.lowEdge, rules_.band.highEdge);
+        if (band && FormatFrequency(band->snap(Mhz{stored})) != exact)
+            note += (note.empty() ? "" : "; ") + std::string(text(Text::PlanOffRaster));
+        return stored;
     }
 
     std::variant<double, std::string> tone(std::string_view cell, Field field) const {
@@ -74,8 +75,11 @@ public:
     }
 
 private:
-    static bool Storable(std::optional<double> mhz) {
-        return mhz && *mhz >= kLowestPlausibleMhz && *mhz < kHighestPlausibleMhz;
+    // The image keeps frequencies in tens of hertz; a spreadsheet's last binary digit
+    // (450.01250000000002) is no finer step.
+    static bool OnTensOfHertz(double mhz) {
+        const double tens = mhz * kTensOfHzPerMhz;
+        return std::abs(tens - RoundHalfEven(tens)) < 1e-3;
     }
     std::string_view text(Text t) const { return TextOf(t).in(rules_.language); }
 
@@ -83,6 +87,11 @@ private:
 };
 
 } // namespace
+
+std::string CellName(const RowRules& rules, Field field) {
+    const std::string& name = rules.cellNames[static_cast<std::size_t>(field)];
+    return name.empty() ? ChannelFieldName(field, rules.language) : name;
+}
 
 ChannelValues ValuesOf(const ChannelTable& table, int channel) {
     ChannelValues values;
@@ -96,7 +105,7 @@ void StoreValues(ChannelTable& table, int channel, const ChannelValues& values) 
         table.setValue(channel, FieldAt(f), values[f]);
 }
 
-std::variant<ChannelValues, std::string>
+std::variant<CheckedRow, std::string>
 CheckChannelRow(const RowCells& cells, const ChannelValues& current, const RowRules& rules) {
     std::array<std::string, kRowFieldCount> texts;
     for (std::size_t f = 0; f < texts.size(); ++f)
@@ -111,7 +120,8 @@ CheckChannelRow(const RowCells& cells, const ChannelValues& current, const RowRu
     };
     const RowChecker checker(rules);
 
-    ChannelValues values;
+    CheckedRow row;
+    ChannelValues& values = row.values;
     values.fill(EmptyValue);
     if (Trimmed(textOf(Field::RxFrequency)).empty()) {
         // The editor clears a channel whose receive frequency is gone; what else the
@@ -119,16 +129,17 @@ CheckChannelRow(const RowCells& cells, const ChannelValues& current, const RowRu
         for (std::size_t f = 1; f < values.size(); ++f)
             if (given(FieldAt(f)))
                 return checker.needs(FieldAt(f), Field::RxFrequency);
-        return values;
+        return row;
     }
     const bool transmits = !Trimmed(textOf(Field::TxFrequency)).empty();
     const auto check = [&](Field field) -> std::variant<double, std::string> {
         const std::string& cell = textOf(field);
+        std::string& note = row.notes[static_cast<std::size_t>(field)];
         switch (field) {
         case Field::RxFrequency:
-            return checker.frequency(cell, field);
+            return checker.frequency(cell, field, note);
         case Field::TxFrequency:
-            return transmits ? checker.frequency(cell, field) : EmptyValue;
+            return transmits ? checker.frequency(cell, field, note) : EmptyValue;
         case Field::RxTone:
             return checker.tone(cell, field);
         case Field::TxTone: {
@@ -151,7 +162,7 @@ CheckChannelRow(const RowCells& cells, const ChannelValues& current, const RowRu
             return *reason;
         values[f] = std::get<double>(value);
     }
-    return values;
+    return row;
 }
 
 } // namespace hx

@@ -82,6 +82,7 @@ CsvTable ReadCsv(std::string_view text) {
 
     CsvRecord record{line, {std::string()}};
     bool quoted = false;
+    int quoteLine = 0;
     bool atFieldStart = true;
     const auto endRecord = [&] {
         table.records.push_back(std::move(record));
@@ -109,6 +110,7 @@ CsvTable ReadCsv(std::string_view text) {
         }
         if (c == '"' && atFieldStart) {
             quoted = true;
+            quoteLine = line;
             atFieldStart = false;
         } else if (c == separator) {
             record.fields.emplace_back();
@@ -124,6 +126,8 @@ CsvTable ReadCsv(std::string_view text) {
     // A last line without its line end still counts; a final line end starts nothing.
     if (record.fields.size() > 1 || !record.fields.front().empty() || quoted)
         table.records.push_back(std::move(record));
+    if (quoted)
+        table.unclosedQuoteLine = quoteLine;
     return table;
 }
 

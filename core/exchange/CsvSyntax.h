@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@ struct CsvRecord {
 struct CsvTable {
     Separator separator = Separator::Comma;
     std::vector<CsvRecord> records;
+    // The line of a quote that the text never closes: everything after it would be
+    // one field, so the text cannot be trusted past that line.
+    std::optional<int> unclosedQuoteLine;
 };
 
 // Splits a UTF-8 text into records. The separator is the one Excel's "sep=" first

@@ -124,6 +124,20 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+std::string QuotedCell(std::string_view cell) {
+    constexpr int kLongestQuote = 40;
+    cell = Trimmed(cell);
+    std::string quoted;
+    int characters = 0;
+    for (const char c : cell) {
+        const bool startsCharacter = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (startsCharacter && characters++ == kLongestQuote)
+            return quoted + "…";
+        quoted += c == '\n' || c == '\r' || c == '\t' ? ' ' : c;
+    }
+    return quoted;
+}
+
 bool SaysName(std::string_view cell, std::string_view name) {
     return !name.empty() && Comparable(cell) == Comparable(name);
 }

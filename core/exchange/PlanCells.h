@@ -51,6 +51,9 @@ std::optional<int> SwitchCellValue(std::string_view cell);
 
 // Without the blanks around it.
 std::string_view Trimmed(std::string_view text);
+// A cell as a message quotes it: trimmed, on one line, at most 40 characters and "…"
+// where it goes on, so that a huge or many-lined cell cannot flood the message.
+std::string QuotedCell(std::string_view cell);
 // Whether a cell says `name`: case, blanks around it, a trailing colon and a unit in
 // brackets ("Rx Frequency (MHz):") do not matter. An empty name is said by nothing.
 bool SaysName(std::string_view cell, std::string_view name);

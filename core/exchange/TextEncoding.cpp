@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <iconv.h>
 #include <memory>
+#include <optional>
 
 namespace hx {
 namespace {
@@ -20,10 +21,16 @@ int SequenceLength(unsigned char lead) {
     return 0;
 }
 
-std::optional<std::string> Gb18030AsUtf8(std::string_view bytes) {
+// What a conversion made of the bytes, and where it stopped when it could not go on.
+struct Converted {
+    std::string text;
+    std::optional<std::size_t> stoppedAt; // bytes read before the first unreadable one
+};
+
+Converted Gb18030AsUtf8(std::string_view bytes) {
     const iconv_t opened = iconv_open("UTF-8", "GB18030");
     if (opened == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
+        return {{}, 0};
     const std::unique_ptr<void, int (*)(iconv_t)> converter(opened, iconv_close);
     std::string in(bytes);
     char* inPointer = in.data();
@@ -36,9 +43,88 @@ std::optional<std::string> Gb18030AsUtf8(std::string_view bytes) {
         const std::size_t done = iconv(opened, &inPointer, &inLeft, &outPointer, &outLeft);
         out.append(buffer, static_cast<std::size_t>(outPointer - buffer));
         if (done == static_cast<std::size_t>(-1) && errno != E2BIG)
-            return std::nullopt; // a byte sequence GB18030 lacks, or one cut off at the end
+            // a byte sequence GB18030 lacks, or one cut off at the end
+            return {out, static_cast<std::size_t>(inPointer - in.data())};
     }
-    return out;
+    return {out, std::nullopt};
+}
+
+// The bytes read as UTF-8 up to the first that is not.
+Converted Utf8Prefix(std::string_view bytes) {
+    std::size_t valid = 0;
+    while (valid < bytes.size()) {
+        const auto length =
+            static_cast<std::size_t>(SequenceLength(static_cast<unsigned char>(bytes[valid])));
+        if (length == 0 || valid + length > bytes.size() ||
+            !IsValidUtf8(bytes.substr(valid, length)))
+            return {std::string(bytes.substr(0, valid)), valid};
+        valid += length;
+    }
+    return {std::string(bytes), std::nullopt};
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 after its byte order mark; a lone surrogate or an odd last byte stops it.
+Converted Utf16AsUtf8(std::string_view bytes, bool bigEndian) {
+    const auto unitAt = [&](std::size_t i) -> char16_t {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    Converted converted;
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char16_t unit = unitAt(i);
+        if (unit < 0xD800 || unit > 0xDFFF) {
+            AppendUtf8(converted.text, unit);
+            continue;
+        }
+        const bool pairs = unit < 0xDC00 && i + 3 < bytes.size() && unitAt(i + 2) >= 0xDC00 &&
+                           unitAt(i + 2) <= 0xDFFF;
+        if (!pairs)
+            break;
+        AppendUtf8(converted.text, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                       (unitAt(i + 2) - 0xDC00));
+        i += 2;
+    }
+    if (i < bytes.size())
+        converted.stoppedAt = i;
+    return converted;
+}
+
+// Where the end of a readable text lies, as a line and the column after its last
+// character.
+TextPosition PositionAfter(std::string_view text) {
+    TextPosition position;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            ++position.line;
+            position.column = 1;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++position.column;
+        }
+    }
+    return position;
 }
 
 } // namespace
@@ -64,12 +150,24 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::optional<std::string> SpreadsheetTextAsUtf8(std::string_view bytes) {
+std::variant<std::string, TextPosition> SpreadsheetTextAsUtf8(std::string_view bytes) {
+    for (const bool bigEndian : {false, true}) {
+        if (!bytes.starts_with(bigEndian ? "\xFE\xFF" : "\xFF\xFE"))
+            continue;
+        Converted utf16 = Utf16AsUtf8(bytes.substr(2), bigEndian);
+        if (utf16.stoppedAt)
+            return PositionAfter(utf16.text);
+        return std::move(utf16.text);
+    }
     if (bytes.starts_with(kUtf8ByteOrderMark))
         bytes.remove_prefix(kUtf8ByteOrderMark.size());
     if (IsValidUtf8(bytes))
         return std::string(bytes);
-    return Gb18030AsUtf8(bytes);
+    Converted gb18030 = Gb18030AsUtf8(bytes);
+    if (!gb18030.stoppedAt)
+        return std::move(gb18030.text);
+    const Converted utf8 = Utf8Prefix(bytes);
+    return PositionAfter(*utf8.stoppedAt >= *gb18030.stoppedAt ? utf8.text : gb18030.text);
 }
 
 } // namespace hx

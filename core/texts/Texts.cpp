@@ -204,6 +204,8 @@ constexpr Bilingual kTexts[] = {
     {"%1“%2”：%3", "%1 '%2': %3"},                                 // PlanCellProblem
     {"不是频率", "not a frequency"},                               // PlanNotAFrequency
     {"不在 100 到 999 MHz 之间", "not from 100 to below 999 MHz"}, // PlanNotStorable
+    {"比 10 Hz 步进更细", "finer than the radio's 10 Hz steps"},   // PlanFinerThanStored
+    {"不在 12.5 kHz 信道间隔上", "off the 12.5 kHz raster"},       // PlanOffRaster
     {"不在列表中", "not in the list"},                             // PlanNotInList
     {"应为“是”或“否”", "neither Yes nor No"},                      // PlanNotYesOrNo
     {"不是 1 到 16 的信道号", "not a channel from 1 to 16"},       // PlanNotAChannel
@@ -213,8 +215,18 @@ constexpr Bilingual kTexts[] = {
     {"既不是信道也不是设置", "neither a channel nor a setting"},   // PlanUnknownRow
     {"只能粘贴信道", "only channels can be pasted"},               // PlanPasteChannelsOnly
     {"第 %1 行：%2", "line %1: %2"},                               // PlanLine
-    {"文件既不是 UTF-8 也不是 GB18030 文本",
-     "the file is neither UTF-8 nor GB18030 text"}, // PlanNotText
+    {"文件既不是 UTF-8 也不是 GB18030 文本（第 %1 行第 %2 列）",
+     "the file is neither UTF-8 nor GB18030 text (line %1, column %2)"},    // PlanNotText
+    {"第 %1 行的引号没有结束", "the quote opened on line %1 never closes"}, // PlanUnclosedQuote
+    {"首行的列标题不属于可读取的格式：本程序的信道表（信道、接收频率、发射频率……）或 CHIRP 的 "
+     "CSV（Location、Frequency、Duplex、Offset、Tone……）；文件中的列：%1",
+     "the heading matches no layout this program reads: its own channel plan (channel, receive "
+     "frequency, transmit frequency, ...) or CHIRP's CSV (Location, Frequency, Duplex, Offset, "
+     "Tone, ...); columns seen: %1"},                      // PlanUnknownLayout
+    {"应为 +、-、split 或 off", "not +, -, split or off"}, // ChirpNotDuplex
+    {"本电台不存储：%1", "not stored by this radio: %1"},  // ChirpNotStored
+    {"位置从 0 开始：位置 0 为信道 1",
+     "locations start at 0: location 0 is channel 1"}, // ChirpLocationsShifted
     // The printable channel card
     {"信道表", "Channel Card"},                                                // CardTitle
     {"型号", "Model"},                                                         // CardModel
@@ -260,6 +272,7 @@ constexpr Bilingual kTexts[] = {
     {"逗号（,）", "Comma (,)"},                                                 // ExportComma
     {"分号（;），小数用逗号", "Semicolon (;), decimal comma"},                  // ExportSemicolon
     {"制表符（.txt）", "Tab (.txt)"},                                           // ExportTab
+    {"CHIRP 的 CSV（.csv）", "CHIRP CSV (.csv)"},                               // ExportChirp
     {"导出", "Export"},                                                         // ExportButton
     {"信道表文件未能写入：\n%1", "The channel plan could not be written:\n%1"}, // ExportNotWritten
     {"导入信道表", "Import Channel Plan"},                                      // ImportTitle
@@ -271,6 +284,7 @@ constexpr Bilingual kTexts[] = {
     {"行", "Line"},                                                      // ImportLineColumn
     {"现在", "Now"},                                                     // ImportNowColumn
     {"之后", "After"},                                                   // ImportAfterColumn
+    {"说明", "Note"},                                                    // ImportNoteColumn
     {"原因", "Reason"},                                                  // ImportReasonColumn
     {"应用", "Apply"},                                                   // ApplyButton
     {"取消", "Cancel"},                                                  // CancelButton

@@ -19,16 +19,20 @@ ExportOptionsDialog::ExportOptionsDialog(const Setup& setup, QWidget* parent) : 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(text(Text::ExportSeparator), this));
-    const auto choice = [&](const char* name, Text caption, Separator separator) {
+    const auto choice = [&](const char* name, Text caption, bool proposed) {
         auto* button = new QRadioButton(text(caption), this);
         button->setObjectName(name);
-        button->setChecked(separator == setup.proposed);
+        button->setChecked(proposed);
         layout->addWidget(button);
         return button;
     };
-    commaButton = choice("commaButton", Text::ExportComma, Separator::Comma);
-    semicolonButton = choice("semicolonButton", Text::ExportSemicolon, Separator::Semicolon);
-    tabButton = choice("tabButton", Text::ExportTab, Separator::Tab);
+    const auto plan = [&](Separator separator) {
+        return !setup.chirpProposed && separator == setup.proposed;
+    };
+    commaButton = choice("commaButton", Text::ExportComma, plan(Separator::Comma));
+    semicolonButton = choice("semicolonButton", Text::ExportSemicolon, plan(Separator::Semicolon));
+    tabButton = choice("tabButton", Text::ExportTab, plan(Separator::Tab));
+    chirpButton = choice("chirpButton", Text::ExportChirp, setup.chirpProposed);
 
     exportButton = new QPushButton(text(Text::ExportButton), this);
     exportButton->setObjectName("exportButton");

@@ -34,15 +34,16 @@ QGroupBox* Framed(Text caption, QTreeWidget* list, Language language, QWidget* p
 }
 
 // One row per changed value: a channel's six cells and its comment are compared
-// one by one, so only what really changes is listed.
+// one by one, so only what really changes is listed, each with what is unusual about
+// its new value (kept off the raster or out of band).
 void ListChanges(QTreeWidget* list, const PlanImport& preview, Language language) {
     const auto shown = [language](const std::string& value) {
         return Q(value.empty() ? std::string(TextOf(Text::EmptyValueWord).in(language)) : value);
     };
     const auto add = [&](int line, const std::string& item, const std::string& now,
-                         const std::string& after) {
-        list->addTopLevelItem(
-            new QTreeWidgetItem({QString::number(line), Q(item), shown(now), shown(after)}));
+                         const std::string& after, const std::string& note = {}) {
+        list->addTopLevelItem(new QTreeWidgetItem(
+            {QString::number(line), Q(item), shown(now), shown(after), Q(note)}));
     };
     for (const SettingChange& s : preview.settingChanges)
         add(s.line, s.name, s.before, s.after);
@@ -55,7 +56,7 @@ void ListChanges(QTreeWidget* list, const PlanImport& preview, Language language
                 add(c.line,
                     FillText(channelField,
                              {number, ChannelFieldName(static_cast<Field>(f), language)}),
-                    c.before.cells[i], c.after.cells[i]);
+                    c.before.cells[i], c.after.cells[i], c.notes[i]);
         }
         if (c.before.comment != c.after.comment)
             add(c.line,
@@ -75,7 +76,8 @@ ImportPreviewDialog::ImportPreviewDialog(const Setup& setup, QWidget* parent) : 
 
     changeList = MakeList("changeList",
                           {text(Text::ImportLineColumn), text(Text::ComparedItem),
-                           text(Text::ImportNowColumn), text(Text::ImportAfterColumn)},
+                           text(Text::ImportNowColumn), text(Text::ImportAfterColumn),
+                           text(Text::ImportNoteColumn)},
                           this);
     ListChanges(changeList, preview, lang);
     rejectedList = MakeList("rejectedList",
@@ -92,6 +94,15 @@ ImportPreviewDialog::ImportPreviewDialog(const Setup& setup, QWidget* parent) : 
                                      {setup.source, std::to_string(changeList->topLevelItemCount()),
                                       std::to_string(preview.rejected.size())})));
 
+    QStringList notes;
+    for (const std::string& note : preview.notes)
+        notes << Q(note);
+    notesLabel = new QLabel(notes.join('\n'), this);
+    notesLabel->setObjectName("notesLabel");
+    notesLabel->setTextFormat(Qt::PlainText); // column headings come from the file
+    notesLabel->setWordWrap(true);
+    notesLabel->setVisible(!notes.isEmpty());
+
     applyButton = new QPushButton(text(Text::ApplyButton), this);
     applyButton->setObjectName("applyButton");
     applyButton->setEnabled(preview.changesAnything());
@@ -105,6 +116,7 @@ ImportPreviewDialog::ImportPreviewDialog(const Setup& setup, QWidget* parent) : 
     buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summaryLabel);
+    layout->addWidget(notesLabel);
     layout->addWidget(Framed(Text::ImportChanges, changeList, lang, this), 2);
     layout->addWidget(Framed(Text::ImportRejected, rejectedList, lang, this), 1);
     layout->addLayout(buttons);

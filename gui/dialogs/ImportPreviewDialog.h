@@ -29,7 +29,8 @@ public:
     ImportPreviewDialog(const Setup& setup, QWidget* parent);
 
     QLabel* summaryLabel;
-    QTreeWidget* changeList;   // line, item, now, after
+    QLabel* notesLabel;        // about the whole file, one line each; hidden without any
+    QTreeWidget* changeList;   // line, item, now, after, note
     QTreeWidget* rejectedList; // line, reason
     QPushButton* applyButton;
     QPushButton* cancelButton;

@@ -1,6 +1,7 @@
 #include "gui/window/PlanCommands.h"
 
 #include "core/exchange/ChannelRowCheck.h"
+#include "core/exchange/ChirpCsv.h"
 #include "core/exchange/PlanExport.h"
 #include "core/exchange/PlanImport.h"
 #include "core/files/SafeFile.h"
@@ -106,21 +107,25 @@ bool PlanCommands::previewAccepted(const PlanImport& preview, bool paste,
 
 void PlanCommands::exportPlan() {
     ExportOptionsDialog options(
-        {separator_.value_or(SeparatorOfLocale()), state_.language, state_.colours.full},
+        {separator_.value_or(SeparatorOfLocale()), chirp_, state_.language, state_.colours.full},
         window_.owner);
     dialogs_.showModal(options);
     if (options.result() != QDialog::Accepted)
         return;
-    separator_ = options.separator();
-    const bool text = separator_ == Separator::Tab;
+    chirp_ = options.chirp();
+    if (!chirp_)
+        separator_ = options.separator();
+    const bool text = !chirp_ && separator_ == Separator::Tab;
     const auto start =
         std::filesystem::path(state_.currentDataFile).replace_extension(text ? ".txt" : ".csv");
     const auto chosen = dialogs_.chooseDataFile(
         {start, true, text ? "Text (*.txt)" : "CSV (*.csv)", text ? "txt" : "csv"});
     if (!chosen)
         return;
-    if (const auto error =
-            WriteFileSafely(*chosen, ExportPlanCsv(currentPlan(), context(), {*separator_})))
+    const ChannelPlan plan = currentPlan();
+    const std::string file =
+        chirp_ ? ExportChirpCsv(plan, context()) : ExportPlanCsv(plan, context(), {*separator_});
+    if (const auto error = WriteFileSafely(*chosen, file))
         dialogs_.tell(title(), FillText(state_.text(Text::ExportNotWritten), {error->message}),
                       MessageIcon::Critical);
 }
@@ -196,14 +201,18 @@ void PlanCommands::pasteValue(const std::string& value, int cellIndex) {
     if (field < 0 || field >= kRowFieldCount)
         return;
     RowCells cells;
-    cells[static_cast<std::size_t>(field)] = value;
+    // A loop rather than cells[field]: GCC 12 warns falsely on that assignment.
+    for (std::size_t f = 0; f < cells.size(); ++f)
+        if (static_cast<int>(f) == field)
+            cells[f] = value;
     ChannelPlan plan = currentPlan();
     const auto checked =
         CheckChannelRow(cells, ValuesOf(plan.state.channels, channel),
-                        {state_.band(), state_.bandCheckOn, state_.model.tones, state_.language});
+                        {state_.band(), state_.bandCheckOn, context().outOfBandMarking,
+                         state_.model.tones, state_.language});
     if (const auto* reason = std::get_if<std::string>(&checked))
         return tellNothingPasted(*reason);
-    StoreValues(plan.state.channels, channel, std::get<ChannelValues>(checked));
+    StoreValues(plan.state.channels, channel, std::get<CheckedRow>(checked).values);
     apply(plan);
     window_.table.select({channel});
     window_.selectChannel(channel);

@@ -44,7 +44,9 @@ public:
 
 private:
     ChannelPlan currentPlan() const;
-    PlanContext context() const { return {state_.model, state_.language, state_.bandCheckOn}; }
+    PlanContext context() const {
+        return {state_.model, state_.language, state_.bandCheckOn, state_.marksOutOfBand()};
+    }
     bool previewAccepted(const PlanImport& preview, bool paste, const std::string& source);
     void pasteValue(const std::string& value, int cellIndex);
     void tellNothingPasted(const std::string& reasons);
@@ -58,6 +60,7 @@ private:
     ChannelComments comments_;
     ChannelTable commented_;
     std::optional<Separator> separator_; // the last export's
+    bool chirp_ = false;                 // whether it was CHIRP's CSV
 };
 
 } // namespace hx

@@ -16,7 +16,7 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             (accepted.port && word == "--port") || (accepted.language && word == "--lang") ||
             (accepted.trace && word == "--trace") ||
             (accepted.separator && word == "--separator") ||
-            (accepted.proof && word == "--backup") ||
+            (accepted.format && word == "--format") || (accepted.proof && word == "--backup") ||
             (accepted.clone && (word == "--count" || word == "--log"));
         if (takesValue && i + 1 == args.size())
             return UsageError{word + " needs a value"};
@@ -52,6 +52,11 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
             if (!options.separator)
                 return UsageError{"--separator must be comma, semicolon or tab, not '" + value +
                                   "'"};
+        } else if (takesValue && word == "--format") {
+            const std::string& value = args[++i];
+            if (value != "plan" && value != "chirp")
+                return UsageError{"--format must be plan or chirp, not '" + value + "'"};
+            options.chirp = value == "chirp";
         } else if (accepted.skipBad && word == "--skip-bad") {
             options.skipBad = true;
         } else if (accepted.json && word == "--json") {

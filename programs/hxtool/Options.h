@@ -23,6 +23,7 @@ struct Options {
     std::optional<hx::Language> language;
     bool json = false;
     std::optional<hx::Separator> separator;
+    bool chirp = false; // --format chirp: CHIRP's CSV rather than this program's plan
     bool skipBad = false;
     bool verify = false;
     bool force = false;
@@ -41,6 +42,7 @@ struct OptionSet {
     bool portRequired = true; // with `port`: --port must be given
     bool trace = false;       // --trace FILE
     bool separator = false;   // --separator comma|semicolon|tab
+    bool format = false;      // --format plan|chirp
     bool skipBad = false;     // --skip-bad
     bool proof = false;       // --verify, --backup DIR, --force
     bool clone = false;       // --count N, --log FILE, --no-wait

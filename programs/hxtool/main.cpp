@@ -20,7 +20,7 @@ constexpr std::string_view kUsage =
     "             [--settings DIR]\n"
     "       hxtool doctor [--port COMn|DEV] [--lang en|zh] [--settings DIR]\n"
     "       hxtool diff A.dat B.dat [--json] [--lang en|zh] [--model ...] [--settings DIR]\n"
-    "       hxtool export FILE.dat -o PLAN.csv [--lang en|zh]\n"
+    "       hxtool export FILE.dat -o PLAN.csv [--lang en|zh] [--format plan|chirp]\n"
     "                     [--separator comma|semicolon|tab] [--model ...] [--settings DIR]\n"
     "       hxtool import PLAN.csv -o FILE.dat [--skip-bad] [--lang en|zh] [--model ...]\n"
     "                     [--settings DIR]\n"

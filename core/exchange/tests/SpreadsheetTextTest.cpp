@@ -54,14 +54,34 @@ TEST(CsvSyntax, WrittenLinesReadBackToTheSameFields) {
         << "decimal commas stay unquoted where the comma separates nothing";
 }
 
+using Read = std::variant<std::string, TextPosition>;
+
 TEST(TextEncoding, Utf8WithOrWithoutMarkElseGb18030) {
-    EXPECT_EQ(SpreadsheetTextAsUtf8("\xEF\xBB\xBF信道,1"), "信道,1");
-    EXPECT_EQ(SpreadsheetTextAsUtf8("信道 \xF0\x9F\x93\xBB"), "信道 \xF0\x9F\x93\xBB");
-    EXPECT_EQ(SpreadsheetTextAsUtf8("\xD0\xC5\xB5\xC0,\xCE\xDE"), "信道,无") << "GB18030";
-    EXPECT_EQ(SpreadsheetTextAsUtf8("\xFF\xFF"), std::nullopt);
-    EXPECT_EQ(SpreadsheetTextAsUtf8("\xD0"), std::nullopt) << "cut off inside a character";
+    EXPECT_EQ(SpreadsheetTextAsUtf8("\xEF\xBB\xBF信道,1"), Read("信道,1"));
+    EXPECT_EQ(SpreadsheetTextAsUtf8("信道 \xF0\x9F\x93\xBB"), Read("信道 \xF0\x9F\x93\xBB"));
+    EXPECT_EQ(SpreadsheetTextAsUtf8("\xD0\xC5\xB5\xC0,\xCE\xDE"), Read("信道,无")) << "GB18030";
     for (const char* notUtf8 : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE4\xBF"})
         EXPECT_FALSE(IsValidUtf8(notUtf8)) << notUtf8;
+}
+
+// The first byte neither encoding reads, by line and character, as far as the
+// likelier encoding got: a UTF-8 file with one bad byte, a GB18030 file with one,
+// and one cut off inside a character.
+TEST(TextEncoding, TheFirstUnreadableByteIsPlaced) {
+    EXPECT_EQ(SpreadsheetTextAsUtf8("a\r\nb\rc,信道\xFF"), Read(TextPosition{3, 5}));
+    EXPECT_EQ(SpreadsheetTextAsUtf8("\xD0\xC5\xB5\xC0\n\xCE\xDE,\xFF"), Read(TextPosition{2, 3}));
+    EXPECT_EQ(SpreadsheetTextAsUtf8("\xD0"), Read(TextPosition{1, 1}));
+}
+
+// Excel's "Unicode text": UTF-16 after a byte order mark in either order, characters
+// beyond the first 65536 in surrogate pairs; a lone surrogate is no text.
+TEST(TextEncoding, Utf16EitherOrder) {
+    const std::string little("\xFF\xFE\x61\x00\x09\x00\xE1\x4F\x53\x90\x3D\xD8\xFB\xDC", 14);
+    EXPECT_EQ(SpreadsheetTextAsUtf8(little), Read("a\t信道\xF0\x9F\x93\xBB"));
+    const std::string big("\xFE\xFF\x00\x61\x00\x0A\x4F\xE1\x90\x53", 10);
+    EXPECT_EQ(SpreadsheetTextAsUtf8(big), Read("a\n信道"));
+    const std::string lone("\xFF\xFE\x61\x00\x0A\x00\x62\x00\x3D\xD8\x61\x00", 12);
+    EXPECT_EQ(SpreadsheetTextAsUtf8(lone), Read(TextPosition{2, 2}));
 }
 
 // Frequencies as spreadsheets hold them: the size tells MHz from kHz and Hz; numbers
