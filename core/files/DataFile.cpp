@@ -6,16 +6,38 @@
 
 namespace hx {
 
+namespace {
+
+// The image a file's first bytes make; what a short file lacks stays blank (0xFF).
+MemoryImage ImageOf(const std::string& read) {
+    MemoryImage image;
+    image.fill(0xFF);
+    std::transform(read.begin(), read.end(), image.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c); });
+    return image;
+}
+
+} // namespace
+
 std::variant<MemoryImage, DataFileError> ReadDataFile(const std::filesystem::path& path) {
     const auto bytes = ReadRegularFile(path, kImageSize);
     if (const auto* error = std::get_if<FileError>(&bytes))
         return *error;
-    MemoryImage image;
-    image.fill(0xFF);
+    return ImageOf(std::get<std::string>(bytes));
+}
+
+bool LooksLikeDataFile(std::string_view bytes) {
+    return bytes.size() >= kImageSize && bytes.starts_with(kImageIdentity);
+}
+
+std::variant<MemoryImage, DataFileError> ReadCheckedDataFile(const std::filesystem::path& path) {
+    const auto bytes = ReadRegularFile(path, kImageSize);
+    if (const auto* error = std::get_if<FileError>(&bytes))
+        return *error;
     const auto& read = std::get<std::string>(bytes);
-    std::transform(read.begin(), read.end(), image.begin(),
-                   [](char c) { return static_cast<std::uint8_t>(c); });
-    return image;
+    if (!LooksLikeDataFile(read))
+        return DataFileError{path.string() + ": not a data file"};
+    return ImageOf(read);
 }
 
 std::variant<std::monostate, DataFileError> WriteDataFile(const std::filesystem::path& path,

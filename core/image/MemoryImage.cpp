@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string_view>
 
 namespace hx {
 
@@ -19,9 +18,8 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
 MemoryImage BlankImage() {
     MemoryImage image;
     image.fill(0xFF);
-    constexpr std::string_view identity = "ROR55O";
     constexpr std::string_view version = "V0100";
-    std::copy(identity.begin(), identity.end(), image.begin());
+    std::copy(kImageIdentity.begin(), kImageIdentity.end(), image.begin());
     std::copy(version.begin(), version.end(), image.begin() + 10);
     return image;
 }

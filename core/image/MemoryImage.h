@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace hx {
 
@@ -38,6 +39,9 @@ inline constexpr std::array<std::uint8_t, 8> LeadCode = {0x02, 'P', 'R', 'O', 'G
 
 // Bytes in hex for people, separated by blanks: "57 00 28 08".
 std::string HexBytes(std::span<const std::uint8_t> bytes);
+
+// The text every image of this program opens with.
+inline constexpr std::string_view kImageIdentity = "ROR55O";
 
 // The blank image: 0xFF everywhere but the identity "ROR55O" at 0 and "V0100" at 10.
 MemoryImage BlankImage();
