@@ -3,7 +3,8 @@
 // run on a private Xvfb, alternately, after one unmeasured start each; the ratios of
 // the medians are printed. hxprog runs as a portable copy with settings of its own, in
 // English, so no first-start question comes before its window.
-// Usage: build/bench/startup [runs]   (exit 1: a ratio above its target)
+// Usage: build/bench/startup [runs [hxprog]]   (exit 1: a ratio above its target)
+// A second argument times that hxprog (another build, say) in place of this build's.
 #include "gui/window/tests/TestAppFolder.h"
 
 #include <algorithm>
@@ -151,10 +152,12 @@ std::optional<Start> TimeStart(MapWatch& watch, const std::string& program) {
 
 // A copy of hxprog and the modules it loads in a folder of its own, so that the build
 // tree's settings stay as they are.
-fs::path PortableHxprog() {
+fs::path PortableHxprog(const std::optional<fs::path>& other) {
     const fs::path folder = hx::MakeTestAppFolder("hx_startup_bench", "Language=2\n");
     for (const fs::path file : {HX_PROGRAM_FILES})
         fs::copy_file(file, folder / file.filename(), fs::copy_options::overwrite_existing);
+    if (other)
+        fs::copy_file(*other, folder / "hxprog", fs::copy_options::overwrite_existing);
     return folder / "hxprog";
 }
 
@@ -174,7 +177,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "startup: cannot watch %s\n", server.display().c_str());
         return 2;
     }
-    const fs::path hxprog = PortableHxprog();
+    const fs::path hxprog =
+        PortableHxprog(argc > 2 ? std::optional<fs::path>(argv[2]) : std::nullopt);
     // A runtime folder of their own, as a desktop session gives, so that neither
     // program warns of its absence on every start.
     const fs::path runtime = hxprog.parent_path() / "runtime";
