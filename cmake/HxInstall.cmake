@@ -19,21 +19,30 @@ add_custom_command(OUTPUT ${_hx_example}
     COMMENT "Encoding the example data file" VERBATIM)
 
 # Debian wants manual pages compressed, and without a time stamp so that a rebuild
-# gives the same bytes.
+# gives the same bytes. Make, unlike Ninja, makes no folder for an output: the
+# commands make it.
 find_program(GZIP gzip REQUIRED)
 set(_hx_man_pages)
 foreach(page hxprog hxtool hxsim)
   set(compressed ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
   add_custom_command(OUTPUT ${compressed}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
       COMMAND ${CMAKE_COMMAND} -E copy ${_hx_packaging}/man/${page}.1 ${CMAKE_BINARY_DIR}/man/
       COMMAND ${GZIP} -9nf ${CMAKE_BINARY_DIR}/man/${page}.1
       DEPENDS ${_hx_packaging}/man/${page}.1
       COMMENT "Compressing the manual page ${page}.1" VERBATIM)
   list(APPEND _hx_man_pages ${compressed})
 endforeach()
-add_custom_target(install_files ALL DEPENDS ${_hx_example} ${_hx_man_pages})
+add_custom_target(man_pages ALL DEPENDS ${_hx_man_pages})
+add_custom_target(install_files ALL DEPENDS ${_hx_example})
+# The manual pages on their own with Make, the default generator, in a scratch build.
+add_test(NAME man_pages_with_make
+         COMMAND sh -c "rm -rf \"$0\" && ${CMAKE_COMMAND} -S \"$1\" -B \"$0\" -G 'Unix Makefiles' \
+                        >/dev/null && ${CMAKE_COMMAND} --build \"$0\" --target man_pages"
+                 ${CMAKE_BINARY_DIR}/make-build ${CMAKE_SOURCE_DIR})
 
 install(TARGETS hxprog hxtool hxsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS hxprog_ondemand LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/hxprog)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Setting ${CMAKE_BINARY_DIR}/Help
         DESTINATION ${_hx_share})
 install(FILES ${_hx_example} DESTINATION ${_hx_share}/Examples)

@@ -223,12 +223,38 @@ std::vector<Difference> CompareImages(const MemoryImage& first, const MemoryImag
     return Comparison(first, second, context, range).run();
 }
 
+std::vector<Difference> CompareFileHeaders(const MemoryImage& first, const MemoryImage& second,
+                                           Language language) {
+    std::vector<Difference> differences;
+    for (std::size_t i = 0; i < kHeaderSize;) {
+        if (first[i] == second[i]) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < kHeaderSize && first[end] != second[end])
+            ++end;
+        const std::string subject =
+            end == i + 1 ? FillText(TextOf(Text::FileHeaderByte).in(language), {std::to_string(i)})
+                         : FillText(TextOf(Text::FileHeaderBytes).in(language),
+                                    {std::to_string(i), std::to_string(end - 1)});
+        differences.push_back({subject, Hex(first, i, end), Hex(second, i, end)});
+        i = end;
+    }
+    return differences;
+}
+
 std::string EmptyValueText(Language language) {
     return Word(Text::EmptyValueWord, language);
 }
 
 std::string DescribeChange(const Difference& difference, Language language) {
     return FillText(TextOf(Text::ChangeLine).in(language),
+                    {difference.subject, difference.first, difference.second});
+}
+
+std::string DescribeFileHeaderChange(const Difference& difference, Language language) {
+    return FillText(TextOf(Text::FileHeaderChangeLine).in(language),
                     {difference.subject, difference.first, difference.second});
 }
 

@@ -47,11 +47,19 @@ std::vector<Difference> CompareImages(const MemoryImage& first, const MemoryImag
                                       const ComparisonContext& context,
                                       ImageRange range = kRadioRange);
 
+// The bytes of the file header (offsets 0 to 49, kept only in files and never sent to a
+// radio) that differ, a run of neighbouring bytes at a time: "file header byte 7" or
+// "file header bytes 6-9", the bytes in hex.
+std::vector<Difference> CompareFileHeaders(const MemoryImage& first, const MemoryImage& second,
+                                           Language language);
+
 // The word shown for a value that is not set: "(empty)".
 std::string EmptyValueText(Language language);
 
 // "channel 3 receive frequency 450.12500 → 450.25000"
 std::string DescribeChange(const Difference& difference, Language language);
+// "file header byte 7: 30 → 31"
+std::string DescribeFileHeaderChange(const Difference& difference, Language language);
 // "channel 3 receive frequency: sent 450.12500, radio holds 450.25000"
 std::string DescribeVerifyMismatch(const Difference& difference, Language language);
 

@@ -2,26 +2,50 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace hx {
 
-std::variant<MemoryImage, DataFileError> ReadDataFile(const std::filesystem::path& path) {
-    const auto bytes = ReadRegularFile(path, kImageSize);
-    if (const auto* error = std::get_if<FileError>(&bytes))
-        return *error;
+namespace {
+
+// The image a file's first bytes make; what a short file lacks stays blank (0xFF).
+MemoryImage ImageOf(const std::string& read) {
     MemoryImage image;
     image.fill(0xFF);
-    const auto& read = std::get<std::string>(bytes);
     std::transform(read.begin(), read.end(), image.begin(),
                    [](char c) { return static_cast<std::uint8_t>(c); });
     return image;
 }
 
+// A whole image, opening with the identity text.
+bool IsDataFileStart(std::string_view bytes) {
+    return bytes.size() >= kImageSize && bytes.starts_with(kImageIdentity);
+}
+
+} // namespace
+
+std::variant<MemoryImage, DataFileError> ReadDataFile(const std::filesystem::path& path) {
+    const auto bytes = ReadRegularFile(path, kImageSize);
+    if (const auto* error = std::get_if<FileError>(&bytes))
+        return *error;
+    return ImageOf(std::get<std::string>(bytes));
+}
+
+std::variant<MemoryImage, DataFileError> ReadCheckedDataFile(const std::filesystem::path& path) {
+    const auto bytes = ReadRegularFile(path, kImageSize);
+    if (const auto* error = std::get_if<FileError>(&bytes))
+        return *error;
+    const auto& read = std::get<std::string>(bytes);
+    if (!IsDataFileStart(read))
+        return DataFileError{path.string() + ": not a data file"};
+    return ImageOf(read);
+}
+
 bool LooksLikeDataFile(const std::filesystem::path& path) {
     const auto bytes = ReadRegularFile(path, kImageSize);
     const auto* start = std::get_if<std::string>(&bytes);
-    return start && start->size() == kImageSize && start->starts_with(kImageIdentity);
+    return start && IsDataFileStart(*start);
 }
 
 std::variant<std::monostate, DataFileError> WriteDataFile(const std::filesystem::path& path,

@@ -19,6 +19,10 @@ std::variant<MemoryImage, DataFileError> ReadDataFile(const std::filesystem::pat
 // that is then saved would be overwritten, so the window asks before it opens one.
 bool LooksLikeDataFile(const std::filesystem::path& path);
 
+// Reads a data file as ReadDataFile does, but refuses a file that does not look like
+// one: "FILE: not a data file".
+std::variant<MemoryImage, DataFileError> ReadCheckedDataFile(const std::filesystem::path& path);
+
 // Puts the image at position 0 of the file without shortening a longer file, as
 // WriteFileSafely writes: a failure leaves the old file as it was. Returns an error
 // on failure.

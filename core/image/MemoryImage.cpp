@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string_view>
 
 namespace hx {
 

@@ -180,8 +180,11 @@ constexpr Bilingual kTexts[] = {
     {"信道表字节", "channel list bytes"},                            // ChannelListBytes
     {"功能设置字节", "function setting bytes"},                      // FunctionBytes
     {"地址 %1 处的字节", "bytes at radio address %1"},               // RadioAddressBytes
+    {"文件头字节 %1", "file header byte %1"},                        // FileHeaderByte
+    {"文件头字节 %1-%2", "file header bytes %1-%2"},                 // FileHeaderBytes
     {"（空）", "(empty)"},                                           // EmptyValueWord
     {"%1 %2 → %3", "%1 %2 → %3"},                                    // ChangeLine
+    {"%1：%2 → %3", "%1: %2 → %3"},                                  // FileHeaderChangeLine
     {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"},   // VerifyMismatchLine
     {"与文件比较", "Compare with File"},                             // CompareFileTitle
     {"与对讲机比较", "Compare with Radio"},                          // CompareRadioTitle
@@ -321,6 +324,8 @@ constexpr Bilingual kTexts[] = {
     {"请至少选择一个端口。", "Choose at least one port."},         // CloneNoPort
     {"母版数据文件无法读取：\n%1",
      "The master data file cannot be read:\n%1"}, // CloneMasterUnreadable
+    {"无法克隆：程序缺少组成部分 %1。",
+     "Cannot clone: the program lacks its part %1."}, // CloneModuleMissing
     {"对讲机正在写入。完成正在进行的对讲机后关闭吗？",
      "Radios are being programmed. Close once the radios in progress "
      "are finished?"}, // CloneCloseQuestion

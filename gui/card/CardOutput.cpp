@@ -6,24 +6,11 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-
-#if defined(__GLIBC__)
-#include <langinfo.h>
-#include <locale.h>
-#endif
 
 namespace hx {
 namespace {
 
 constexpr qreal kMarginMm = 15;
-constexpr int kLetterWidthMm = 216;
-
-// The part of the page inside the margins, where the painter's origin lies.
-QRectF PaintArea(const QPagedPaintDevice& device) {
-    const QRect rect = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    return {0, 0, static_cast<qreal>(rect.width()), static_cast<qreal>(rect.height())};
-}
 
 QPageSize PageSizeOf(Paper paper) {
     return QPageSize(paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4);
@@ -31,19 +18,9 @@ QPageSize PageSizeOf(Paper paper) {
 
 } // namespace
 
-Paper PaperOfLocale() {
-#if defined(__GLIBC__)
-    // The environment's paper, whether or not the program has taken its locale yet.
-    const locale_t locale = newlocale(LC_PAPER_MASK, "", nullptr);
-    if (!locale)
-        return Paper::A4;
-    // glibc hands the paper width in millimetres back as the pointer's value.
-    const auto width = reinterpret_cast<std::intptr_t>(nl_langinfo_l(_NL_PAPER_WIDTH, locale));
-    freelocale(locale);
-    return width == kLetterWidthMm ? Paper::Letter : Paper::A4;
-#else
-    return Paper::A4;
-#endif
+QRectF CardPaintArea(const QPagedPaintDevice& device) {
+    const QRect rect = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    return {0, 0, static_cast<qreal>(rect.width()), static_cast<qreal>(rect.height())};
 }
 
 void SetUpCardPage(QPagedPaintDevice& device, Paper paper) {
@@ -81,18 +58,10 @@ std::optional<FileError> WriteCardPdf(const ChannelCard& card, const std::filesy
         writer.setCreator("hxprog");
         SetUpCardPage(writer, paper);
         QPainter painter(&writer);
-        PaintCard(painter, card, PaintArea(writer));
+        PaintCard(painter, card, CardPaintArea(writer));
     }
     const QByteArray& bytes = pdf.data();
     return WriteFileSafely(path, std::string_view(bytes.constData(), bytes.size()));
-}
-
-bool PrintCard(const ChannelCard& card, QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    PaintCard(painter, card, PaintArea(printer));
-    return painter.end();
 }
 
 } // namespace hx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/SafeFile.h"
+#include "core/settings/LocalePaper.h"
 #include "gui/card/ChannelCard.h"
 
 #include <filesystem>
@@ -8,19 +9,15 @@
 
 class QPagedPaintDevice;
 class QPainter;
-class QPrinter;
 class QRectF;
 
 namespace hx {
 
-enum class Paper { A4, Letter };
-
-// The paper size of the user's locale (LC_PAPER): Letter where it is the custom, A4
-// everywhere else.
-Paper PaperOfLocale();
-
 // Puts a card page of `paper` on a PDF writer or printer: its size and margins.
 void SetUpCardPage(QPagedPaintDevice& device, Paper paper);
+
+// The part of a card page inside its margins, where the painter's origin lies.
+QRectF CardPaintArea(const QPagedPaintDevice& device);
 
 // Draws the card into `area` of the painter's device.
 void PaintCard(QPainter& painter, const ChannelCard& card, const QRectF& area);
@@ -29,8 +26,5 @@ void PaintCard(QPainter& painter, const ChannelCard& card, const QRectF& area);
 // whole or not at all.
 std::optional<FileError> WriteCardPdf(const ChannelCard& card, const std::filesystem::path& path,
                                       Paper paper);
-
-// Prints the card on a printer the user has chosen; false when the printer refused.
-bool PrintCard(const ChannelCard& card, QPrinter& printer);
 
 } // namespace hx

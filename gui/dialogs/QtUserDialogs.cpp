@@ -1,11 +1,11 @@
 #include "gui/dialogs/QtUserDialogs.h"
 
 #include "gui/dialogs/LanguageChooser.h"
+#include "gui/ondemand/OnDemand.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QProcess>
 #include <QUrl>
 
@@ -73,8 +73,8 @@ std::optional<std::filesystem::path> QtUserDialogs::chooseDataFile(const FileReq
 }
 
 bool QtUserDialogs::choosePrinter(QPrinter& printer) {
-    QPrintDialog dialog(&printer, owner_);
-    return dialog.exec() == QDialog::Accepted;
+    const OnDemand* onDemand = LoadOnDemand();
+    return onDemand && onDemand->choosePrinter(printer, owner_);
 }
 
 void QtUserDialogs::showModal(QDialog& dialog) {

@@ -1,8 +1,7 @@
 #include "gui/window/CardCommands.h"
 
 #include "gui/card/CardOutput.h"
-
-#include <QPrinter>
+#include "gui/ondemand/OnDemand.h"
 
 namespace hx {
 
@@ -19,13 +18,13 @@ ChannelCard CardCommands::card() const {
 }
 
 void CardCommands::print() {
-    const ChannelCard shown = card();
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpCardPage(printer, PaperOfLocale());
-    printer.setDocName(QString::fromStdString(shown.title));
-    if (!dialogs_.choosePrinter(printer))
-        return;
-    if (!PrintCard(shown, printer))
+    const OnDemand* onDemand = LoadOnDemand();
+    const auto outcome = onDemand ? onDemand->printCard(card(), PaperOfLocale(),
+                                                        [this](QPrinter& printer) {
+                                                            return dialogs_.choosePrinter(printer);
+                                                        })
+                                  : OnDemand::PrintOutcome::Failed;
+    if (outcome == OnDemand::PrintOutcome::Failed)
         dialogs_.tell(state_.text(Text::MessageTitle), state_.text(Text::CardNotPrinted),
                       MessageIcon::Critical);
 }

@@ -6,7 +6,7 @@
 #include "core/image/ImageEncoder.h"
 #include "core/link/PortNames.h"
 #include "core/production/Backup.h"
-#include "core/production/Digest.h"
+#include "gui/ondemand/OnDemand.h"
 
 #include <chrono>
 #include <ctime>
@@ -61,6 +61,9 @@ CloneCommands::prepare(const CloneDialog::Choices& choices) const {
     if (const auto* error = std::get_if<DataFileError>(&read))
         return FillText(state_.text(Text::CloneMasterUnreadable),
                         {choices.master.string() + "\n" + error->message});
+    const OnDemand* onDemand = LoadOnDemand();
+    if (!onDemand)
+        return FillText(state_.text(Text::CloneModuleMissing), {OnDemandFileName()});
     const ModelData& model = state_.model;
     const auto& file = std::get<MemoryImage>(read);
     const DecoderState opened =
@@ -70,7 +73,7 @@ CloneCommands::prepare(const CloneDialog::Choices& choices) const {
                                   model.modelCode, model.profile, model.tones}),
                      model,
                      choices.master.filename().string(),
-                     RadioBytesDigest(file),
+                     onDemand->radioBytesDigest(file),
                      {choices.verify}};
     if (choices.backup)
         setup.options.backupFolder = DefaultBackupFolder(state_.appFolder);

@@ -5,39 +5,21 @@
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/style/Colours.h"
 #include "gui/style/Fonts.h"
+#include "gui/style/ToolbarIcons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolButton>
 
 namespace hx {
 namespace {
 
-struct ToolbarButton {
-    const char* key;
-    QStyle::StandardPixmap icon;
-};
-// Positions 1 to 14; an empty key is a separator.
-constexpr ToolbarButton kToolbar[] = {
-    {"", {}},
-    {"FileNew", QStyle::SP_FileIcon},
-    {"", {}},
-    {"FileOpen", QStyle::SP_DialogOpenButton},
-    {"FileSave", QStyle::SP_DialogSaveButton},
-    {"", {}},
-    {"Read", QStyle::SP_ArrowDown},
-    {"Write", QStyle::SP_ArrowUp},
-    {"", {}},
-    {"Port", QStyle::SP_ComputerIcon},
-    {"", {}},
-    {"Help", QStyle::SP_DialogHelpButton},
-    {"", {}},
-    {"Exit", QStyle::SP_DialogCloseButton},
-};
+// Positions 1 to 14 by key; an empty key is a separator.
+constexpr const char* kToolbar[] = {"",      "FileNew", "",     "FileOpen", "FileSave", "", "Read",
+                                    "Write", "",        "Port", "",         "Help",     "", "Exit"};
 
 } // namespace
 
@@ -248,13 +230,13 @@ void MainWindow::buildToolbar() {
     toolbar_ = addToolBar(QString());
     toolbar_->setObjectName("toolbar");
     toolbar_->setMovable(false);
-    for (const ToolbarButton& button : kToolbar) {
-        const QString key = button.key;
+    for (const char* button : kToolbar) {
+        const QString key = button;
         if (key.isEmpty()) {
             toolbar_->addSeparator();
             continue;
         }
-        QAction* a = toolbar_->addAction(style()->standardIcon(button.icon), key);
+        QAction* a = toolbar_->addAction(ToolbarIcon(button), key);
         a->setObjectName(key + "Button");
         a->setData(key);
         connect(a, &QAction::triggered, this, [this, key] { toolbarClicked(key); });

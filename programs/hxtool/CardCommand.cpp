@@ -5,10 +5,12 @@
 #include "programs/hxtool/ModelSession.h"
 #include "programs/hxtool/PlugImage.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <memory>
+#include <optional>
 #include <ostream>
-#include <system_error>
 
 namespace hxtool {
 namespace {
@@ -40,15 +42,30 @@ hx::Language WindowLanguage(const ModelSession& session) {
 }
 
 // Fonts and the PDF writer need a Qt application. The card is drawn off screen, so it
-// needs no display and leaves a display that is there alone.
+// needs no display and leaves a display that is there alone. Outside a desktop session
+// Qt would warn that there is no runtime folder (XDG_RUNTIME_DIR): the application gets
+// a private one for its life instead.
 class OffscreenApplication {
 public:
     OffscreenApplication() {
-        if (!QCoreApplication::instance())
-            app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        if (QCoreApplication::instance())
+            return;
+        if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+            runtime_.emplace();
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_->path()));
+        }
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
+    ~OffscreenApplication() {
+        app_.reset();
+        if (runtime_)
+            qunsetenv("XDG_RUNTIME_DIR");
+    }
+    OffscreenApplication(const OffscreenApplication&) = delete;
+    OffscreenApplication& operator=(const OffscreenApplication&) = delete;
 
 private:
+    std::optional<QTemporaryDir> runtime_;
     char name_[7] = "hxtool";
     char platformOption_[10] = "-platform";
     char platform_[10] = "offscreen";
@@ -72,12 +89,6 @@ int RunCard(const Invocation& invocation) {
     if (const int* status = std::get_if<int>(&prepared))
         return *status;
     const auto& [options, session] = std::get<PreparedCommand>(prepared);
-    std::error_code error;
-    if (std::filesystem::equivalent(options.files.front(), *options.output, error)) {
-        invocation.err << "hxtool card: -o " << options.output->string()
-                       << ": is the input file; name another\n";
-        return kExitFailure;
-    }
     const auto image = hx::ReadDataFile(options.files.front());
     if (const auto* failure = std::get_if<hx::DataFileError>(&image)) {
         invocation.err << "hxtool card: " << failure->message << "\n";

@@ -176,12 +176,14 @@ std::optional<std::string> CheckAgainstModel(const PlugDocument& plug, const hx:
     for (int c = 0; c < hx::kChannelCount; ++c)
         for (const hx::Field f : {hx::Field::RxTone, hx::Field::TxTone}) {
             const int p = static_cast<int>(plug.channels.value(c, f));
-            const bool known = p <= 0 || (p <= tonePositions.high &&
-                                          !tones.codes[static_cast<std::size_t>(p)].empty());
-            if (!known)
-                return "channel " + std::to_string(c + 1) + ": \"" +
-                       kFieldNames[static_cast<std::size_t>(f)] + "\" must be " +
-                       tonePositions.text() + series;
+            const std::string field = "channel " + std::to_string(c + 1) + ": \"" +
+                                      kFieldNames[static_cast<std::size_t>(f)] + "\" ";
+            if (p > tonePositions.high)
+                return field + "must be " + tonePositions.text() + series;
+            // A position the tone file leaves empty has no code the radio could be given.
+            if (p > 0 && tones.codes[static_cast<std::size_t>(p)].empty())
+                return field + std::to_string(p) + " has no tone code in " +
+                       hx::ModelFileNamesFor(model.modelCode).tones;
         }
     return std::nullopt;
 }

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <iomanip>
 #include <ostream>
-#include <system_error>
 
 namespace hxtool {
 namespace {
@@ -18,12 +17,6 @@ template <typename Result> bool Failed(const Result& result, std::ostream& err, 
         return true;
     }
     return false;
-}
-
-// Whether both paths name one file, through links of either kind.
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
 }
 
 void PrintTable(std::ostream& out, const nlohmann::ordered_json& document) {
@@ -81,9 +74,8 @@ int RunEncode(const Invocation& invocation) {
     const auto& options = std::get<Options>(parsed);
 
     const std::filesystem::path input = options.files.front();
-    if (SameFile(input, *options.output)) {
-        invocation.err << "hxtool encode: -o " << options.output->string()
-                       << ": is the input file; name another\n";
+    if (const auto refusal = TargetIsAnInput(options, "-o", *options.output)) {
+        invocation.err << "hxtool encode: " << *refusal << "\n";
         return kExitFailure;
     }
     const auto text = hx::ReadRegularFile(input);

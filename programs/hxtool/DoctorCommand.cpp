@@ -3,7 +3,7 @@
 #include "core/settings/UserSettings.h"
 #include "core/texts/Texts.h"
 #include "programs/hxtool/Commands.h"
-#include "programs/hxtool/Options.h"
+#include "programs/hxtool/ModelSession.h"
 
 #include <ostream>
 
@@ -38,6 +38,12 @@ int RunDoctor(const Invocation& invocation) {
         return kExitUsage;
     }
     const Options& options = std::get<Options>(parsed);
+    if (options.settings) {
+        if (const auto missing = MissingFolder(*options.settings)) {
+            invocation.err << "hxtool doctor: " << missing->message << "\n";
+            return missing->status;
+        }
+    }
     const auto settingDir = options.settings.value_or(invocation.appFolder / "Setting");
     const hx::StoredSettings window = ReadWindowChoices(settingDir);
     const std::string port = options.port.value_or("COM" + std::to_string(window.portNumber));

@@ -15,26 +15,44 @@
 #include <ostream>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
 
 namespace hxtool {
 namespace {
 
-// A bar on a terminal, after its label if it has one; nothing when the output goes
-// elsewhere.
-hx::Progress ProgressBar(std::ostream& err, int total, std::string_view label = {}) {
-    if (!::isatty(STDERR_FILENO))
-        return {};
-    return [&err, total, label](int done) {
-        const int width = 40;
-        const int filled = (done + 1) * width / total;
-        err << "\r" << label << (label.empty() ? "[" : " [")
-            << std::string(static_cast<std::size_t>(filled), '#')
-            << std::string(static_cast<std::size_t>(width - filled), ' ') << "] "
-            << (done + 1) * 100 / total << "%" << std::flush;
-        if (done + 1 == total)
-            err << "\n";
-    };
-}
+// The progress bars of one command, each on a terminal only, after its label if it has
+// one. A failure that cuts a bar short ends its line before the message, so that the
+// message starts a line of its own; where there is no bar there is nothing to end.
+class ProgressBars {
+public:
+    explicit ProgressBars(std::ostream& err) : err_(err) {}
+
+    hx::Progress bar(int total, std::string_view label = {}) {
+        if (!::isatty(STDERR_FILENO))
+            return {};
+        return [this, total, label](int done) {
+            const int width = 40;
+            const int filled = (done + 1) * width / total;
+            err_ << "\r" << label << (label.empty() ? "[" : " [")
+                 << std::string(static_cast<std::size_t>(filled), '#')
+                 << std::string(static_cast<std::size_t>(width - filled), ' ') << "] "
+                 << (done + 1) * 100 / total << "%" << std::flush;
+            lineOpen_ = done + 1 < total;
+            if (!lineOpen_)
+                err_ << "\n";
+        };
+    }
+    // Where a message goes, once an unfinished bar is ended.
+    std::ostream& message() {
+        if (std::exchange(lineOpen_, false))
+            err_ << "\n";
+        return err_;
+    }
+
+private:
+    std::ostream& err_;
+    bool lineOpen_ = false;
+};
 
 // The port of a read or a write, on the device the command names, with a trace of
 // it when --trace names a file. The trace replaces that file once the transfer has
@@ -91,13 +109,13 @@ private:
 
 // A bar for each step of a write with proof, labelled when there is more than one;
 // --force answers the guard.
-hx::ProofEvents ProofEventsFor(const Options& options, std::ostream& err) {
+hx::ProofEvents ProofEventsFor(const Options& options, ProgressBars& progress) {
     const bool several = options.verify || options.backup;
     auto bars = std::make_shared<std::array<hx::Progress, 5>>();
     for (const auto step : {hx::ProofStep::Backup, hx::ProofStep::Write, hx::ProofStep::Verify})
-        (*bars)[static_cast<std::size_t>(step)] = ProgressBar(
-            err, step == hx::ProofStep::Write ? hx::kWriteBlockCount : hx::kReadBlockCount,
-            several ? hx::StepWord(step) : std::string_view());
+        (*bars)[static_cast<std::size_t>(step)] =
+            progress.bar(step == hx::ProofStep::Write ? hx::kWriteBlockCount : hx::kReadBlockCount,
+                         several ? hx::StepWord(step) : std::string_view());
     hx::ProofEvents events;
     events.progress = [bars](hx::ProofStep step, int framesBegun, int) {
         if (const auto& bar = (*bars)[static_cast<std::size_t>(step)])
@@ -109,7 +127,7 @@ hx::ProofEvents ProofEventsFor(const Options& options, std::ostream& err) {
 
 // "verified", or every difference the read-back showed; the backup kept.
 int ReportWrite(const hx::ProofOutcome& outcome, const Options& options,
-                const Invocation& invocation) {
+                const Invocation& invocation, ProgressBars& bars) {
     if (!outcome.backupFile.empty())
         invocation.out << "backup: " << outcome.backupFile.string() << "\n";
     if (outcome.passed()) {
@@ -119,7 +137,7 @@ int ReportWrite(const hx::ProofOutcome& outcome, const Options& options,
     }
     for (const auto& difference : outcome.differences)
         invocation.out << hx::DescribeVerifyMismatch(difference, hx::Language::English) << "\n";
-    invocation.err << "\nhxtool write: " << outcome.reason << "\n";
+    bars.message() << "hxtool write: " << outcome.reason << "\n";
     if (outcome.failedStep == hx::ProofStep::Guard)
         invocation.err << "hxtool write: --force writes anyway\n";
     return kExitFailure;
@@ -144,11 +162,12 @@ int RunRead(const Invocation& invocation) {
     if (!port.open())
         return kExitFailure;
     const auto start = hx::StartState(session.model.profile);
+    ProgressBars bars(invocation.err);
     const auto result = hx::ReadRadio(port.link(), EncodeState(start, session.model),
-                                      ProgressBar(invocation.err, hx::kReadBlockCount));
+                                      bars.bar(hx::kReadBlockCount));
     port.close();
     if (const auto* failure = std::get_if<hx::LinkFailure>(&result)) {
-        invocation.err << "\nhxtool read: " << failure->message() << "\n";
+        bars.message() << "hxtool read: " << failure->message() << "\n";
         return kExitFailure;
     }
     return SaveReadImage(std::get<hx::MemoryImage>(result), *options.output,
@@ -172,11 +191,12 @@ int RunWrite(const Invocation& invocation) {
     CommandPort port(command, invocation.err, "write");
     if (!port.open())
         return kExitFailure;
+    ProgressBars bars(invocation.err);
     const auto outcome =
         hx::WriteWithProof(port.link(), image, session.model, {options.verify, options.backup},
-                           hx::Language::English, ProofEventsFor(options, invocation.err));
+                           hx::Language::English, ProofEventsFor(options, bars));
     port.close();
-    return ReportWrite(outcome, options, invocation);
+    return ReportWrite(outcome, options, invocation, bars);
 }
 
 } // namespace hxtool

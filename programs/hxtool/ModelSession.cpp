@@ -8,17 +8,6 @@ namespace hxtool {
 
 namespace {
 
-// The settings folder named on the command line, when it is no folder.
-std::optional<SessionError> MissingFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    if (std::filesystem::is_directory(folder, error))
-        return std::nullopt;
-    const bool exists = std::filesystem::exists(folder, error);
-    return SessionError{"--settings " + folder.string() +
-                            (exists ? ": is not a folder" : ": no such folder"),
-                        kExitUsage};
-}
-
 // The first file of the series that the folder lacks.
 std::optional<SessionError> MissingModelFile(const std::filesystem::path& settingDir, int code) {
     const int series = hx::ModelSeries(code);
@@ -37,6 +26,16 @@ std::optional<SessionError> MissingModelFile(const std::filesystem::path& settin
 }
 
 } // namespace
+
+std::optional<SessionError> MissingFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error))
+        return std::nullopt;
+    const bool exists = std::filesystem::exists(folder, error);
+    return SessionError{"--settings " + folder.string() +
+                            (exists ? ": is not a folder" : ": no such folder"),
+                        kExitUsage};
+}
 
 std::variant<ModelSession, SessionError> OpenModelSession(const Options& options,
                                                           const std::filesystem::path& appFolder,
@@ -74,6 +73,12 @@ std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
         return kExitUsage;
     }
     const auto& options = std::get<Options>(parsed);
+    if (options.output) {
+        if (const auto refusal = TargetIsAnInput(options, "-o", *options.output)) {
+            invocation.err << "hxtool " << name << ": " << *refusal << "\n";
+            return kExitFailure;
+        }
+    }
     auto session = OpenModelSession(options, invocation.appFolder);
     if (const auto* error = std::get_if<SessionError>(&session)) {
         invocation.err << "hxtool " << name << ": " << error->message << "\n";

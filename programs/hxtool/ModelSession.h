@@ -23,8 +23,9 @@ struct PreparedCommand {
     Options options;
     ModelSession session;
 };
-// Parses the options and opens the model session; on failure reports it on
-// `invocation.err` as "hxtool NAME: ..." and gives the exit status instead.
+// Parses the options, refuses an output that is one of the inputs and opens the model
+// session; on failure reports it on `invocation.err` as "hxtool NAME: ..." and gives the
+// exit status instead.
 std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
                                                   const OptionSet& accepted, const char* name);
 
@@ -33,6 +34,9 @@ struct SessionError {
     std::string message;
     int status;
 };
+
+// The folder given with --settings, when it is no folder: a usage error, as a typo is.
+std::optional<SessionError> MissingFolder(const std::filesystem::path& folder);
 
 // A settings folder that is not there, or lacks the files of the model series, is an
 // error: built-in defaults would give a different image without a word.

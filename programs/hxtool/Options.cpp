@@ -3,6 +3,7 @@
 #include "core/files/ModelFiles.h"
 
 #include <charconv>
+#include <system_error>
 
 namespace hxtool {
 
@@ -96,6 +97,17 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
     if (accepted.port && accepted.portRequired && !options.port)
         return UsageError{"--port DEV is required"};
     return options;
+}
+
+std::optional<std::string> TargetIsAnInput(const Options& options, std::string_view option,
+                                           const std::filesystem::path& target) {
+    for (const std::filesystem::path input : options.files) {
+        std::error_code error;
+        if (std::filesystem::equivalent(input, target, error))
+            return std::string(option) + " " + target.string() +
+                   ": is the input file; name another";
+    }
+    return std::nullopt;
 }
 
 } // namespace hxtool

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -55,5 +56,11 @@ struct UsageError {
 
 std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args,
                                                const OptionSet& accepted);
+
+// "-o FILE: is the input file; name another" when `target`, given after `option`, is one
+// of the command's input files, also through a link of either kind: writing it would
+// destroy what the command reads.
+std::optional<std::string> TargetIsAnInput(const Options& options, std::string_view option,
+                                           const std::filesystem::path& target);
 
 } // namespace hxtool

@@ -3,6 +3,7 @@
 #include "gui/card/CardOutput.h"
 #include "gui/card/tests/Poppler.h"
 
+#include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>

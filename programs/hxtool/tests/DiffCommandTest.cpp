@@ -68,6 +68,34 @@ TEST_F(DiffCommand, ListsEachDifferenceByNameAndExitsLikeDiff) {
               (nlohmann::json{{"what", "squelch level"}, {"first", "5"}, {"second", "6"}}));
 }
 
+// The header never reaches a radio, but files that differ there are not equal.
+TEST_F(DiffCommand, HeaderBytesAreListedAfterTheRadiosDifferences) {
+    const auto a = save("a.dat", plug_);
+    std::string bytes = FileBytes(a);
+    bytes[7] = '0';
+    PutFileBytes(a, bytes);
+    bytes[7] = '1';
+    bytes.replace(20, 3, std::string("\x00\x01\x02", 3));
+    const auto b = folder_.path() / "b.dat";
+    PutFileBytes(b, bytes);
+
+    EXPECT_EQ(diff({a.string(), b.string()}), 1);
+    EXPECT_EQ(out_.str(), "file header byte 7: 30 → 31\n"
+                          "file header bytes 20-22: FF FF FF → 00 01 02\n");
+    EXPECT_EQ(diff({a.string(), b.string(), "--lang", "zh"}), 1);
+    EXPECT_EQ(out_.str().substr(0, out_.str().find('\n')), "文件头字节 7：30 → 31");
+
+    hx::CodePlug changed = plug_;
+    changed.functions[hx::FunctionSetting::SquelchLevel] = 6;
+    const auto c = save("c.dat", changed);
+    EXPECT_EQ(diff({b.string(), c.string(), "--json"}), 1);
+    const auto json = nlohmann::json::parse(out_.str());
+    ASSERT_EQ(json["differences"].size(), 3u) << out_.str();
+    EXPECT_EQ(json["differences"][0]["what"], "squelch level");
+    EXPECT_EQ(json["differences"][1],
+              (nlohmann::json{{"what", "file header byte 7"}, {"first", "31"}, {"second", "FF"}}));
+}
+
 // Anything that keeps the files from being compared is 2, never "equal" or "different".
 TEST_F(DiffCommand, FilesThatCannotBeComparedExitWithTwo) {
     const auto a = save("a.dat", plug_);
@@ -76,6 +104,22 @@ TEST_F(DiffCommand, FilesThatCannotBeComparedExitWithTwo) {
     EXPECT_EQ(diff({a.string(), a.string(), "--model", "7300"}), 2);
     EXPECT_EQ(diff({a.string()}), 2);
     EXPECT_NE(err_.str().find("expected 2 files"), std::string::npos) << err_.str();
+
+    // A plan given by mistake, a cut-off copy and a file of the right size from
+    // elsewhere are not data files, however alike two of them are.
+    const std::string image = FileBytes(a);
+    const std::pair<std::string, std::string> others[] = {
+        {"plan.csv", "Channel,Receive frequency\n1,446.00625\n"},
+        {"cut.dat", image.substr(0, hx::kImageSize - 1)},
+        {"other.dat", "XOR55O" + image.substr(6)},
+    };
+    for (const auto& [name, bytes] : others) {
+        const auto other = folder_.path() / name;
+        PutFileBytes(other, bytes);
+        EXPECT_EQ(diff({other.string(), other.string()}), 2) << name;
+        EXPECT_EQ(err_.str(), "hxtool diff: " + other.string() + ": not a data file\n");
+        EXPECT_EQ(out_.str(), "");
+    }
 }
 
 } // namespace

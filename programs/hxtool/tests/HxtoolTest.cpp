@@ -33,12 +33,13 @@ constexpr const char* kExample =
 class HxtoolTest : public testing::Test {
 protected:
     // Each JSON document is refused with its complaint, and nothing is written.
-    template <typename Cases> void expectEncodeRefused(const Cases& cases) {
+    template <typename Cases>
+    void expectEncodeRefused(const Cases& cases, const fs::path& settings = kShippedSettings) {
         const auto output = dir_ / "o.dat";
         for (const auto& [document, complaint] : cases) {
             const auto json = put("plug.json", document);
-            EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
-                                      kShippedSettings.string()}),
+            EXPECT_EQ(run(RunEncode,
+                          {json.string(), "-o", output.string(), "--settings", settings.string()}),
                       kExitFailure)
                 << document;
             EXPECT_EQ(err_.str(), "hxtool encode: " + json.string() + ": " + complaint + "\n");
@@ -165,6 +166,7 @@ TEST_F(HxtoolTest, AFailedReadLeavesTheOutputFileAlone) {
                             "--settings", kShippedSettings.string()}),
               kExitFailure);
     EXPECT_NE(err_.str().find("read request of block 5"), std::string::npos) << err_.str();
+    EXPECT_TRUE(err_.str().starts_with("hxtool read: ")) << "no bar to end: " << err_.str();
     EXPECT_EQ(contents(dir_ / "kept.dat"), "old");
     EXPECT_EQ(run(RunWrite, {(dir_ / "kept.dat").string(), "--port", "/dev/nonexistent-tty",
                              "--settings", kShippedSettings.string()}),
@@ -317,18 +319,51 @@ TEST_F(HxtoolTest, ValuesTheModelSeriesCannotHoldAreRefused) {
          R"(channel 1: "TxTone" must be a whole number from -1 to 204 for the HX7400 series)"},
     };
     expectEncodeRefused(cases);
+
+    // A position the tone file leaves without a code is in range; the code is what lacks.
+    fs::copy(kShippedSettings, dir_ / "Setting");
+    std::string tones = contents(dir_ / "Setting/QTDQT_7100.ini");
+    tones.replace(tones.find("\n12=0974"), 8, "\n12=");
+    put("Setting/QTDQT_7100.ini", tones);
+    const std::pair<const char*, const char*> uncoded[] = {
+        {R"({"model":7100,"channels":[{"channel":2,"RxFrequency":446,"RxTone":12}]})",
+         R"(channel 2: "RxTone" 12 has no tone code in QTDQT_7100.ini)"}};
+    expectEncodeRefused(uncoded, dir_ / "Setting");
 }
 
+// No command writes over what it reads, named alike or reached through a link.
 TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
+    const std::string settings = kShippedSettings.string();
     const auto json = put("plug.json", kExample);
+    const auto data = dir_ / "plug.dat";
+    const auto plan = dir_ / "plan.csv";
+    ASSERT_EQ(run(RunEncode, {json.string(), "-o", data.string(), "--settings", settings}), 0);
+    ASSERT_EQ(run(RunExport, {data.string(), "-o", plan.string(), "--settings", settings}), 0);
     fs::create_symlink("plug.json", dir_ / "alias.dat");
-    for (const fs::path& output : {json, dir_ / "alias.dat"}) {
-        EXPECT_EQ(run(RunEncode, {json.string(), "-o", output.string(), "--settings",
-                                  kShippedSettings.string()}),
-                  kExitFailure);
-        EXPECT_EQ(err_.str(),
-                  "hxtool encode: -o " + output.string() + ": is the input file; name another\n");
-        EXPECT_EQ(contents(json), kExample);
+    fs::create_hard_link(data, dir_ / "hard-link.csv");
+    fs::create_symlink("plan.csv", dir_ / "alias-plan.dat");
+    const struct {
+        int (*command)(const Invocation&);
+        std::string name;
+        fs::path input, output;
+    } cases[] = {
+        {RunEncode, "encode", json, json},
+        {RunEncode, "encode", json, dir_ / "alias.dat"},
+        {RunExport, "export", data, data},
+        {RunExport, "export", data, dir_ / "hard-link.csv"},
+        {RunImport, "import", plan, plan},
+        {RunImport, "import", plan, dir_ / "alias-plan.dat"},
+        {RunCard, "card", data, dir_ / "hard-link.csv"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = contents(c.input);
+        EXPECT_EQ(
+            run(c.command, {c.input.string(), "-o", c.output.string(), "--settings", settings}),
+            kExitFailure)
+            << c.name;
+        EXPECT_EQ(err_.str(), "hxtool " + c.name + ": -o " + c.output.string() +
+                                  ": is the input file; name another\n");
+        EXPECT_EQ(contents(c.input), before) << c.name;
     }
 }
 
@@ -431,6 +466,10 @@ TEST_F(HxtoolTest, DoctorExplainsAPortThisUserMayNotOpen) {
     EXPECT_EQ(doctor({"--port", "COM2"}, {hx::FakeSystem::Group()}), kExitFailure);
     EXPECT_EQ(doctor({"--lang", "fr"}, {}), kExitUsage);
     EXPECT_EQ(err_.str(), "hxtool doctor: --lang must be en or zh, not 'fr'\n");
+    const std::string typo = (dir_ / "Settngs").string();
+    EXPECT_EQ(doctor({"--settings", typo}, {hx::FakeSystem::Group()}), kExitUsage);
+    EXPECT_EQ(err_.str(), "hxtool doctor: --settings " + typo + ": no such folder\n");
+    EXPECT_EQ(out_.str(), "");
 }
 
 // The text poppler extracts from a PDF.
@@ -477,6 +516,38 @@ TEST_F(HxtoolTest, CardWritesThePdfInTheWindowsLanguage) {
     EXPECT_EQ(run(RunCard, {data.string(), "-o", (dir_ / "no-folder/card.pdf").string()}),
               kExitFailure);
     EXPECT_NE(err_.str().find((dir_ / "no-folder/card.pdf").string()), std::string::npos);
+}
+
+// The installed hxtool on a clean standard error, as a script runs it: the paper
+// follows LC_PAPER (en_US says Letter) and Qt's complaint of a missing runtime folder
+// stays away. The allocator fills what it hands out, so that a read of more of the
+// locale's paper width than the locale sets cannot pass by luck.
+TEST_F(HxtoolTest, CardTakesThePaperOfTheLocale) {
+    const fs::path locales = dir_ / "locales";
+    fs::create_directories(locales);
+    ASSERT_EQ(std::system(("localedef -i en_US -f UTF-8 " + (locales / "en_US.UTF-8").string() +
+                           " > /dev/null 2>&1")
+                              .c_str()),
+              0);
+    const auto data = dir_ / "radio.dat";
+    ASSERT_EQ(run(RunEncode, {put("plug.json", kExample).string(), "-o", data.string(),
+                              "--settings", kShippedSettings.string()}),
+              0);
+    const auto pdf = dir_ / "card.pdf";
+    const std::pair<std::string, std::string> cases[] = {
+        {"LOCPATH=" + locales.string() + " LC_ALL=en_US.UTF-8",
+         "/MediaBox [0 0 612.000000 792.000000]"},
+        {"LC_ALL=C.UTF-8", "/MediaBox [0 0 595.000000 842.000000]"},
+    };
+    for (const auto& [locale, mediaBox] : cases) {
+        const std::string command = "env -u XDG_RUNTIME_DIR MALLOC_PERTURB_=165 " + locale + " " +
+                                    HX_BINARY_DIR + "/hxtool card " + data.string() + " -o " +
+                                    pdf.string() + " --settings " + kShippedSettings.string() +
+                                    " 2> " + (dir_ / "err.txt").string();
+        EXPECT_EQ(std::system(command.c_str()), 0) << locale;
+        EXPECT_EQ(contents(dir_ / "err.txt"), "") << locale;
+        EXPECT_NE(contents(pdf).find(mediaBox), std::string::npos) << locale;
+    }
 }
 
 } // namespace

@@ -85,7 +85,7 @@ TEST_F(ProofCommand, WriteRefusesARadioOfAnotherBandAfterKeepingIt) {
     const fs::path backups = dir_ / "Backups";
     EXPECT_EQ(run(RunWrite, {master_, "--port", sim.device(), "--backup", backups.string()}),
               kExitFailure);
-    EXPECT_EQ(err_.str(), "\nhxtool write: radio band 136-174MHz (HX7200-V), file band "
+    EXPECT_EQ(err_.str(), "hxtool write: radio band 136-174MHz (HX7200-V), file band "
                           "400-470MHz (HX7200-U): nothing was written\n"
                           "hxtool write: --force writes anyway\n");
     const auto heard = Lines(FileBytes(frames));
