@@ -86,6 +86,7 @@ enum class Text {
     MayNotOpen,
     MayNotOpenFix,
     MayNotOpenReloginFix,
+    MayNotOpenRuleFix,
     BrlttyInstalled,
     BrlttyRunning,
     BrlttyFix,
@@ -133,6 +134,8 @@ enum class Text {
     FunctionBytes,
     RadioAddressBytes,
     EmptyValueWord,
+    ValueWithCode,
+    CodeNotATone,
     ChangeLine,
     VerifyMismatchLine,
     // The comparison dialog
@@ -184,6 +187,7 @@ enum class Text {
     ResultFail,
     ResultInterrupted,
     ResultStopped,
+    ResultUnverified,
     Written,
     Verified,
     PortNotOpened,
@@ -195,6 +199,7 @@ enum class Text {
     WriteFailed,
     WriteInterrupted,
     ReadBackFailed,
+    NotVerified,
     VerifyFoundDifferences,
     StoppedBeforeWrite,
     // Channels in and out in the window: export, import preview, paste
@@ -226,6 +231,7 @@ enum class Text {
     BackupKept,
     BackupFailedStatus,
     VerifyFailedStatus,
+    NotVerifiedStatus,
     VerifyFailedMessage,
     WriteAnywayQuestion,
     WriteCancelled,
@@ -248,6 +254,7 @@ enum class Text {
     CloneCloseQuestion,
     CloneStopping,
     CloneLogNotWritten,
+    CloneUnitWithoutResult,
     Count // not a text: the number of texts
 };
 
