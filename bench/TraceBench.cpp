@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
             ok = !hx::WriteRadio(*trace, image, {}) && ok;
         }));
         saved.push_back(traced.back() + Seconds([&] {
-                            trace->end();
+                            trace->end("success");
                             ok = !hx::WriteFileSafely(file, trace->text()) && ok;
                         }));
     }

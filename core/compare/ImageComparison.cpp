@@ -162,11 +162,48 @@ private:
             const auto f = static_cast<std::size_t>(shown.field);
             if (a[f] == b[f])
                 continue;
+            const std::size_t begin = r + shown.firstByte;
+            const std::size_t end = r + shown.endByte;
+            std::string first = a[f];
+            std::string second = b[f];
+            // A tone whose code is not in the tone table shows as nothing: then both
+            // sides show their codes, so that support sees what the radio really holds.
+            const bool tone = shown.field == Field::RxTone || shown.field == Field::TxTone;
+            if (tone && (Undecoded(first_, decodedFirst_, channel, begin, end, first) ||
+                         Undecoded(second_, decodedSecond_, channel, begin, end, second))) {
+                first = WithCode(first_, begin, end, first);
+                second = WithCode(second_, begin, end, second);
+            }
             add(FillText(TextOf(Text::ChannelField).in(context_.language),
                          {std::to_string(c + 1), ChannelFieldName(shown.field, context_.language)}),
-                a[f], b[f]);
-            explain(r + shown.firstByte, r + shown.endByte);
+                std::move(first), std::move(second));
+            explain(begin, end);
         }
+    }
+
+    // A channel in use whose field shows nothing although its bytes are not blank.
+    static bool Undecoded(const MemoryImage& image, const DecodeResult& decoded,
+                          std::size_t channel, std::size_t begin, std::size_t end,
+                          const std::string& shown) {
+        return shown.empty() && decoded.inUse[channel] &&
+               std::any_of(image.begin() + static_cast<long>(begin),
+                           image.begin() + static_cast<long>(end),
+                           [](std::uint8_t b) { return b != 0xFF; });
+    }
+    // "103.5 (0x1035)", or "code 0x2F7F, not in the tone table" for a tone shown as
+    // nothing. The code is the field's bytes, most significant first.
+    std::string WithCode(const MemoryImage& image, std::size_t begin, std::size_t end,
+                         const std::string& shown) const {
+        std::string code = "0x";
+        char hex[3];
+        for (std::size_t i = end; i > begin; --i) {
+            std::snprintf(hex, sizeof hex, "%02X", image[i - 1]);
+            code += hex;
+        }
+        const Language l = context_.language;
+        if (!shown.empty())
+            return FillText(TextOf(Text::ValueWithCode).in(l), {shown, code});
+        return FillText(TextOf(Text::CodeNotATone).in(l), {code});
     }
 
     void reportUnexplainedBytes() {

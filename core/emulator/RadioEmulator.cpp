@@ -12,6 +12,8 @@ constexpr std::uint8_t kLeadCode[] = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 // What the radio answers to 0x02; the programmer does not look at it.
 constexpr std::uint8_t kIdentity[] = {'H', 'X', '7', '2', '0', '0', 0x01, 0x00};
 
+constexpr int kLastWrittenBlock = 122; // a write sends blocks 0-122
+
 int BlockOf(std::uint8_t high, std::uint8_t low) {
     return (high * 256 + low) / 8;
 }
@@ -89,6 +91,11 @@ bool RadioEmulator::takeMessage(Answer& answer) {
         nextBlock_ = block + 1;
         if (!faultFrom(faults_.noAckFromBlock, block))
             answer.reply.push_back(kAck);
+        if (faults_.restartAfterWrite && block == kLastWrittenBlock) {
+            answer.restarting = true;
+            programming_ = false;
+            buffer_.clear();
+        }
         return true;
     }
     case 'R': {

@@ -31,6 +31,9 @@ struct Faults {
     int hangUpAtBlock = -1;
     int hangUpBeforeBlock = -1; // at the acknowledgement exchange that precedes the block
     std::optional<CorruptByte> corrupt;
+    // Once the last block of a write is acknowledged, the radio restarts: it leaves
+    // programming mode and is deaf for a while, as the line serving it decides.
+    bool restartAfterWrite = false;
 };
 
 // The radio's side of the programming protocol, without any I/O: bytes from the
@@ -45,6 +48,7 @@ public:
         std::vector<std::vector<std::uint8_t>> frames; // every complete frame received
         bool memoryChanged = false;
         bool hangUp = false;
+        bool restarting = false; // the radio restarts now; it answers nothing meanwhile
     };
     Answer receive(std::span<const std::uint8_t> bytes);
 

@@ -94,6 +94,16 @@ bool Flocked(const fs::path& lock) {
     return fd && ::flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
+// The udev rule that gives the adapter group dialout and mode 0660: by its USB vendor
+// and product where they are known, else by the device's kernel name.
+std::string UdevRule(const std::string& device, const SerialDevice* adapter) {
+    const std::string match = adapter && !adapter->vendorId.empty() && !adapter->productId.empty()
+                                  ? "SUBSYSTEM==\"tty\", ATTRS{idVendor}==\"" + adapter->vendorId +
+                                        "\", ATTRS{idProduct}==\"" + adapter->productId + "\""
+                                  : "KERNEL==\"" + fs::path(device).filename().string() + "\"";
+    return match + ", GROUP=\"dialout\", MODE=\"0660\"";
+}
+
 class Doctor {
 public:
     Doctor(const SystemView& system, Language language)
@@ -108,7 +118,7 @@ public:
              fix == Text::Count ? "" : FillText(TextOf(fix).in(language_), fixArgs)});
     }
 
-    void checkAccess(const std::string& device, const fs::path& path) {
+    void checkAccess(const std::string& device, const fs::path& path, const SerialDevice* adapter) {
         struct stat node {};
         if (::stat(path.c_str(), &node) != 0)
             return;
@@ -119,6 +129,14 @@ public:
         const Group group = GroupOf(system_.root, node.st_gid);
         char mode[8];
         std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(node.st_mode & 07777));
+        // A node whose group may not read and write it opens for no member of any
+        // group: only a rule that gives it a group and mode helps.
+        constexpr mode_t kGroupReadWrite = S_IRGRP | S_IWGRP;
+        if ((node.st_mode & kGroupReadWrite) != kGroupReadWrite) {
+            add(FindingKind::Problem, Text::MayNotOpen, {device, group.name, mode},
+                Text::MayNotOpenRuleFix, {UdevRule(device, adapter)});
+            return;
+        }
         // Joining a group reaches only the processes of a later login.
         const std::string user = UserName(system_.root, system_.uid);
         const bool joined = !user.empty() && std::find(group.members.begin(), group.members.end(),
@@ -311,15 +329,15 @@ CableReport CheckCable(const SystemView& system, const fs::path& settingDir,
         doctor.add(FindingKind::Problem, Text::PortIsAbsent, {label}, Text::PortAbsentFix);
     } else {
         doctor.add(FindingKind::Ok, Text::PortIsPresent, {label});
-        doctor.checkAccess(device, node);
         // A by-id name stands for the tty it links to.
         const fs::path resolved = fs::canonical(node, error);
         const std::string name = (error ? node : resolved).filename().string();
-        doctor.checkHolders(device, name);
         const auto listed = std::find_if(report.devices.begin(), report.devices.end(),
                                          [&](const auto& l) { return l.device.name == name; });
         if (listed != report.devices.end())
             adapter = &listed->device;
+        doctor.checkAccess(device, node, adapter);
+        doctor.checkHolders(device, name);
         if (adapter && adapter->latencyMs) {
             const std::string ms = std::to_string(*adapter->latencyMs);
             if (*adapter->latencyMs > 1)

@@ -7,7 +7,6 @@ namespace hx {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kPause = std::chrono::milliseconds(1);
 
 // The failure of an exchange whose answer is not looked at, or nothing.
 std::optional<LinkFailure> FailureOf(RadioLink::Answer answer) {
@@ -59,6 +58,14 @@ std::string LinkFailure::message() const {
     return text;
 }
 
+Patience PatienceOf(std::chrono::milliseconds wanted) {
+    return std::max(wanted, kLeastPatience);
+}
+
+RadioLink::RadioLink(SerialPort& port, Patience patience)
+    : port_(port), steps_(dynamic_cast<StepListener*>(&port)),
+      pause_(std::chrono::microseconds(PatienceOf(patience)) / kLeadCodeWait.budget) {}
+
 WriteFrame BuildWriteFrame(int block, const MemoryImage& image) {
     WriteFrame frame{};
     frame[0] = 'W';
@@ -87,33 +94,50 @@ RadioLink::Answer RadioLink::exchange(LinkStep step, int block, std::span<const 
         port_.send(bytes);
         if (meanwhile)
             meanwhile();
-        if (auto answer = await(rule))
-            return *std::move(answer);
-        return LinkFailure{step, block};
+        if (!awaitAnswer(rule)) {
+            clearLateAnswer();
+            return LinkFailure{step, block};
+        }
+        if (!rule.takeAnswer)
+            return std::vector<std::uint8_t>{};
+        auto received = port_.takeAll();
+        if (rule.firstByte && (received.empty() || received.front() != *rule.firstByte))
+            return LinkFailure{step, block};
+        return received;
     } catch (const PortError& error) {
         return LinkFailure{step, block, true, error.what()};
     }
 }
 
-std::optional<std::vector<std::uint8_t>> RadioLink::await(const WaitRule& rule) {
-    // A pause counts for the time it lasted, at most 1 ms: one that the computer
-    // stretched by not running the program counts once, one that arriving bytes cut
-    // short counts for its part.
-    const auto budget = kPause * (rule.budget + 1);
+bool RadioLink::awaitAnswer(const WaitRule& rule) {
+    return waitCounted(rule.budget + 1, [&] { return port_.waitingCount() >= rule.awaited; });
+}
+
+// A pause counts for the time it lasted, at most its length: one that the computer
+// stretched by not running the program counts once, one that arriving bytes cut short
+// counts for its part.
+bool RadioLink::waitCounted(int pauses, const std::function<bool()>& done) {
+    const auto budget = pause_ * pauses;
     Clock::duration paused{};
-    while (port_.waitingCount() < rule.awaited) {
+    while (!done()) {
         if (paused >= budget)
-            return std::nullopt;
+            return false;
         const auto start = Clock::now();
-        port_.waitForInput(kPause);
-        paused += std::min<Clock::duration>(Clock::now() - start, kPause);
+        port_.waitForInput(pause_);
+        paused += std::min<Clock::duration>(Clock::now() - start, pause_);
     }
-    if (!rule.takeAnswer)
-        return std::vector<std::uint8_t>{};
-    auto received = port_.takeAll();
-    if (rule.firstByte && (received.empty() || received.front() != *rule.firstByte))
-        return std::nullopt;
-    return received;
+    return true;
+}
+
+// What arrives within one more patience is the missed answer, or the rest of it; it
+// is cleared as it comes, so that a trace notes it.
+void RadioLink::clearLateAnswer() {
+    waitCounted(kLeadCodeWait.budget + 1, [this] {
+        if (port_.waitingCount() > 0)
+            port_.discardInput();
+        return false;
+    });
+    port_.discardInput();
 }
 
 std::optional<LinkFailure> RadioLink::handshake() {
@@ -151,8 +175,8 @@ void RadioLink::begin(LinkStep step, int block) const {
 }
 
 std::optional<LinkFailure> WriteRadio(SerialPort& port, const MemoryImage& image,
-                                      const Progress& progress) {
-    RadioLink link(port);
+                                      const Progress& progress, Patience patience) {
+    RadioLink link(port, patience);
     if (auto failure = link.handshake())
         return failure;
     if (auto failure = link.exchangeAcknowledgement(-1))
@@ -167,8 +191,8 @@ std::optional<LinkFailure> WriteRadio(SerialPort& port, const MemoryImage& image
 }
 
 std::variant<MemoryImage, LinkFailure> ReadRadio(SerialPort& port, const MemoryImage& encoded,
-                                                 const Progress& progress) {
-    RadioLink link(port);
+                                                 const Progress& progress, Patience patience) {
+    RadioLink link(port, patience);
     if (auto failure = link.handshake())
         return *failure;
     MemoryImage image = encoded;

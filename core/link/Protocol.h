@@ -4,6 +4,7 @@
 #include "core/link/SerialPort.h"
 
 #include <array>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -50,10 +51,10 @@ struct LinkFailure {
     std::string message() const; // one line for a terminal
 };
 
-// How long each step waits for its answer, in pauses of 1 ms that the program
-// actually made: a pause in which the computer did not run the program counts once,
-// so a stall does not use up the budget, and no wait ends sooner than budget + 1 ms.
-// The wait ends as soon as the answer is there.
+// How long each step waits for its answer, in pauses that the program actually made:
+// a pause in which the computer did not run the program counts once, so a stall does
+// not use up the budget, and no wait ends sooner than budget + 1 pauses. The wait ends
+// as soon as the answer is there, so only a radio that says nothing costs the time.
 struct WaitRule {
     std::size_t awaited;
     int budget;
@@ -65,6 +66,16 @@ inline constexpr WaitRule kIdentityWait{8, 75, std::nullopt, false};
 inline constexpr WaitRule kAckWait{1, 50, kAck};
 inline constexpr WaitRule kWriteFrameWait{1, 50, kAck};
 inline constexpr WaitRule kReadReplyWait{12, 75, 'W'};
+
+// How long the radio may take for an answer, as the length of a budget of 50 pauses:
+// each pause lasts patience / 50, and a step with a larger budget waits as much longer.
+// The least patience gives pauses of 1 ms; a USB cable's latency and a radio that is
+// busy now and then need more.
+using Patience = std::chrono::milliseconds;
+inline constexpr Patience kLeastPatience{50};
+inline constexpr Patience kDefaultPatience{250};
+// `wanted`, or the least patience when it is less.
+Patience PatienceOf(std::chrono::milliseconds wanted);
 
 using WriteFrame = std::array<std::uint8_t, 12>;
 // The write frame of block b: "W", address high, address low, 8, the block's bytes.
@@ -79,11 +90,12 @@ using Progress = std::function<void(int framesBegun)>;
 // no valid answer or the port itself failed.
 class RadioLink {
 public:
-    explicit RadioLink(SerialPort& port)
-        : port_(port), steps_(dynamic_cast<StepListener*>(&port)) {}
+    explicit RadioLink(SerialPort& port, Patience patience = kDefaultPatience);
 
     using Answer = std::variant<std::vector<std::uint8_t>, LinkFailure>;
-    // Sends `bytes`, runs `meanwhile` while they travel, then waits as `rule` says.
+    // Sends `bytes`, runs `meanwhile` while they travel, then waits as `rule` says. An
+    // answer that does not come in time is waited for once more, as long again, and
+    // thrown away: coming late, it must not pass for the answer to a later step.
     Answer exchange(LinkStep step, int block, std::span<const std::uint8_t> bytes,
                     const WaitRule& rule, const std::function<void()>& meanwhile = {});
     std::optional<LinkFailure> handshake();
@@ -93,20 +105,27 @@ public:
     std::optional<LinkFailure> endRead();
 
 private:
-    std::optional<std::vector<std::uint8_t>> await(const WaitRule& rule);
+    // Whether `rule`'s answer arrived within its budget.
+    bool awaitAnswer(const WaitRule& rule);
+    // Whether `done` came true within `pauses` counted pauses.
+    bool waitCounted(int pauses, const std::function<bool()>& done);
+    void clearLateAnswer();
     void begin(LinkStep step, int block) const;
 
     SerialPort& port_;
     StepListener* steps_; // the port itself when it listens, else none
+    std::chrono::microseconds pause_;
 };
 
 // Sends image offsets 50-1033 to the radio. `image` is already encoded.
 std::optional<LinkFailure> WriteRadio(SerialPort& port, const MemoryImage& image,
-                                      const Progress& progress);
+                                      const Progress& progress,
+                                      Patience patience = kDefaultPatience);
 
 // Fetches radio memory into a copy of `encoded` (offsets 50-1073); the caller's
 // image is only replaced on success.
 std::variant<MemoryImage, LinkFailure> ReadRadio(SerialPort& port, const MemoryImage& encoded,
-                                                 const Progress& progress);
+                                                 const Progress& progress,
+                                                 Patience patience = kDefaultPatience);
 
 } // namespace hx

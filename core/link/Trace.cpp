@@ -44,7 +44,8 @@ std::vector<std::uint8_t> TracedPort::takeAll() {
     return bytes;
 }
 
-void TracedPort::end() {
+void TracedPort::end(std::string outcome) {
+    outcome_ = std::move(outcome);
     try {
         if (port_.waitingCount() > 0)
             record(Kind::LeftWaiting, port_.takeAll());
@@ -73,7 +74,13 @@ std::string TracedPort::text() const {
             text += "  (left unread)";
         text += "\n";
     }
+    if (!outcome_.empty())
+        text += "outcome: " + outcome_ + "\n";
     return text;
+}
+
+std::string TraceOutcome(const std::optional<LinkFailure>& failure) {
+    return failure ? failure->message() : "success";
 }
 
 std::variant<std::filesystem::path, FileError>

@@ -32,10 +32,11 @@ public:
     void stepBegins(LinkStep step, int block) override { step_ = {step, block}; }
 
     // Records what is still waiting unread, such as the start of an answer that came
-    // too short: call it once the transfer has ended, before the port closes.
-    void end();
+    // too short, and how the transfer ended: "success", or its failure with the step.
+    // Call it once the transfer has ended, before the port closes.
+    void end(std::string outcome);
     // The heading with the local time the trace began, then one line per unit: one
-    // send, or the bytes received that the program took at once.
+    // send, or the bytes received that the program took at once; last the outcome.
     std::string text() const;
 
 private:
@@ -55,7 +56,11 @@ private:
     std::chrono::system_clock::time_point started_ = std::chrono::system_clock::now();
     std::optional<std::pair<LinkStep, int>> step_; // none before the first step
     std::vector<Unit> units_;
+    std::string outcome_;
 };
+
+// How a trace names the end of a transfer that failed with `failure`, or succeeded.
+std::string TraceOutcome(const std::optional<LinkFailure>& failure);
 
 // A new file for a trace in `folder`, named by `now` in local time and claimed:
 // "trace-20261207-163000.txt", or with "-2", "-3" ... when that name is taken.

@@ -43,8 +43,10 @@ ThreadStarter StandardThreads() {
 CloneRun::CloneRun(CloneSetup setup, std::vector<std::string> ports, PortFactory openPort,
                    CloneObserver& observer, StopSignal& stop, const ThreadStarter& startThread)
     : setup_(std::move(setup)), openPort_(std::move(openPort)), observer_(observer), stop_(stop) {
-    if (setup_.logFile)
+    if (setup_.logFile) {
         log_.emplace(*setup_.logFile);
+        reportUnfinished();
+    }
     for (auto& port : ports)
         stations_.push_back({std::move(port)});
     for (std::size_t i = 0; i < stations_.size(); ++i)
@@ -55,6 +57,18 @@ CloneRun::~CloneRun() {
     stop();
     for (auto& thread : threads_)
         thread->join();
+}
+
+// Told once, then closed in the log so that the next run does not tell them again.
+void CloneRun::reportUnfinished() {
+    const auto units = FindUnfinishedUnits(log_->path());
+    if (units.empty())
+        return;
+    observer_.unfinishedFound(units);
+    for (const auto& unit : units)
+        log_->append({std::chrono::system_clock::now(), unit.port, unit.unit, setup_.masterName,
+                      setup_.masterDigest, std::string(kUnfinishedResult), "", "",
+                      UnfinishedReason(unit)});
 }
 
 void CloneRun::start(std::size_t station) {
@@ -102,7 +116,10 @@ void CloneRun::runStation(std::size_t station) {
             break;
         const int unit = nextUnit_++;
         observer_.unitBegun(station, unit);
-        finishUnit(station, unit, runUnit(station));
+        // On the disk before the radio hears anything: a run killed while it programs
+        // leaves this line behind to say so.
+        auto startError = logLine(stations_[station].port, unit, nullptr);
+        finishUnit(station, unit, runUnit(station), std::move(startError));
     }
     observer_.stationEnded(station);
     std::lock_guard lock(mutex_);
@@ -145,18 +162,40 @@ ProofOutcome CloneRun::runUnit(std::size_t station) {
                           events);
 }
 
-void CloneRun::finishUnit(std::size_t station, int unit, ProofOutcome outcome) {
+// The radio's STARTED line, or with `done` its result line; nothing without a log.
+std::optional<FileError> CloneRun::logLine(const std::string& port, int unit,
+                                           const ProofOutcome* done) {
+    if (!log_)
+        return std::nullopt;
+    UnitRecord record{std::chrono::system_clock::now(),
+                      port,
+                      unit,
+                      setup_.masterName,
+                      setup_.masterDigest,
+                      std::string(kStartedResult),
+                      {},
+                      {},
+                      {}};
+    if (done) {
+        record.result = ResultWord(done->result);
+        record.failedStep = done->failedStep ? StepWord(*done->failedStep) : "";
+        record.backupFile = done->backupFile.string();
+        record.reason = done->reason;
+    }
+    return log_->append(record);
+}
+
+void CloneRun::finishUnit(std::size_t station, int unit, ProofOutcome outcome,
+                          std::optional<FileError> startError) {
     std::lock_guard lock(reportMutex_);
-    ++(outcome.passed() ? totals_.passed : totals_.failed);
-    UnitReport report{station,        stations_[station].port, unit, std::move(outcome),
-                      totals_.passed, totals_.failed,          {}};
-    const ProofOutcome& o = report.outcome;
-    if (log_)
-        report.logError =
-            log_->append({std::chrono::system_clock::now(), report.port, unit, setup_.masterName,
-                          setup_.masterDigest, std::string(ResultWord(o.result)),
-                          o.failedStep ? std::string(StepWord(*o.failedStep)) : std::string(),
-                          o.backupFile.string(), o.reason});
+    ++(outcome.passed()                            ? totals_.passed
+       : outcome.result == ProofResult::Unverified ? totals_.unverified
+                                                   : totals_.failed);
+    UnitReport report{
+        station,        stations_[station].port, unit,           std::move(outcome),
+        totals_.passed, totals_.unverified,      totals_.failed, std::move(startError)};
+    if (auto error = logLine(report.port, unit, &report.outcome); error && !report.logError)
+        report.logError = std::move(error);
     observer_.unitFinished(report);
 }
 

@@ -63,8 +63,9 @@ struct UnitReport {
     int unit = 0; // numbered across the run, in the order radios were started
     ProofOutcome outcome;
     int passed = 0;                    // radios of the run that passed so far, this one included
-    int failed = 0;                    // and those that did not
-    std::optional<FileError> logError; // the log did not take this radio's line
+    int unverified = 0;                // those written but not proven
+    int failed = 0;                    // and the others
+    std::optional<FileError> logError; // the log did not take one of this radio's lines
 };
 
 // What a run tells its front end. Each call comes from the thread of the station it
@@ -73,6 +74,9 @@ struct UnitReport {
 class CloneObserver {
 public:
     virtual ~CloneObserver() = default;
+    // Radios an earlier run on the same log started and never finished, told once
+    // before any station starts.
+    virtual void unfinishedFound(const std::vector<UnfinishedUnit>& /*units*/) {}
     // The station waits for start() before its next radio.
     virtual void waitingForStart(std::size_t /*station*/) {}
     virtual void unitBegun(std::size_t /*station*/, int /*unit*/) {}
@@ -86,6 +90,7 @@ public:
 
 struct CloneTotals {
     int passed = 0;
+    int unverified = 0;
     int failed = 0;
 };
 
@@ -122,9 +127,12 @@ private:
     };
 
     void runStation(std::size_t station);
+    void reportUnfinished();
     bool awaitStart(std::size_t station);
     ProofOutcome runUnit(std::size_t station);
-    void finishUnit(std::size_t station, int unit, ProofOutcome outcome);
+    std::optional<FileError> logLine(const std::string& port, int unit, const ProofOutcome* done);
+    void finishUnit(std::size_t station, int unit, ProofOutcome outcome,
+                    std::optional<FileError> startError);
 
     const CloneSetup setup_;
     const PortFactory openPort_;

@@ -5,6 +5,7 @@
 #include "core/texts/Texts.h"
 
 #include <chrono>
+#include <thread>
 #include <variant>
 
 namespace hx {
@@ -29,6 +30,12 @@ void AwaitQuietLine(SerialPort& port) {
     } catch (const PortError&) {
         // The next exchange meets the failure and names its step.
     }
+}
+
+// The radio said nothing valid to the handshake, and the port itself is well.
+bool Unanswered(const LinkFailure& failure) {
+    return !failure.portError &&
+           (failure.step == LinkStep::LeadCodeAnswer || failure.step == LinkStep::IdentityAnswer);
 }
 
 class ProofRun {
@@ -80,7 +87,8 @@ private:
 
     bool backup() {
         begin(ProofStep::Backup);
-        auto read = ReadRadio(port_, BlankImage(), progress(ProofStep::Backup, kReadBlockCount));
+        auto read = ReadRadio(port_, BlankImage(), progress(ProofStep::Backup, kReadBlockCount),
+                              options_.patience);
         AwaitQuietLine(port_);
         if (const auto* failure = std::get_if<LinkFailure>(&read))
             return fail(ProofStep::Backup, text(Text::BackupReadFailed, {failure->message()}));
@@ -103,8 +111,8 @@ private:
 
     bool write() {
         begin(ProofStep::Write);
-        const auto failure =
-            WriteRadio(port_, image_, progress(ProofStep::Write, kWriteBlockCount));
+        const auto failure = WriteRadio(port_, image_, progress(ProofStep::Write, kWriteBlockCount),
+                                        options_.patience);
         if (!failure)
             return true;
         // Before the first write frame the radio holds what it held; from it on, the
@@ -117,12 +125,30 @@ private:
             ProofResult::Interrupted);
     }
 
+    // A radio that does not answer the handshake may still be restarting: it is asked
+    // again until it answers or its time is up. A radio that answered and then failed
+    // is not asked again.
+    std::variant<MemoryImage, LinkFailure> readBack() {
+        std::this_thread::sleep_for(options_.settle);
+        const auto giveUp = std::chrono::steady_clock::now() + options_.readBackTries;
+        while (true) {
+            auto read = ReadRadio(port_, image_, progress(ProofStep::Verify, kReadBlockCount),
+                                  options_.patience);
+            AwaitQuietLine(port_);
+            const auto* failure = std::get_if<LinkFailure>(&read);
+            if (!failure || !Unanswered(*failure) || std::chrono::steady_clock::now() >= giveUp)
+                return read;
+        }
+    }
+
     void verify() {
         begin(ProofStep::Verify);
-        auto read = ReadRadio(port_, image_, progress(ProofStep::Verify, kReadBlockCount));
-        AwaitQuietLine(port_);
+        auto read = readBack();
         if (const auto* failure = std::get_if<LinkFailure>(&read)) {
-            fail(ProofStep::Verify, text(Text::ReadBackFailed, {failure->message()}));
+            if (Unanswered(*failure))
+                fail(ProofStep::Verify, text(Text::NotVerified), ProofResult::Unverified);
+            else
+                fail(ProofStep::Verify, text(Text::ReadBackFailed, {failure->message()}));
             return;
         }
         outcome_.differences = CompareImages(
@@ -182,13 +208,15 @@ std::string_view ResultWord(ProofResult result) {
         return "INTERRUPTED";
     case ProofResult::Stopped:
         return "STOPPED";
+    case ProofResult::Unverified:
+        return "UNVERIFIED";
     }
     return "?";
 }
 
 std::string_view ResultName(ProofResult result, Language language) {
     constexpr Text kNames[] = {Text::ResultPass, Text::ResultFail, Text::ResultInterrupted,
-                               Text::ResultStopped};
+                               Text::ResultStopped, Text::ResultUnverified};
     return TextOf(kNames[static_cast<std::size_t>(result)]).in(language);
 }
 
@@ -196,6 +224,15 @@ ProofOutcome WriteWithProof(SerialPort& port, const MemoryImage& image, const Mo
                             const ProofOptions& options, Language language,
                             const ProofEvents& events) {
     return ProofRun(port, image, model, options, language, events).run();
+}
+
+std::string TraceOutcome(const ProofOutcome& outcome) {
+    if (outcome.passed())
+        return "success";
+    std::string text(ResultWord(outcome.result));
+    if (outcome.failedStep)
+        text += " at " + std::string(StepWord(*outcome.failedStep));
+    return text + ": " + outcome.reason;
 }
 
 } // namespace hx

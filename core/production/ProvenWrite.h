@@ -3,10 +3,12 @@
 #include "core/compare/ImageComparison.h"
 #include "core/files/ModelFiles.h"
 #include "core/image/MemoryImage.h"
+#include "core/link/Protocol.h"
 #include "core/link/SerialPort.h"
 #include "core/production/BandGuard.h"
 #include "core/texts/Language.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -29,17 +31,27 @@ std::string_view StepName(ProofStep step, Language language);
 
 // Pass; Fail: the radio is unchanged, or fully written but not holding what was sent;
 // Interrupted: the write stopped part-way and the radio is half-written; Stopped: the
-// operator stopped before the write.
-enum class ProofResult { Pass, Fail, Interrupted, Stopped };
-// The result as the log writes it: "PASS", "FAIL", "INTERRUPTED", "STOPPED".
+// operator stopped before the write; Unverified: fully written, but the radio did not
+// answer the read-back, so what it holds is not known.
+enum class ProofResult { Pass, Fail, Interrupted, Stopped, Unverified };
+// The result as the log writes it: "PASS", "FAIL", "INTERRUPTED", "STOPPED",
+// "UNVERIFIED".
 std::string_view ResultWord(ProofResult result);
 std::string_view ResultName(ProofResult result, Language language);
+
+inline constexpr std::chrono::milliseconds kDefaultSettle{1000};
 
 struct ProofOptions {
     bool verify = false; // read the radio back after the write and compare
     // Read the radio first, keep its memory in this folder, and refuse an image made
     // for another kind of radio.
     std::optional<std::filesystem::path> backupFolder{};
+    Patience patience = kDefaultPatience;
+    // A radio restarts after it has been programmed and is deaf meanwhile: the
+    // read-back begins after `settle`, and keeps trying the handshake for
+    // `readBackTries` before it gives up on the radio.
+    std::chrono::milliseconds settle = kDefaultSettle;
+    std::chrono::milliseconds readBackTries = std::chrono::seconds(5);
 };
 
 // How a caller follows and steers the sequence; every member may be left empty.
@@ -73,5 +85,8 @@ struct ProofOutcome {
 ProofOutcome WriteWithProof(SerialPort& port, const MemoryImage& image, const ModelData& model,
                             const ProofOptions& options, Language language,
                             const ProofEvents& events = {});
+
+// The outcome as a serial trace ends: "success", or the result, step and reason.
+std::string TraceOutcome(const ProofOutcome& outcome);
 
 } // namespace hx

@@ -4,9 +4,11 @@
 #include "core/files/Posix.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <map>
 #include <sys/file.h>
 #include <sys/stat.h>
 
@@ -26,6 +28,48 @@ std::optional<std::string> WriteAll(int fd, std::string_view bytes) {
 }
 
 } // namespace
+
+std::string UnfinishedReason(const UnfinishedUnit& unit) {
+    return "started at " + unit.startedAt;
+}
+
+std::vector<UnfinishedUnit> FindUnfinishedUnits(const std::filesystem::path& path) {
+    const auto text = ReadRegularFile(path);
+    if (!std::holds_alternative<std::string>(text))
+        return {};
+    enum Column { Time, Port, Unit, Result = 5, Reason = 8, Columns = 9 };
+    std::map<std::pair<std::string, int>, UnfinishedUnit> open;
+    std::vector<UnfinishedUnit> unfinished;
+    for (const CsvRecord& record : ReadCsv(std::get<std::string>(text)).records) {
+        const auto& f = record.fields;
+        int unit = 0;
+        if (f.size() != Columns ||
+            std::from_chars(f[Unit].data(), f[Unit].data() + f[Unit].size(), unit).ec !=
+                std::errc{})
+            continue; // the header, or a line a spreadsheet has mangled
+        const auto key = std::make_pair(f[Port], unit);
+        if (f[Result] == kUnfinishedResult) {
+            // An earlier run told this one already.
+            const auto told = [&](const UnfinishedUnit& u) {
+                return u.port == f[Port] && u.unit == unit && UnfinishedReason(u) == f[Reason];
+            };
+            std::erase_if(unfinished, told);
+            if (const auto it = open.find(key); it != open.end() && told(it->second))
+                open.erase(it);
+            continue;
+        }
+        if (const auto earlier = open.find(key); earlier != open.end()) {
+            if (f[Result] == kStartedResult)
+                unfinished.push_back(earlier->second);
+            open.erase(earlier);
+        }
+        if (f[Result] == kStartedResult)
+            open.emplace(key, UnfinishedUnit{f[Time], f[Port], unit});
+    }
+    for (auto& [key, unit] : open)
+        unfinished.push_back(std::move(unit));
+    return unfinished;
+}
 
 std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
     const std::time_t time = std::chrono::system_clock::to_time_t(when);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hx {
 
@@ -19,11 +20,18 @@ struct UnitRecord {
     int unit = 0;
     std::string masterFile;
     std::string masterDigest; // RadioBytesDigest of the master file
-    std::string result;       // "PASS", "FAIL", "INTERRUPTED", "STOPPED"
+    std::string result;       // "STARTED", then "PASS", "FAIL", "INTERRUPTED", ...
     std::string failedStep;   // "backup", "guard", "write", "verify", ... or empty
     std::string backupFile;   // empty when no backup was kept
     std::string reason;       // one line
 };
+
+// A radio's first line, written before its first frame goes out; its result line
+// follows when it is done. A run killed in between leaves the first line alone.
+inline constexpr std::string_view kStartedResult = "STARTED";
+// Written by a later run for a radio that has its first line and no result, once it
+// has told the operator: the radio is then not reported again.
+inline constexpr std::string_view kUnfinishedResult = "UNFINISHED";
 
 inline constexpr std::string_view kUnitLogHeader =
     "time,port,unit,master_file,master_sha256,result,failed_step,backup_file,reason\n";
@@ -43,6 +51,19 @@ private:
     std::filesystem::path path_;
     std::mutex mutex_;
 };
+
+// A radio that was started and has no result in the log.
+struct UnfinishedUnit {
+    std::string startedAt; // as the log wrote it
+    std::string port;
+    int unit = 0;
+};
+// The radios of the log at `path` whose STARTED line no later line of the same port
+// and unit answers; none when there is no log. Units are numbered per run, so a later
+// STARTED line of the same port and unit leaves the earlier one without a result.
+std::vector<UnfinishedUnit> FindUnfinishedUnits(const std::filesystem::path& path);
+// The reason of the UNFINISHED line that closes `unit`: "started at <its time>".
+std::string UnfinishedReason(const UnfinishedUnit& unit);
 
 // ISO 8601 in local time with its offset: "2026-12-07T15:30:12+01:00".
 std::string IsoLocalTime(std::chrono::system_clock::time_point when);

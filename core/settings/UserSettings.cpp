@@ -15,6 +15,8 @@ constexpr std::string_view kSection = "Setting";
 constexpr std::string_view kSerialTraceKey = "SerialTrace";
 constexpr std::string_view kVerifyKey = "VerifyAfterWrite";
 constexpr std::string_view kBackupKey = "BackupBeforeWrite";
+constexpr std::string_view kPatienceKey = "AnswerPatience";
+constexpr std::string_view kSettleKey = "SettleTime";
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
@@ -126,6 +128,14 @@ bool ReadSerialTrace(const ProfileContents& profile) {
 
 WriteProof ReadWriteProof(const ProfileContents& profile) {
     return {ReadOption(profile, kVerifyKey), ReadOption(profile, kBackupKey)};
+}
+
+LinkWaits ReadLinkWaits(const ProfileContents& profile) {
+    const auto read = [&](std::string_view key, std::chrono::milliseconds fallback) {
+        const auto ms = ParseWholeNumber(profile.section(kSection).read(key, "", 9));
+        return ms && *ms >= 0 ? std::chrono::milliseconds(*ms) : fallback;
+    };
+    return {PatienceOf(read(kPatienceKey, kDefaultPatience)), read(kSettleKey, kDefaultSettle)};
 }
 
 bool SettingsStore::writeFirstStart(Language language) const {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/files/ProfileFile.h"
+#include "core/production/ProvenWrite.h"
 #include "core/texts/Language.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -75,6 +77,15 @@ struct WriteProof {
     bool operator==(const WriteProof&) const = default;
 };
 WriteProof ReadWriteProof(const ProfileContents& profile);
+
+// How long the link waits for the radio, in milliseconds: for each answer
+// (AnswerPatience, at least 50) and for a radio restarting after it was programmed
+// before it is read back (SettleTime). A missing or unreadable value gives the default.
+struct LinkWaits {
+    std::chrono::milliseconds patience = kDefaultPatience;
+    std::chrono::milliseconds settle = kDefaultSettle;
+};
+LinkWaits ReadLinkWaits(const ProfileContents& profile);
 
 // Reads and writes section Setting of one model series' profile file.
 class SettingsStore {

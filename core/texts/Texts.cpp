@@ -61,7 +61,7 @@ constexpr Bilingual kTexts[] = {
     {"通信端口", "Communication Port"},                           // PortHeading
     {"确定", "OK"},                                               // Ok
     {"取消", "Cancel"},                                           // Cancel
-    {"已连接", "present"},                                        // PortPresent
+    {"存在", "present"},                                          // PortPresent
     {"未找到", "not found"},                                      // PortAbsent
     {"通信", "Communicate"},                                      // CommunicateTitle
     {"读(&R)", "&Read"},                                          // ReadButton
@@ -93,7 +93,7 @@ constexpr Bilingual kTexts[] = {
     {"%1 没有对应的设备。", "%1 names no device."}, // PortNamesNothing
     {"在“设置”->“通信端口”中选择端口。",
      "Choose a port under Settings > Communication Port."}, // ChoosePortFix
-    {"%1 已连接。", "%1 is present."},                      // PortIsPresent
+    {"%1 存在。", "%1 is present."},                        // PortIsPresent
     {"%1 不存在。", "%1 is not present."},                  // PortIsAbsent
     {"插上写频线；或在“设置”->“通信端口”中选择上面列出的设备。",
      "Plug the cable in, or choose one of the devices listed above under Settings > Communication "
@@ -106,6 +106,13 @@ constexpr Bilingual kTexts[] = {
     {"你已在 %1 组中，但当前登录尚未生效：请注销并重新登录。",
      "You are in group %1 already, but this login does not have it yet: log out and in "
      "again."}, // MayNotOpenReloginFix
+    {"加入用户组无济于事：该设备的属组没有读写权限。请把下面一行写入 "
+     "/etc/udev/rules.d/50-serial-cable.rules，运行 sudo udevadm control --reload，"
+     "重新插上写频线，再用 sudo usermod -aG dialout $USER 加入 dialout 组并重新登录：\n%1",
+     "Joining a group cannot help: the device's group has no rights to it. Put this line "
+     "into /etc/udev/rules.d/50-serial-cable.rules, run sudo udevadm control --reload, plug "
+     "the cable in again, then join dialout (sudo usermod -aG dialout $USER, log out and "
+     "in):\n%1"}, // MayNotOpenRuleFix
     {"已安装 brltty，它会占用 USB 串口转换器（如 CH340、CP210x）。", "brltty is installed; it "
                                                                      "takes over USB serial "
                                                                      "adapters such as CH340 and "
@@ -183,6 +190,8 @@ constexpr Bilingual kTexts[] = {
     {"文件头字节 %1", "file header byte %1"},                        // FileHeaderByte
     {"文件头字节 %1-%2", "file header bytes %1-%2"},                 // FileHeaderBytes
     {"（空）", "(empty)"},                                           // EmptyValueWord
+    {"%1（%2）", "%1 (%2)"},                                         // ValueWithCode
+    {"代码 %1，不在亚音表中", "code %1, not in the tone table"},     // CodeNotATone
     {"%1 %2 → %3", "%1 %2 → %3"},                                    // ChangeLine
     {"%1：%2 → %3", "%1: %2 → %3"},                                  // FileHeaderChangeLine
     {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"},   // VerifyMismatchLine
@@ -248,6 +257,7 @@ constexpr Bilingual kTexts[] = {
     {"失败", "FAIL"},                                         // ResultFail
     {"中断", "INTERRUPTED"},                                  // ResultInterrupted
     {"已停止", "STOPPED"},                                    // ResultStopped
+    {"未校验", "UNVERIFIED"},                                 // ResultUnverified
     {"已写入", "written"},                                    // Written
     {"已校验", "verified"},                                   // Verified
     {"无法打开端口：%1", "the port could not be opened: %1"}, // PortNotOpened
@@ -266,6 +276,8 @@ constexpr Bilingual kTexts[] = {
     {"写入在第 %1 块中断，对讲机只写入了一部分：%2",
      "the write stopped at block %1, the radio is half-written: %2"}, // WriteInterrupted
     {"回读失败：%1", "the read-back failed: %1"},                     // ReadBackFailed
+    {"已写入，未校验：写频后对讲机没有应答",
+     "written, not verified: the radio did not answer after programming"}, // NotVerified
     {"校验发现 %1 处不同，第一处：%2",
      "verification found %1 difference(s), the first: %2"},              // VerifyFoundDifferences
     {"已停止，未写入", "stopped before the write, nothing was written"}, // StoppedBeforeWrite
@@ -302,6 +314,7 @@ constexpr Bilingual kTexts[] = {
     {"备份：%1", "Backup: %1"},                             // BackupKept
     {"备份失败，未写入", "Backup failed, nothing written"}, // BackupFailedStatus
     {"校验失败", "Verification failed"},                    // VerifyFailedStatus
+    {"已写入，未校验", "Written, not verified"},            // NotVerifiedStatus
     {"校验失败：对讲机中的数据与写入的不同。\n\n%1",
      "Verification failed: the radio does not hold what was sent.\n\n%1"}, // VerifyFailedMessage
     {"%1\n\n仍然写入吗？", "%1\n\nWrite anyway?"},                         // WriteAnywayQuestion
@@ -332,6 +345,9 @@ constexpr Bilingual kTexts[] = {
     {"正在停止：等待进行中的对讲机完成…",
      "Stopping: finishing the radios in progress…"},                   // CloneStopping
     {"记录文件未写入此台：%1", "The log did not take this radio: %1"}, // CloneLogNotWritten
+    {"第 %1 台（%2）于 %3 开始，但没有结果：请检查这台对讲机。",
+     "Unit %1 on %2 was started at %3 and has no result: "
+     "check that radio."}, // CloneUnitWithoutResult
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 

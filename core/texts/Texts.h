@@ -88,6 +88,7 @@ enum class Text {
     MayNotOpen,
     MayNotOpenFix,
     MayNotOpenReloginFix,
+    MayNotOpenRuleFix,
     BrlttyInstalled,
     BrlttyRunning,
     BrlttyFix,
@@ -137,6 +138,8 @@ enum class Text {
     FileHeaderByte,
     FileHeaderBytes,
     EmptyValueWord,
+    ValueWithCode,
+    CodeNotATone,
     ChangeLine,
     FileHeaderChangeLine,
     VerifyMismatchLine,
@@ -196,6 +199,7 @@ enum class Text {
     ResultFail,
     ResultInterrupted,
     ResultStopped,
+    ResultUnverified,
     Written,
     Verified,
     PortNotOpened,
@@ -207,6 +211,7 @@ enum class Text {
     WriteFailed,
     WriteInterrupted,
     ReadBackFailed,
+    NotVerified,
     VerifyFoundDifferences,
     StoppedBeforeWrite,
     // Channels in and out in the window: export, import preview, paste
@@ -240,6 +245,7 @@ enum class Text {
     BackupKept,
     BackupFailedStatus,
     VerifyFailedStatus,
+    NotVerifiedStatus,
     VerifyFailedMessage,
     WriteAnywayQuestion,
     WriteCancelled,
@@ -263,6 +269,7 @@ enum class Text {
     CloneCloseQuestion,
     CloneStopping,
     CloneLogNotWritten,
+    CloneUnitWithoutResult,
     Count // not a text: the number of texts
 };
 

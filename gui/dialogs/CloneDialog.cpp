@@ -17,8 +17,17 @@ namespace {
 constexpr int kPanelWidth = 250;
 constexpr int kPanelsPerRow = 4;
 
+// Green passed, red failed; amber for a radio written but not proven either way, which
+// the operator puts aside to be read again rather than among the failed.
 QColor ResultColour(ProofResult result) {
-    return result == ProofResult::Pass ? QColor(0x2E, 0x7D, 0x32) : QColor(0xC6, 0x28, 0x28);
+    switch (result) {
+    case ProofResult::Pass:
+        return {0x2E, 0x7D, 0x32};
+    case ProofResult::Unverified:
+        return {0xB2, 0x6A, 0x00};
+    default:
+        return {0xC6, 0x28, 0x28};
+    }
 }
 
 void PaintResult(QLabel* label, const QColor& background, const QColor& foreground) {
@@ -41,6 +50,9 @@ class CloneDialog::Relay : public CloneObserver {
 public:
     explicit Relay(CloneDialog& dialog) : dialog_(dialog) {}
 
+    void unfinishedFound(const std::vector<UnfinishedUnit>& units) override {
+        post([units](CloneDialog& d) { d.showUnfinished(units); });
+    }
     void waitingForStart(std::size_t station) override {
         post([station](CloneDialog& d) {
             d.panels[station].waiting = true;
@@ -301,13 +313,28 @@ void CloneDialog::addPanel(QWidget* owner, QLayout* layout, int port) {
     panels.push_back(panel);
 }
 
+// Radios an earlier run left without a result, told before the first radio here.
+void CloneDialog::showUnfinished(const std::vector<UnfinishedUnit>& units) {
+    std::string lines;
+    for (const auto& unit : units)
+        lines += (lines.empty() ? "" : "\n") +
+                 FillText(TextOf(Text::CloneUnitWithoutResult).in(setup_.language),
+                          {std::to_string(unit.unit), unit.port, unit.startedAt});
+    dialogs_.tell(text(Text::MessageTitle).toStdString(), lines, MessageIcon::Exclamation);
+}
+
 void CloneDialog::showResult(const UnitReport& report) {
     const Language lang = setup_.language;
     Panel& panel = panels[report.station];
     const ProofOutcome& outcome = report.outcome;
     panel.busy = false;
     ++panel.radios;
-    ++(outcome.passed() ? panel.passed : panel.failed);
+    // An unverified radio is counted among the radios, not among the failed: its
+    // colour sets it apart.
+    if (outcome.passed())
+        ++panel.passed;
+    else if (outcome.result != ProofResult::Unverified)
+        ++panel.failed;
     panel.result->setText(Q(std::string(ResultName(outcome.result, lang))));
     PaintResult(panel.result, ResultColour(outcome.result), Qt::white);
     std::string reason = FillText(TextOf(Text::CloneUnitOutcome).in(lang),

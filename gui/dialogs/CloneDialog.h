@@ -99,6 +99,7 @@ private:
     void chooseLog();
     void begin();
     void addPanel(QWidget* owner, QLayout* layout, int port);
+    void showUnfinished(const std::vector<UnfinishedUnit>& units);
     void showResult(const UnitReport& report);
     void stationEnded(std::size_t station);
 

@@ -77,6 +77,9 @@ CloneCommands::prepare(const CloneDialog::Choices& choices) const {
                      {choices.verify}};
     if (choices.backup)
         setup.options.backupFolder = DefaultBackupFolder(state_.appFolder);
+    const LinkWaits waits = ReadLinkWaits(SettingsStore(ProfileFile(state_.profileFile())).load());
+    setup.options.patience = waits.patience;
+    setup.options.settle = waits.settle;
     if (!choices.logFile.empty()) {
         std::error_code ignored; // a folder that cannot be made shows as the log's error
         std::filesystem::create_directories(choices.logFile.parent_path(), ignored);

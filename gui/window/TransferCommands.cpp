@@ -87,6 +87,10 @@ WriteProof TransferCommands::writeProof() const {
     return ReadWriteProof(SettingsStore(ProfileFile(state_.profileFile())).load());
 }
 
+LinkWaits TransferCommands::linkWaits() const {
+    return ReadLinkWaits(SettingsStore(ProfileFile(state_.profileFile())).load());
+}
+
 void TransferCommands::storeWriteProof(const WriteProof& proof) const {
     SettingsStore(ProfileFile(state_.profileFile())).storeWriteProof(proof);
 }
@@ -154,10 +158,11 @@ std::optional<TracedPort> TransferCommands::traceFor(SerialPort& port, bool read
                                          ")");
 }
 
-TransferCommands::TraceNote TransferCommands::keepTrace(std::optional<TracedPort>& trace) const {
+TransferCommands::TraceNote TransferCommands::keepTrace(std::optional<TracedPort>& trace,
+                                                        std::string outcome) const {
     if (!trace)
         return {};
-    trace->end();
+    trace->end(std::move(outcome));
     const auto claimed =
         NewTraceFile(state_.appFolder / "Data" / "Traces", std::chrono::system_clock::now());
     std::optional<FileError> error;
@@ -208,14 +213,15 @@ void TransferCommands::runWrite(CommunicationDialog& dialog) {
         return;
     state_.image = window_.encode();
     const WriteProof proof = writeProof();
-    ProofOptions options{proof.verify};
+    const LinkWaits waits = linkWaits();
+    ProofOptions options{proof.verify, std::nullopt, waits.patience, waits.settle};
     if (proof.backup)
         options.backupFolder = DefaultBackupFolder(state_.appFolder);
     auto trace = traceFor(*port, false);
     const ProofOutcome outcome =
         WriteWithProof(trace ? *trace : *port, state_.image, state_.model, options, state_.language,
                        proofEvents(dialog, proof));
-    const TraceNote traceNote = keepTrace(trace);
+    const TraceNote traceNote = keepTrace(trace, TraceOutcome(outcome));
     trace.reset();
     port.reset(); // closes the port before anything is shown
     std::string notes = traceNote.status;
@@ -239,7 +245,10 @@ void TransferCommands::runWrite(CommunicationDialog& dialog) {
 void TransferCommands::proofFailed(CommunicationDialog& dialog, const ProofOutcome& outcome,
                                    const std::string& notes) {
     Text status = Text::VerifyFailedStatus;
-    if (outcome.failedStep == ProofStep::Guard) {
+    if (outcome.result == ProofResult::Unverified) {
+        status = Text::NotVerifiedStatus;
+        dialogs_.tell(text(Text::MessageTitle), Sentence(outcome.reason), MessageIcon::Exclamation);
+    } else if (outcome.failedStep == ProofStep::Guard) {
         status = Text::WriteCancelled; // the user said No: nothing more to tell
     } else if (outcome.failedStep == ProofStep::Backup) {
         status = Text::BackupFailedStatus;
@@ -270,9 +279,12 @@ void TransferCommands::runRead(CommunicationDialog& dialog) {
     if (!readTarget_)
         state_.image = encoded;
     auto trace = traceFor(*port, true);
-    auto result = hx::ReadRadio(trace ? *trace : *port, encoded,
-                                [&](int framesBegun) { dialog.showProgress(framesBegun); });
-    const TraceNote traceNote = keepTrace(trace);
+    auto result = hx::ReadRadio(
+        trace ? *trace : *port, encoded, [&](int framesBegun) { dialog.showProgress(framesBegun); },
+        linkWaits().patience);
+    const auto* failure = std::get_if<LinkFailure>(&result);
+    const TraceNote traceNote =
+        keepTrace(trace, TraceOutcome(failure ? std::optional(*failure) : std::nullopt));
     trace.reset();
     port.reset();
     if (std::holds_alternative<LinkFailure>(result)) {

@@ -72,9 +72,10 @@ private:
     struct TraceNote {
         std::string status, message;
     };
-    // Saves the trace of the transfer just ended in Data/Traces of the application
-    // folder.
-    TraceNote keepTrace(std::optional<TracedPort>& trace) const;
+    // Saves the trace of the transfer just ended, with its outcome last, in
+    // Data/Traces of the application folder.
+    TraceNote keepTrace(std::optional<TracedPort>& trace, std::string outcome) const;
+    LinkWaits linkWaits() const;
     WriteProof writeProof() const;
     void storeWriteProof(const WriteProof& proof) const;
     // Reports the steps of a write with proof in the dialog, and asks before writing

@@ -12,6 +12,8 @@ const char* const kUsage =
     "             [--no-lead-answer] [--wrong-lead-answer] [--short-identity]\n"
     "             [--no-ack-from N] [--short-reply-at N] [--ack-reply-at N] [--hang-up-at N]\n"
     "             [--hang-up-before N] [--corrupt ADDR[:VALUE]]\n"
+    "             [--latency MS[:MAX]] [--spikes PERCENT:MS] [--restart-after-write]\n"
+    "             [--deaf-after-write MS]\n"
     "Opens a pseudo-terminal and prints its device on the first line (or serves --tty),\n"
     "then answers as a radio. --save writes the memory as a data file once the line\n"
     "has been quiet for 200 ms after a write, and when hxsim ends; --memory reads the\n"
@@ -23,7 +25,11 @@ const char* const kUsage =
     "--save, --memory and --log need it when N > 1. The faults apply to every radio,\n"
     "or only to radio K with --faulty K. --corrupt acknowledges the write of radio\n"
     "address ADDR (decimal or 0x hex) but stores VALUE, or the byte sent with its\n"
-    "lowest bit flipped.\n";
+    "lowest bit flipped.\n"
+    "--latency delays every answer by MS, or by a random time from MS to MAX; --spikes\n"
+    "delays PERCENT of the answers by MS instead. --restart-after-write leaves\n"
+    "programming mode once the last block of a write is acknowledged, as a radio that\n"
+    "restarts; --deaf-after-write does so and then ignores the line for MS.\n";
 
 namespace {
 
@@ -54,6 +60,34 @@ std::optional<CorruptByte> ParseCorrupt(std::string_view text) {
         corrupt.value = static_cast<std::uint8_t>(*value);
     }
     return corrupt;
+}
+
+// "MS" or "MS:MAX" with MS <= MAX.
+bool ParseLatency(std::string_view text, Latency& latency) {
+    const auto colon = text.find(':');
+    const auto least = Number(text.substr(0, colon));
+    const auto most = colon == std::string_view::npos ? least : Number(text.substr(colon + 1));
+    if (!least || !most || *least > *most || *most > 60000)
+        return false;
+    latency.least = static_cast<int>(*least);
+    latency.most = static_cast<int>(*most);
+    return true;
+}
+
+// "PERCENT:MS", the percentage a decimal number from 0 to 100.
+bool ParseSpikes(std::string_view text, Latency& latency) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos)
+        return false;
+    const std::string percent(text.substr(0, colon));
+    char* end = nullptr;
+    const double share = std::strtod(percent.c_str(), &end);
+    const auto ms = Number(text.substr(colon + 1));
+    if (percent.empty() || *end != '\0' || !(share >= 0 && share <= 100) || !ms || *ms > 60000)
+        return false;
+    latency.spikePercent = share;
+    latency.spike = static_cast<int>(*ms);
+    return true;
 }
 
 // Two radios writing one file would overwrite each other's memory or frames.
@@ -120,6 +154,17 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
             const char* v = value();
             o.faults.corrupt = v ? ParseCorrupt(v) : std::nullopt;
             ok = o.faults.corrupt.has_value();
+        } else if (a == "--latency") {
+            const char* v = value();
+            ok = v && ParseLatency(v, o.latency);
+        } else if (a == "--spikes") {
+            const char* v = value();
+            ok = v && ParseSpikes(v, o.latency);
+        } else if (a == "--restart-after-write")
+            o.faults.restartAfterWrite = true;
+        else if (a == "--deaf-after-write") {
+            ok = number(o.deafAfterWrite) && o.deafAfterWrite >= 0;
+            o.faults.restartAfterWrite = true;
         } else
             ok = false;
         if (!ok)

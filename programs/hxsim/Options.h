@@ -7,6 +7,16 @@
 
 namespace hxsim {
 
+// How long the radio takes before it answers: from `least` to `most` ms (equal: a fixed
+// time), and for `spikePercent` of the answers `spike` ms instead, as a radio that is
+// busy now and then.
+struct Latency {
+    int least = 0;
+    int most = 0;
+    double spikePercent = 0;
+    int spike = 0;
+};
+
 // hxsim's command line. File names may hold "%n", the radio's number 1..radios.
 struct Options {
     std::string tty, load, save, memory, log;
@@ -14,6 +24,8 @@ struct Options {
     int radios = 1;
     int faulty = 0; // the one radio the faults apply to; 0: every radio
     Faults faults;
+    Latency latency;
+    int deafAfterWrite = 0; // ms the radio answers nothing while it restarts
 };
 
 extern const char* const kUsage;

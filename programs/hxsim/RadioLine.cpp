@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 #include <poll.h>
+#include <random>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -51,6 +52,23 @@ void MakeRaw(int fd, bool lineSpeed) {
         cfsetspeed(&raw, B9600);
     tcsetattr(fd, TCSANOW, &raw);
 }
+
+// The radio's time before each answer, drawn anew for every answer.
+class AnswerDelay {
+public:
+    explicit AnswerDelay(const Latency& latency) : latency_(latency) {}
+    long long nanoseconds() {
+        std::uniform_real_distribution<double> percent(0, 100);
+        if (latency_.spikePercent > 0 && percent(random_) < latency_.spikePercent)
+            return latency_.spike * 1'000'000LL;
+        std::uniform_int_distribution<int> ms(latency_.least, latency_.most);
+        return ms(random_) * 1'000'000LL;
+    }
+
+private:
+    Latency latency_;
+    std::mt19937 random_{std::random_device{}()};
+};
 
 } // namespace
 
@@ -94,7 +112,9 @@ void Serve(RadioLine line, const RadioSetup& setup, const std::atomic<bool>& sto
     if (!setup.log.empty())
         log.open(setup.log, std::ios::app);
     RadioEmulator radio(setup.memory, setup.faults);
-    long long lineFree = 0; // when the radio has heard all bytes so far
+    AnswerDelay delay(setup.latency);
+    long long lineFree = 0;  // when the radio has heard all bytes so far
+    long long deafUntil = 0; // while it restarts after a write
     std::uint8_t buffer[512];
     // Saving waits for a quiet line: a file written (and flushed to disk) between
     // frames could hold an answer past the programmer's wait.
@@ -112,16 +132,23 @@ void Serve(RadioLine line, const RadioSetup& setup, const std::atomic<bool>& sto
             ::usleep(10'000); // the programmer has closed the line for now
             continue;
         }
+        if (Now() < deafUntil)
+            continue;
         // The bytes take their time on the line before the radio has them all.
         lineFree = std::max(lineFree, Now()) + n * kByteNanoseconds;
         auto answer = radio.receive({buffer, static_cast<std::size_t>(n)});
+        if (answer.restarting)
+            deafUntil = Now() + setup.deafAfterWrite * 1'000'000LL;
         for (const auto& frame : answer.frames)
             if (log.is_open())
                 log << hx::HexBytes(frame) << std::endl;
         unsaved = unsaved || answer.memoryChanged;
         if (answer.hangUp)
             break;
-        long long next = lineFree;
+        const long long answerDelay = answer.reply.empty() ? 0 : delay.nanoseconds();
+        if (setup.fast && answerDelay > 0)
+            SleepUntil(Now() + answerDelay, stop);
+        long long next = lineFree + answerDelay;
         for (std::uint8_t byte : answer.reply) {
             if (!setup.fast)
                 SleepUntil(next, stop);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/emulator/RadioEmulator.h"
+#include "programs/hxsim/Options.h"
 
 #include <atomic>
 #include <optional>
@@ -32,12 +33,14 @@ private:
     std::string device_;
 };
 
-// One radio: its memory at the start, its faults and its files.
+// One radio: its memory at the start, its faults, its files and its timing.
 struct RadioSetup {
     RadioMemory memory;
     Faults faults;
     std::string save, log;
     bool fast = false;
+    Latency latency{};
+    int deafAfterWrite = 0; // ms
 };
 
 // Answers on the line as the radio until `stop` is set or the radio hangs up, then

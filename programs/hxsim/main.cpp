@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
         const std::string save = options->memory.empty() ? options->save : options->memory;
         setups.push_back({*memory, faulty ? options->faults : hxsim::Faults{},
                           hxsim::ForRadio(save, number), hxsim::ForRadio(options->log, number),
-                          options->fast});
+                          options->fast, faulty ? options->latency : hxsim::Latency{},
+                          faulty ? options->deafAfterWrite : 0});
         lines.push_back(std::move(*line));
     }
     for (const auto& line : lines)

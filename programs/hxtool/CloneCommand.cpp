@@ -55,12 +55,25 @@ private:
     struct sigaction oldTerm_ {};
 };
 
+// "6 passed, 1 failed", with the unverified radios between when there are any.
+std::string Counts(int passed, int unverified, int failed) {
+    return std::to_string(passed) + " passed, " +
+           (unverified ? std::to_string(unverified) + " unverified, " : "") +
+           std::to_string(failed) + " failed";
+}
+
 // One line per radio and per prompt, whole, whichever port's thread prints it.
 class TerminalReport : public hx::CloneObserver {
 public:
     TerminalReport(const std::vector<std::string>& ports, std::ostream& out, std::ostream& err)
         : ports_(ports), out_(out), err_(err) {}
 
+    void unfinishedFound(const std::vector<hx::UnfinishedUnit>& units) override {
+        std::lock_guard lock(mutex_);
+        for (const auto& unit : units)
+            err_ << "hxtool clone: unit " << unit.unit << " on " << unit.port << " was started at "
+                 << unit.startedAt << " and has no result: check that radio" << std::endl;
+    }
     void waitingForStart(std::size_t station) override {
         std::lock_guard lock(mutex_);
         out_ << "[" << ports_[station] << "] connect the next radio, then press Enter" << std::endl;
@@ -71,8 +84,8 @@ public:
         out_ << "[" << report.port << "] unit " << report.unit << ": " << hx::ResultWord(o.result);
         if (o.failedStep)
             out_ << " at " << hx::StepWord(*o.failedStep);
-        out_ << ": " << o.reason << " (" << report.passed << " passed, " << report.failed
-             << " failed)\n";
+        out_ << ": " << o.reason << " (" << Counts(report.passed, report.unverified, report.failed)
+             << ")\n";
         for (const auto& difference : o.differences)
             out_ << "    " << hx::DescribeVerifyMismatch(difference, hx::Language::English) << "\n";
         if (!o.backupFile.empty())
@@ -93,6 +106,29 @@ private:
     std::mutex mutex_;
     std::atomic<bool> logFailed_{false};
 };
+
+// The devices the ports name, or why not: a misspelt port, or two names of one
+// device, which would make a second station fail against the first.
+std::variant<std::vector<std::string>, std::pair<std::string, int>>
+StationDevices(const std::vector<std::string>& names, const std::filesystem::path& settingDir) {
+    std::vector<std::string> devices;
+    std::vector<std::filesystem::path> seen;
+    for (const auto& name : names) {
+        const auto device = hx::DeviceForPortName(name, settingDir);
+        if (const auto* error = std::get_if<hx::PortNameError>(&device))
+            return std::pair(error->message, kExitFailure);
+        std::error_code ignored;
+        const auto real = std::filesystem::weakly_canonical(std::get<std::string>(device), ignored);
+        if (const auto same = std::find(seen.begin(), seen.end(), real); same != seen.end())
+            return std::pair("--port " + names[static_cast<std::size_t>(same - seen.begin())] +
+                                 " and --port " + name + " name the same device " + real.string() +
+                                 "; give each port once",
+                             kExitUsage);
+        seen.push_back(real);
+        devices.push_back(std::get<std::string>(device));
+    }
+    return devices;
+}
 
 // Opens a port the command line names, on the calling station's thread.
 hx::PortFactory QtPorts(const std::filesystem::path& settingDir) {
@@ -142,22 +178,27 @@ int RunClone(const Invocation& invocation) {
         PrepareCommand(invocation, {.port = true, .proof = true, .clone = true}, "clone");
     if (const int* status = std::get_if<int>(&prepared))
         return *status;
-    const auto& [options, session] = std::get<PreparedCommand>(prepared);
+    const auto& command = std::get<PreparedCommand>(prepared);
+    const auto& [options, session] = command;
     const std::filesystem::path master = options.files.front();
+    // Before any radio is touched: ports that cannot serve as stations, a log that
+    // would append to the master, a log that could not be kept.
+    const auto devices = StationDevices(options.ports, session.settingDir);
+    if (const auto* refusal = std::get_if<std::pair<std::string, int>>(&devices)) {
+        invocation.err << "hxtool clone: " << refusal->first << "\n";
+        return refusal->second;
+    }
+    std::error_code unknown; // a log not there yet is no other file
+    if (options.log && std::filesystem::equivalent(master, *options.log, unknown)) {
+        invocation.err << "hxtool clone: --log " << options.log->string()
+                       << ": is the input file; name another\n";
+        return kExitFailure;
+    }
     const auto file = hx::ReadDataFile(master);
     if (const auto* error = std::get_if<hx::DataFileError>(&file)) {
         invocation.err << "hxtool clone: " << error->message << "\n";
         return kExitFailure;
     }
-    // A misspelt port is found before any radio is touched.
-    for (const auto& name : options.ports) {
-        const auto device = hx::DeviceForPortName(name, session.settingDir);
-        if (const auto* error = std::get_if<hx::PortNameError>(&device)) {
-            invocation.err << "hxtool clone: " << error->message << "\n";
-            return kExitFailure;
-        }
-    }
-    // A log that cannot be kept is found before any radio is written, not after.
     if (options.log) {
         if (const auto refusal = hx::CheckWriteTarget(*options.log)) {
             invocation.err << "hxtool clone: " << refusal->message << "\n";
@@ -165,11 +206,12 @@ int RunClone(const Invocation& invocation) {
         }
     }
     const auto& fileImage = std::get<hx::MemoryImage>(file);
+    const auto waits = LinkWaitsFor(command);
     hx::CloneSetup setup{ImageToSend(fileImage, session.model),
                          session.model,
                          master.filename().string(),
                          hx::RadioBytesDigest(fileImage),
-                         {options.verify, options.backup}};
+                         {options.verify, options.backup, waits.patience, waits.settle}};
     setup.writeAnyway = options.force;
     setup.count = options.count;
     setup.waitForStart = !options.noWait;
@@ -186,16 +228,17 @@ int RunClone(const Invocation& invocation) {
         Drive(run, stop, !options.noWait, invocation.err);
         totals = run.totals();
     }
-    invocation.out << "done: " << totals.passed << " passed, " << totals.failed << " failed";
+    const int radios = totals.passed + totals.unverified + totals.failed;
+    // A stop the operator asked for (Ctrl+C, or the end of the input) fails no radio.
+    if (stop.stopRequested())
+        invocation.out << "stopped after " << radios << (radios == 1 ? " radio\n" : " radios\n");
+    invocation.out << "done: " << Counts(totals.passed, totals.unverified, totals.failed);
     if (options.log)
         invocation.out << "; log: " << options.log->string();
     invocation.out << "\n";
-    // Success means radios were programmed, every one passed, and a batch of --count
-    // radios per port was finished rather than stopped.
-    const bool batchDone =
-        !options.count || totals.passed == *options.count * static_cast<int>(options.ports.size());
-    const bool allPassed = totals.passed > 0 && totals.failed == 0 && batchDone;
-    return allPassed && !report.logFailed() ? kExitSuccess : kExitFailure;
+    if (totals.failed > 0 || radios == 0 || report.logFailed())
+        return kExitFailure;
+    return totals.unverified > 0 ? kExitUnverified : kExitSuccess;
 }
 
 } // namespace hxtool

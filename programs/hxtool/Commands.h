@@ -14,6 +14,8 @@ namespace hxtool {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1; // bad input or a failed transfer
 inline constexpr int kExitUsage = 2;   // the command line itself is wrong
+// Written, but the radio did not answer the read-back: what it holds is not known.
+inline constexpr int kExitUnverified = 3;
 
 struct Invocation {
     std::vector<std::string> args;   // the words after the sub-command

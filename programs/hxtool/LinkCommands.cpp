@@ -83,11 +83,11 @@ public:
         return true;
     }
     hx::SerialPort& link() { return trace_ ? static_cast<hx::SerialPort&>(*trace_) : port_; }
-    // Keeps the trace, then closes the port. A trace that could not be written is
-    // reported; the transfer's outcome stays what it was.
-    void close() {
+    // Keeps the trace, ending in `outcome`, then closes the port. A trace that could not
+    // be written is reported; the transfer's outcome stays what it was.
+    void close(const std::string& outcome) {
         if (trace_) {
-            trace_->end();
+            trace_->end(outcome);
             if (const auto error = hx::WriteFileSafely(*command_.options.trace, trace_->text()))
                 fail(error->message);
         }
@@ -135,6 +135,10 @@ int ReportWrite(const hx::ProofOutcome& outcome, const Options& options,
             invocation.out << outcome.reason << "\n";
         return kExitSuccess;
     }
+    if (outcome.result == hx::ProofResult::Unverified) {
+        bars.message() << "hxtool write: " << outcome.reason << "\n";
+        return kExitUnverified;
+    }
     for (const auto& difference : outcome.differences)
         invocation.out << hx::DescribeVerifyMismatch(difference, hx::Language::English) << "\n";
     bars.message() << "hxtool write: " << outcome.reason << "\n";
@@ -163,10 +167,12 @@ int RunRead(const Invocation& invocation) {
         return kExitFailure;
     const auto start = hx::StartState(session.model.profile);
     ProgressBars bars(invocation.err);
-    const auto result = hx::ReadRadio(port.link(), EncodeState(start, session.model),
-                                      bars.bar(hx::kReadBlockCount));
-    port.close();
-    if (const auto* failure = std::get_if<hx::LinkFailure>(&result)) {
+    const auto result =
+        hx::ReadRadio(port.link(), EncodeState(start, session.model), bars.bar(hx::kReadBlockCount),
+                      LinkWaitsFor(command).patience);
+    const auto* failure = std::get_if<hx::LinkFailure>(&result);
+    port.close(hx::TraceOutcome(failure ? std::optional(*failure) : std::nullopt));
+    if (failure) {
         bars.message() << "hxtool read: " << failure->message() << "\n";
         return kExitFailure;
     }
@@ -192,10 +198,11 @@ int RunWrite(const Invocation& invocation) {
     if (!port.open())
         return kExitFailure;
     ProgressBars bars(invocation.err);
-    const auto outcome =
-        hx::WriteWithProof(port.link(), image, session.model, {options.verify, options.backup},
-                           hx::Language::English, ProofEventsFor(options, bars));
-    port.close();
+    const auto waits = LinkWaitsFor(command);
+    hx::ProofOptions proof{options.verify, options.backup, waits.patience, waits.settle};
+    const auto outcome = hx::WriteWithProof(port.link(), image, session.model, proof,
+                                            hx::Language::English, ProofEventsFor(options, bars));
+    port.close(hx::TraceOutcome(outcome));
     return ReportWrite(outcome, options, invocation, bars);
 }
 

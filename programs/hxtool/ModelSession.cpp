@@ -87,4 +87,16 @@ std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
     return PreparedCommand{options, std::get<ModelSession>(std::move(session))};
 }
 
+hx::LinkWaits LinkWaitsFor(const PreparedCommand& command) {
+    const auto& [options, session] = command;
+    const hx::ProfileFile profile(session.settingDir /
+                                  hx::ModelFileNamesFor(session.model.modelCode).profile);
+    hx::LinkWaits waits = hx::ReadLinkWaits(profile.load());
+    if (options.patience)
+        waits.patience = std::chrono::milliseconds(*options.patience);
+    if (options.settle)
+        waits.settle = std::chrono::milliseconds(*options.settle);
+    return waits;
+}
+
 } // namespace hxtool

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/ModelFiles.h"
+#include "core/settings/UserSettings.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/Options.h"
 
@@ -28,6 +29,10 @@ struct PreparedCommand {
 // exit status instead.
 std::variant<PreparedCommand, int> PrepareCommand(const Invocation& invocation,
                                                   const OptionSet& accepted, const char* name);
+
+// How long a command's link waits: --patience and --settle, else the model series'
+// settings.
+hx::LinkWaits LinkWaitsFor(const PreparedCommand& command);
 
 // Why a model session could not be opened, and the exit status that says so.
 struct SessionError {

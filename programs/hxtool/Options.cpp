@@ -6,6 +6,22 @@
 #include <system_error>
 
 namespace hxtool {
+namespace {
+
+// The whole number of milliseconds an option gives, from `least` to a minute.
+std::variant<int, UsageError> Milliseconds(const std::string& option, const std::string& value,
+                                           int least) {
+    constexpr int kMost = 60000;
+    int ms = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), ms);
+    if (error != std::errc{} || end != value.data() + value.size() || ms < least || ms > kMost)
+        return UsageError{option + " must be a whole number of milliseconds from " +
+                          std::to_string(least) + " to " + std::to_string(kMost) + ", not '" +
+                          value + "'"};
+    return ms;
+}
+
+} // namespace
 
 std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& args,
                                                const OptionSet& accepted) {
@@ -14,7 +30,8 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
         const std::string& word = args[i];
         const bool takesValue =
             word == "--model" || word == "--settings" || (accepted.output && word == "-o") ||
-            (accepted.port && word == "--port") || (accepted.language && word == "--lang") ||
+            (accepted.port && (word == "--port" || word == "--patience")) ||
+            (accepted.proof && word == "--settle") || (accepted.language && word == "--lang") ||
             (accepted.trace && word == "--trace") ||
             (accepted.separator && word == "--separator") ||
             (accepted.format && word == "--format") || (accepted.proof && word == "--backup") ||
@@ -34,6 +51,12 @@ std::variant<Options, UsageError> ParseOptions(const std::vector<std::string>& a
         } else if (takesValue && word == "--port") {
             options.port = args[++i];
             options.ports.push_back(*options.port);
+        } else if (takesValue && (word == "--patience" || word == "--settle")) {
+            const bool patience = word == "--patience";
+            const auto ms = Milliseconds(word, args[++i], patience ? 50 : 0);
+            if (const auto* usage = std::get_if<UsageError>(&ms))
+                return *usage;
+            (patience ? options.patience : options.settle) = std::get<int>(ms);
         } else if (takesValue && word == "--trace") {
             options.trace = args[++i];
         } else if (takesValue && word == "--lang") {

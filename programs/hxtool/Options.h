@@ -32,11 +32,13 @@ struct Options {
     std::optional<int> count;
     std::optional<std::filesystem::path> log;
     bool noWait = false;
+    std::optional<int> patience; // ms per answer; none: the settings' value
+    std::optional<int> settle;   // ms after a write before the read-back
 };
 
 struct OptionSet {
     bool output = false;
-    bool port = false;
+    bool port = false; // --port, and --patience MS with it
     bool json = false;
     std::size_t files = 1;
     bool language = false;    // --lang en|zh
@@ -45,7 +47,7 @@ struct OptionSet {
     bool separator = false;   // --separator comma|semicolon|tab
     bool format = false;      // --format plan|chirp
     bool skipBad = false;     // --skip-bad
-    bool proof = false;       // --verify, --backup DIR, --force
+    bool proof = false;       // --verify, --backup DIR, --force, --settle MS
     bool clone = false;       // --count N, --log FILE, --no-wait
 };
 

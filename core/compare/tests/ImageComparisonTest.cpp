@@ -133,6 +133,27 @@ TEST(ImageComparison, ANamedFieldHidesNoOtherByteOfItsRecord) {
                                         "channel 3 receive frequency", "channel 3 bytes"}));
 }
 
+// A field whose bytes decode to nothing shows its code on both sides rather than
+// "(empty)"; a blank field of a channel in use is still plainly empty.
+TEST(ImageComparison, AFieldThatDecodesToNothingShowsItsCode) {
+    const Hx7200 model;
+    CodePlug plug = model.plug;
+    plug.channels.setValue(1, Field::RxTone, *model.data.tones.positionOfCode("1035"));
+    const MemoryImage sent = model.encode(plug);
+    MemoryImage held = sent;
+    held[ChannelRecordOffset(1) + 9] = 0x2F;
+    held[ChannelRecordOffset(1) + 8] = 0x7F;
+    const auto differences = model.compare(sent, held);
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(DescribeVerifyMismatch(differences[0], Language::English),
+              "channel 2 decode tone: sent 103.5 (0x1035), radio holds code 0x2F7F, not in the "
+              "tone table");
+    EXPECT_EQ(model.compare(held, sent, Language::Chinese)[0].first, "代码 0x2F7F，不在亚音表中");
+
+    plug.channels.setValue(3, Field::TxFrequency, EmptyValue);
+    EXPECT_EQ(model.compare(model.encode(model.plug), model.encode(plug))[1].second, "(empty)");
+}
+
 TEST(ImageComparison, OnlyTheGivenRangeIsCompared) {
     const Hx7200 model;
     const MemoryImage sent = model.encode(model.plug);

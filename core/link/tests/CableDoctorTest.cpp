@@ -133,6 +133,31 @@ TEST_F(CableDoctorTest, NoPermissionNamesTheGroupToJoin) {
         << "root opens everything";
 }
 
+// A node whose group has no rights opens for no group member: joining one is no fix,
+// a udev rule for the adapter is, by vendor and product where they are known.
+TEST_F(CableDoctorTest, ANodeWhoseGroupHasNoRightsNeedsARule) {
+    system_.plugUsb("ttyUSB0", Ftdi());
+    system_.addBoardPort("ttyS0", true);
+    for (const char* node : {"dev/ttyUSB0", "dev/ttyS0"})
+        std::filesystem::permissions(system_.root() / node,
+                                     std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::owner_write);
+    const CableReport usbReport = check("/dev/ttyUSB0");
+    const Finding* usb = find(usbReport, "You may not open /dev/ttyUSB0");
+    ASSERT_TRUE(usb);
+    EXPECT_TRUE(usb->fix.starts_with("Joining a group cannot help")) << usb->fix;
+    EXPECT_TRUE(usb->fix.ends_with(":\nSUBSYSTEM==\"tty\", ATTRS{idVendor}==\"0403\", "
+                                   "ATTRS{idProduct}==\"6001\", GROUP=\"dialout\", MODE=\"0660\""))
+        << usb->fix;
+    const CableReport boardReport = check("/dev/ttyS0");
+    const Finding* board =
+        find(boardReport, "You may not open /dev/ttyS0 (group dialout, mode 0600).");
+    ASSERT_TRUE(board);
+    EXPECT_TRUE(board->fix.ends_with("\nKERNEL==\"ttyS0\", GROUP=\"dialout\", MODE=\"0660\""))
+        << board->fix;
+    EXPECT_TRUE(find(check("/dev/ttyS0", {}, Language::Chinese), "/dev/ttyS0 存在。"));
+}
+
 TEST_F(CableDoctorTest, ServicesThatGrabAdaptersAreNamedWithTheirFix) {
     system_.plugUsb("ttyUSB0", Ftdi());
     const fs::path rules = "usr/lib/udev/rules.d/85-brltty-usb.rules";

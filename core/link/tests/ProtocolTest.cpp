@@ -2,6 +2,7 @@
 
 #include "core/link/PortNames.h"
 #include "core/link/Progress.h"
+#include "core/testsupport/EmulatedRadioPort.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <chrono>
@@ -23,6 +24,7 @@ public:
     std::chrono::milliseconds firstPause = 1ms; // as the computer stretched it
     bool pausesSleep = true;                    // false: every pause comes back at once
     std::vector<std::string> events;
+    std::chrono::microseconds pausesAsked{}; // the pauses' lengths, added up
 
     void setBinaryMode() override {}
     void discardOutput() override {}
@@ -38,6 +40,7 @@ public:
         return std::exchange(pending_, {});
     }
     void waitForInput(std::chrono::microseconds atMost) override {
+        pausesAsked += atMost;
         if (pausesSleep)
             std::this_thread::sleep_for(pauses_ == 0 ? firstPause : atMost);
         ++pauses_;
@@ -95,19 +98,75 @@ TEST(RadioLink, AStallOfTheComputerDoesNotUseUpTheBudget) {
     EXPECT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(answer));
 }
 
-// Pauses that come back early add up by their length: a silent radio is never given
-// up on sooner than budget + 1 ms.
-TEST(RadioLink, AWaitNeverEndsBeforeItsBudget) {
-    ScriptedPort port;
-    port.answer = [](std::span<const std::uint8_t>) { return std::vector<std::uint8_t>{}; };
-    port.pausesSleep = false;
+// A silent radio is given up on after its budget of pauses, each patience / 50 long,
+// never sooner, even when pauses come back early; the failure is told once a late
+// answer has had one more patience to arrive and be cleared, and not later, counted
+// in the pauses the link asked for (a loaded computer may stretch them).
+TEST(RadioLink, ASilentRadioFailsWithinItsBudgetAndOnePatience) {
+    for (const auto patience : {kLeastPatience, 100ms}) {
+        for (const bool pausesSleep : {false, true}) {
+            ScriptedPort port;
+            port.answer = [](std::span<const std::uint8_t>) { return std::vector<std::uint8_t>{}; };
+            port.pausesSleep = pausesSleep;
+            const std::uint8_t request[] = {'R', 0, 24, 8};
+            const auto start = std::chrono::steady_clock::now();
+            const auto answer =
+                RadioLink(port, patience).exchange(LinkStep::ReadReply, 3, request, kReadReplyWait);
+            const auto budget = patience * 76 / 50;
+            EXPECT_GE(std::chrono::steady_clock::now() - start, budget);
+            if (pausesSleep) {
+                EXPECT_LE(port.pausesAsked, budget + patience * 51 / 50 + patience / 25);
+            }
+            ASSERT_TRUE(std::holds_alternative<LinkFailure>(answer));
+            EXPECT_EQ(std::get<LinkFailure>(answer).message(),
+                      "no valid answer to the read request of block 3");
+        }
+    }
+    EXPECT_EQ(PatienceOf(10ms), kLeastPatience);
+}
+
+hxsim::RadioMemory Blank() {
+    hxsim::RadioMemory memory;
+    memory.fill(0xFF);
+    return memory;
+}
+
+// An answer that comes after the wait has given up belongs to its own step: the next
+// step, whose radio answers at once, must not begin its answer with it.
+TEST(RadioLink, ALateAnswerIsNeverTakenForTheNextStep) {
+    EmulatedRadioPort port(Blank());
+    port.latency = [calls = 0]() mutable { return calls++ == 0 ? 80ms : 0ms; };
+    RadioLink link(port, kLeastPatience);
+    ASSERT_TRUE(std::holds_alternative<LinkFailure>(
+        link.exchange(LinkStep::LeadCodeAnswer, -1, LeadCode, kLeadCodeWait)));
     const std::uint8_t request[] = {'R', 0, 24, 8};
-    const auto start = std::chrono::steady_clock::now();
-    const auto answer = RadioLink(port).exchange(LinkStep::ReadReply, 3, request, kReadReplyWait);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 76ms);
-    ASSERT_TRUE(std::holds_alternative<LinkFailure>(answer));
-    EXPECT_EQ(std::get<LinkFailure>(answer).message(),
-              "no valid answer to the read request of block 3");
+    const auto reply = link.exchange(LinkStep::ReadReply, 3, request, kReadReplyWait);
+    ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(reply));
+    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(reply).front(), 'W');
+}
+
+// A radio that answers at once but takes 150 ms over one answer in a hundred: the
+// default patience waits for it, where pauses of 1 ms would give up on it.
+TEST(RadioLink, RareSlowAnswersAreWaitedFor) {
+    const auto spikes = [] {
+        return [calls = 0]() mutable { return ++calls % 100 == 50 ? 150ms : 0ms; };
+    };
+    MemoryImage image = BlankImage();
+    for (std::size_t i = kHeaderSize; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 13);
+    EmulatedRadioPort radio(Blank());
+    radio.latency = spikes();
+    ASSERT_FALSE(WriteRadio(radio, image, {})) << "write";
+    radio.latency = spikes();
+    const auto read = ReadRadio(radio, BlankImage(), {});
+    ASSERT_TRUE(std::holds_alternative<MemoryImage>(read));
+    EXPECT_TRUE(std::equal(image.begin() + kHeaderSize,
+                           image.begin() + kHeaderSize + 8 * kWriteBlockCount,
+                           std::get<MemoryImage>(read).begin() + kHeaderSize));
+
+    EmulatedRadioPort impatient(Blank());
+    impatient.latency = spikes();
+    EXPECT_TRUE(WriteRadio(impatient, image, {}, kLeastPatience));
 }
 
 // Showing a frame's progress takes no time of the transfer: it happens while the

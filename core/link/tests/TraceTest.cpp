@@ -52,7 +52,7 @@ std::vector<Line> Units(const std::string& text) {
     std::string line;
     std::getline(in, line); // the heading
     std::getline(in, line); // the column names
-    while (std::getline(in, line)) {
+    while (std::getline(in, line) && !line.starts_with("outcome: ")) {
         EXPECT_GT(line.size(), 49u) << line;
         auto step = line.substr(15, 32);
         step.erase(step.find_last_not_of(' ') + 1);
@@ -91,8 +91,9 @@ TEST(Trace, ListsExactlyTheBytesOnTheWireWithTheirSteps) {
         EmulatedPort port;
         TracedPort trace(port, "test");
         ASSERT_FALSE(run(trace));
-        trace.end();
+        trace.end(TraceOutcome(std::nullopt));
         EXPECT_EQ(port.heard, plain.heard);
+        EXPECT_TRUE(trace.text().ends_with("\noutcome: success\n"));
 
         const auto units = Units(trace.text());
         std::vector<std::uint8_t> sent;
@@ -130,20 +131,23 @@ TEST(Trace, ListsExactlyTheBytesOnTheWireWithTheirSteps) {
     }
 }
 
-// What came too short is still in the trace: the failing step's bytes, left unread.
-TEST(Trace, AFailedStepShowsTheBytesLeftUnread) {
+// What came too short is still in the trace, cleared as the failing step's, and the
+// trace ends in the failure with its step.
+TEST(Trace, AFailedStepShowsItsBytesAndEndsInItsFailure) {
     hxsim::Faults faults;
     faults.shortReplyAtBlock = 10;
     EmulatedPort port(faults);
     TracedPort trace(port, "hxtool read on /dev/ttyUSB0");
-    const auto result = ReadRadio(trace, Pattern(), {});
+    const auto result = ReadRadio(trace, Pattern(), {}, kLeastPatience);
     ASSERT_TRUE(std::holds_alternative<LinkFailure>(result));
-    trace.end();
+    trace.end(TraceOutcome(std::get<LinkFailure>(result)));
     const std::string text = trace.text();
     EXPECT_TRUE(text.starts_with("hxtool read on /dev/ttyUSB0, 20")) << text.substr(0, 60);
     const auto units = Units(text);
     EXPECT_EQ(units.back().direction + " " + units.back().step + " " + units.back().bytes,
-              "RX read request of block 10 57 00 50 08 FF FF FF FF FF FF FF  (left unread)");
+              "RX read request of block 10 57 00 50 08 FF FF FF FF FF FF FF  (cleared)");
+    EXPECT_TRUE(text.ends_with("\noutcome: no valid answer to the read request of block 10\n"))
+        << text;
 }
 
 TEST(Trace, NewFilesNeverReplaceAnEarlierTrace) {

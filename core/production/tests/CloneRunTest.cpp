@@ -27,6 +27,7 @@ public:
         std::lock_guard lock(mutex_);
         reports.push_back(report);
     }
+    void unfinishedFound(const std::vector<UnfinishedUnit>& units) override { unfinished = units; }
     // Waits until these stations wait for Start.
     bool awaitWaiting(const std::set<std::size_t>& stations) {
         std::unique_lock lock(mutex_);
@@ -36,6 +37,7 @@ public:
         });
     }
     std::vector<UnitReport> reports;
+    std::vector<UnfinishedUnit> unfinished;
 
 private:
     std::mutex mutex_;
@@ -46,7 +48,7 @@ private:
 class CloneRunTest : public testing::Test {
 protected:
     CloneSetup setup(bool waitForStart, std::optional<int> count) const {
-        CloneSetup s{image_, hx7200_.model, "master.dat", "ab12", {.verify = true}};
+        CloneSetup s{image_, hx7200_.model, "master.dat", "ab12", {.verify = true, .settle = 0ms}};
         s.count = count;
         s.waitForStart = waitForStart;
         s.logFile = log_;
@@ -111,7 +113,10 @@ TEST_F(CloneRunTest, EachStationRunsOnItsOwnThreadAndFailsAlone) {
     EXPECT_EQ(threads.size(), 4u);
 
     const auto lines = logLines();
-    ASSERT_EQ(lines.size(), 7u);
+    ASSERT_EQ(lines.size(), 13u) << "each radio's STARTED line, then its result";
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.ends_with(",STARTED,,,"); }),
+              6);
     const std::regex deadLine(R"(dead,\d,master\.dat,ab12,FAIL,port,,)"
                               R"(the port could not be opened: dead: No such file or directory)");
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
@@ -145,7 +150,7 @@ TEST_F(CloneRunTest, AStationWaitsForItsStart) {
     EXPECT_EQ(run.totals().passed, 1);
     EXPECT_TRUE(HoldsWrittenBlocks(radios_["COM1"]->memory(), image_));
     EXPECT_TRUE(radios_["COM2"]->sends.empty());
-    EXPECT_EQ(logLines().size(), 2u);
+    EXPECT_EQ(logLines().size(), 3u);
 }
 
 // A stop before the write leaves the radio as it was and says so; one during the write
@@ -176,13 +181,49 @@ TEST_F(CloneRunTest, StoppingNeverLeavesAHalfWrittenRadioUnsaid) {
         CloneRun run(s, {"COM1"}, factory(), recorder, stop);
         ASSERT_TRUE(run.waitForEnd(10s));
         const auto lines = logLines();
-        ASSERT_EQ(lines.size(), 2u) << "one radio, then no other";
-        const std::string line = lines[1];
+        ASSERT_EQ(lines.size(), 3u) << "one radio, then no other";
+        EXPECT_EQ(lines[1], "COM1,1,master.dat,ab12,STARTED,,,");
+        const std::string line = lines[2];
         const std::string result = "ab12," + c.log;
         EXPECT_NE(line.find(result), std::string::npos) << line;
         EXPECT_NE(line.find("Backups/"), std::string::npos) << line;
         EXPECT_EQ(HoldsWrittenBlocks(radios_["COM1"]->memory(), image_), c.log == "PASS,,") << line;
     }
+}
+
+// A run killed while it programmed left STARTED lines without a result: the next run
+// on the log tells each such radio once and closes it in the log; a unit number that a
+// later run started again is told too, as the earlier run's.
+TEST_F(CloneRunTest, ARadioLeftWithoutAResultIsToldByTheNextRunOnce) {
+    const std::string master = ",master.dat,ab12,";
+    PutFileBytes(log_, std::string(kUnitLogHeader) + "T1,COM2,7" + master + "STARTED,,,\n" +
+                           "T1,COM1,1" + master + "STARTED,,,\n" + "T2,COM1,1" + master +
+                           "PASS,,,verified\n" + "T3,COM1,1" + master + "STARTED,,,\n" +
+                           "T4,COM1,1" + master + "STARTED,,,\n" + "T5,COM1,1" + master +
+                           "FAIL,verify,,x\n");
+    const auto told = [](const std::vector<UnfinishedUnit>& units) {
+        std::vector<std::string> texts;
+        for (const auto& u : units)
+            texts.push_back(u.port + " " + std::to_string(u.unit) + " " + u.startedAt);
+        return texts;
+    };
+    EXPECT_EQ(told(FindUnfinishedUnits(log_)),
+              (std::vector<std::string>{"COM1 1 T3", "COM2 7 T1"}));
+    for (const bool first : {true, false}) {
+        addRadio("COM1", older_);
+        Recorder recorder;
+        StopSignal stop;
+        CloneRun run(setup(false, 1), {"COM1"}, factory(), recorder, stop);
+        ASSERT_TRUE(run.waitForEnd(10s));
+        EXPECT_EQ(told(recorder.unfinished).size(), first ? 2u : 0u);
+    }
+    const auto lines = logLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) {
+                                return l.find(",UNFINISHED,,,started at T") != std::string::npos;
+                            }),
+              2);
+    EXPECT_TRUE(FindUnfinishedUnits(log_).empty());
 }
 
 } // namespace

@@ -14,6 +14,10 @@ namespace hx {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A radio in the test is ready again at once after a write.
+constexpr ProofOptions kVerifyQuickly{.verify = true, .settle = 0ms};
 
 template <typename T> hxsim::Faults Fault(T hxsim::Faults::*fault, T value) {
     hxsim::Faults faults;
@@ -47,13 +51,13 @@ protected:
 // shows it, and it is named as the field a dealer knows.
 TEST_F(ProvenWrite, VerificationNamesTheFieldOfACorruptedByte) {
     EmulatedRadioPort good(MemoryOf(otherUhf_));
-    const auto passed = write(good, {.verify = true});
+    const auto passed = write(good, kVerifyQuickly);
     EXPECT_TRUE(passed.passed());
     EXPECT_EQ(passed.reason, "verified");
 
     // Channel 3's receive frequency 450.06250 is stored 50 62 00 45 from address 48.
     EmulatedRadioPort corrupting(MemoryOf(otherUhf_), Corrupting(49, 0x87));
-    const auto failed = write(corrupting, {.verify = true});
+    const auto failed = write(corrupting, kVerifyQuickly);
     EXPECT_EQ(failed.result, ProofResult::Fail);
     EXPECT_EQ(failed.failedStep, ProofStep::Verify);
     ASSERT_EQ(failed.differences.size(), 1u);
@@ -101,7 +105,7 @@ TEST_F(ProvenWrite, AGuardRefusalSendsNothingAfterTheBackupRead) {
               "对讲机频段 136-174MHz (HX7200-V)，文件频段 400-470MHz (HX7200-U)，未写入");
 
     EmulatedRadioPort overridden(MemoryOf(vhf));
-    const auto forced = write(overridden, {.verify = true, .backupFolder = backups_},
+    const auto forced = write(overridden, {.verify = true, .backupFolder = backups_, .settle = 0ms},
                               {.writeAnyway = [](const GuardFinding& f) { return f.bandDiffers; }});
     EXPECT_TRUE(forced.passed()) << forced.reason;
     EXPECT_TRUE(forced.guard);
@@ -128,7 +132,7 @@ TEST_F(ProvenWrite, TheGuardComparesEverySubModelByte) {
 // A backup that could not be read, or not kept, stops everything before a write frame.
 TEST_F(ProvenWrite, AFailedBackupSendsNoWriteFrame) {
     EmulatedRadioPort unreadable(MemoryOf(otherUhf_), Fault(&hxsim::Faults::shortReplyAtBlock, 5));
-    const auto notRead = write(unreadable, {.backupFolder = backups_});
+    const auto notRead = write(unreadable, {.backupFolder = backups_, .patience = kLeastPatience});
     EXPECT_EQ(notRead.failedStep, ProofStep::Backup);
     EXPECT_EQ(notRead.reason, "the backup read failed, nothing was written: no valid answer to "
                               "the read request of block 5");
@@ -146,15 +150,43 @@ TEST_F(ProvenWrite, AFailedBackupSendsNoWriteFrame) {
 // Only a write that stopped after its first frame leaves a half-written radio.
 TEST_F(ProvenWrite, AWriteCutOffPartWayIsInterrupted) {
     EmulatedRadioPort silent(MemoryOf(otherUhf_), Fault(&hxsim::Faults::silentToLeadCode, true));
-    const auto unchanged = write(silent, {.verify = true});
+    const auto unchanged = write(silent, {.verify = true, .patience = kLeastPatience});
     EXPECT_EQ(unchanged.result, ProofResult::Fail);
     EXPECT_EQ(unchanged.failedStep, ProofStep::Write);
 
     EmulatedRadioPort cut(MemoryOf(otherUhf_), Fault(&hxsim::Faults::hangUpAtBlock, 60));
-    const auto half = write(cut, {.verify = true});
+    const auto half = write(cut, {.verify = true, .patience = kLeastPatience});
     EXPECT_EQ(half.result, ProofResult::Interrupted);
     EXPECT_EQ(half.reason, "the write stopped at block 60, the radio is half-written: no valid "
                            "answer to the write frame of block 60");
+}
+
+// A radio that restarts after it was programmed is deaf for a while: the read-back
+// waits for it. One that stays deaf was written but is not proven either way, which
+// is not the failure of a radio that answered with other bytes.
+TEST_F(ProvenWrite, TheReadBackWaitsForARestartingRadio) {
+    const auto restarting = [&](std::chrono::milliseconds deaf) {
+        auto radio = std::make_unique<EmulatedRadioPort>(
+            MemoryOf(otherUhf_), Fault(&hxsim::Faults::restartAfterWrite, true));
+        radio->deafAfterRestart = deaf;
+        return radio;
+    };
+    const ProofOptions patient{.verify = true, .patience = kLeastPatience, .settle = 100ms};
+    const auto slow = restarting(1500ms);
+    const auto verified = write(*slow, patient);
+    EXPECT_TRUE(verified.passed()) << verified.reason;
+
+    ProofOptions brief = patient;
+    brief.readBackTries = 300ms;
+    const auto deaf = restarting(10s);
+    const auto start = std::chrono::steady_clock::now();
+    const auto unproven = write(*deaf, brief);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_EQ(unproven.result, ProofResult::Unverified);
+    EXPECT_EQ(unproven.failedStep, ProofStep::Verify);
+    EXPECT_EQ(unproven.reason, "written, not verified: the radio did not answer after programming");
+    EXPECT_TRUE(HoldsWrittenBlocks(deaf->memory(), image_));
+    EXPECT_EQ(TraceOutcome(unproven), "UNVERIFIED at verify: " + unproven.reason);
 }
 
 TEST(Backup, NamesSayWhenAndWhatAndNeverReplaceEachOther) {

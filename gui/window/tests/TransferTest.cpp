@@ -404,12 +404,13 @@ private slots:
         QCOMPARE(status(),
                  "Communication success    Serial trace: Data/Traces/" + trace.filename().string());
         std::ifstream in(trace);
-        std::string heading, line, last;
+        std::string heading, line, unit, last;
         std::getline(in, heading);
         QCOMPARE(heading.substr(0, 28), std::string("hxprog write on COM5 (/dev/p"));
         while (std::getline(in, line))
-            last = line;
-        QVERIFY2(last.find("RX   write frame of block 122") != std::string::npos, last.c_str());
+            unit = std::exchange(last, line);
+        QVERIFY2(unit.find("RX   write frame of block 122") != std::string::npos, unit.c_str());
+        QCOMPARE(last, std::string("outcome: success"));
 
         startRadio({"--short-reply-at", "5"});
         dialogs_.modal = {pressReadWrite()};
@@ -536,7 +537,7 @@ private slots:
             for (const QLabel* label : d.findChildren<QLabel*>())
                 if (!label->text().isEmpty())
                     QCOMPARE(label->textFormat(), Qt::PlainText);
-            QCOMPARE(check.findingLabels[0]->text(), QString("COM1 (/dev/ttyUSB0) 已连接。"));
+            QCOMPARE(check.findingLabels[0]->text(), QString("COM1 (/dev/ttyUSB0) 存在。"));
             QVERIFY(check.findingLabels[1]->text().startsWith("你无权打开 /dev/ttyUSB0"));
             QCOMPARE(check.fixLabels[0]->text(),
                      QString("运行 sudo usermod -aG dialout $USER，然后注销并重新登录。"));
