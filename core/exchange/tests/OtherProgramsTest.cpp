@@ -1,24 +1,12 @@
 #include "core/exchange/ChirpCsv.h"
 #include "core/exchange/PlanImport.h"
+#include "core/exchange/tests/ImportFixtures.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace hx {
 
-void PrintTo(const RejectedRow& row, std::ostream* out); // beside the import's tests
-
 namespace {
-
-namespace fs = std::filesystem;
-const fs::path kShippedSettings = fs::path(HX_SOURCE_DIR) / "data/Setting";
-const fs::path kFixtures = fs::path(HX_SOURCE_DIR) / "core/exchange/tests/fixtures";
-
-std::string Fixture(const char* name) {
-    std::ifstream in(kFixtures / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 using Cells = std::array<std::string, kRowFieldCount>;
 

@@ -1,27 +1,13 @@
 #include "core/exchange/PlanImport.h"
 
 #include "core/exchange/PlanExport.h"
+#include "core/exchange/tests/ImportFixtures.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace hx {
 
-void PrintTo(const RejectedRow& row, std::ostream* out) {
-    *out << "line " << row.line << ": " << row.reason;
-}
-
 namespace {
-
-namespace fs = std::filesystem;
-const fs::path kShippedSettings = fs::path(HX_SOURCE_DIR) / "data/Setting";
-const fs::path kFixtures = fs::path(HX_SOURCE_DIR) / "core/exchange/tests/fixtures";
-
-std::string Fixture(const char* name) {
-    std::ifstream in(kFixtures / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // What a preview lists of a channel: its line and its row afterwards.
 struct Changed {
