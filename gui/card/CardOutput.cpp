@@ -1,5 +1,6 @@
 #include "gui/card/CardOutput.h"
 
+#include "core/platform/Desktop.h"
 #include "gui/card/CardLayout.h"
 
 #include <QBuffer>
@@ -7,11 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-
-#if defined(__GLIBC__)
-#include <langinfo.h>
-#include <locale.h>
-#endif
 
 namespace hx {
 namespace {
@@ -32,18 +28,7 @@ QPageSize PageSizeOf(Paper paper) {
 } // namespace
 
 Paper PaperOfLocale() {
-#if defined(__GLIBC__)
-    // The environment's paper, whether or not the program has taken its locale yet.
-    const locale_t locale = newlocale(LC_PAPER_MASK, "", nullptr);
-    if (!locale)
-        return Paper::A4;
-    // glibc hands the paper width in millimetres back as the pointer's value.
-    const auto width = reinterpret_cast<std::intptr_t>(nl_langinfo_l(_NL_PAPER_WIDTH, locale));
-    freelocale(locale);
-    return width == kLetterWidthMm ? Paper::Letter : Paper::A4;
-#else
-    return Paper::A4;
-#endif
+    return platform::LocalPaperWidthMm() == kLetterWidthMm ? Paper::Letter : Paper::A4;
 }
 
 void SetUpCardPage(QPagedPaintDevice& device, Paper paper) {

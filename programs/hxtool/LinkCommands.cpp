@@ -1,20 +1,19 @@
-#include "adapters/serial/QtSerialPort.h"
 #include "core/files/DataFile.h"
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
 #include "core/link/Trace.h"
+#include "core/platform/Console.h"
 #include "core/production/ProvenWrite.h"
+#include "programs/hxtool/CommandPorts.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"
 #include "programs/hxtool/PlugImage.h"
-#include "programs/hxtool/QtRuntime.h"
 #include "programs/hxtool/ReadOutput.h"
 
 #include <array>
 #include <memory>
 #include <ostream>
 #include <string_view>
-#include <unistd.h>
 
 namespace hxtool {
 namespace {
@@ -22,7 +21,7 @@ namespace {
 // A bar on a terminal, after its label if it has one; nothing when the output goes
 // elsewhere.
 hx::Progress ProgressBar(std::ostream& err, int total, std::string_view label = {}) {
-    if (!::isatty(STDERR_FILENO))
+    if (!hx::platform::ErrorIsTerminal())
         return {};
     return [&err, total, label](int done) {
         const int width = 40;
@@ -55,16 +54,16 @@ public:
         if (const auto* error = std::get_if<hx::PortNameError>(&device))
             return fail(error->message);
         try {
-            port_.open(std::get<std::string>(device));
+            port_ = OpenDevicePort(std::get<std::string>(device));
         } catch (const hx::PortError& error) {
             return fail(error.what());
         }
         if (options.trace)
-            trace_.emplace(port_,
+            trace_.emplace(*port_,
                            std::string("hxtool ") + name_ + " on " + std::get<std::string>(device));
         return true;
     }
-    hx::SerialPort& link() { return trace_ ? static_cast<hx::SerialPort&>(*trace_) : port_; }
+    hx::SerialPort& link() { return trace_ ? static_cast<hx::SerialPort&>(*trace_) : *port_; }
     // Keeps the trace, then closes the port. A trace that could not be written is
     // reported; the transfer's outcome stays what it was.
     void close() {
@@ -73,7 +72,7 @@ public:
             if (const auto error = hx::WriteFileSafely(*command_.options.trace, trace_->text()))
                 fail(error->message);
         }
-        port_.close();
+        port_.reset();
     }
 
 private:
@@ -85,7 +84,7 @@ private:
     const PreparedCommand& command_;
     std::ostream& err_;
     const char* name_;
-    hx::QtSerialPort port_;
+    std::unique_ptr<hx::SerialPort> port_;
     std::optional<hx::TracedPort> trace_;
 };
 
@@ -139,7 +138,7 @@ int RunRead(const Invocation& invocation) {
         invocation.err << "hxtool read: " << refusal->message << "\n";
         return kExitFailure;
     }
-    QtRuntime qt;
+    const PortRuntime runtime = StartPortRuntime();
     CommandPort port(command, invocation.err, "read");
     if (!port.open())
         return kExitFailure;
@@ -168,7 +167,7 @@ int RunWrite(const Invocation& invocation) {
         return kExitFailure;
     }
     const auto image = ImageToSend(std::get<hx::MemoryImage>(file), session.model);
-    QtRuntime qt;
+    const PortRuntime runtime = StartPortRuntime();
     CommandPort port(command, invocation.err, "write");
     if (!port.open())
         return kExitFailure;

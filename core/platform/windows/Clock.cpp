@@ -1,0 +1,11 @@
+#include "core/platform/Clock.h"
+
+namespace hx::platform {
+
+std::tm LocalTime(std::time_t time) {
+    std::tm local{};
+    ::localtime_s(&local, &time); // this thread's own copy, as localtime_r gives on Linux
+    return local;
+}
+
+} // namespace hx::platform
