@@ -5,9 +5,8 @@
 if(HX_GTEST_SOURCES)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  # Its own build defines the GTest:: names the tests link.
   add_subdirectory(${HX_GTEST_SOURCES} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  add_library(GTest::gtest ALIAS gtest)
-  add_library(GTest::gtest_main ALIAS gtest_main)
 else()
   find_package(GTest REQUIRED)
 endif()
@@ -20,4 +19,11 @@ if(HX_JSON_HEADERS)
   target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE ${_hx_json_include})
 else()
   find_package(nlohmann_json 3 REQUIRED)
+endif()
+
+# Wine's first start makes its prefix, which takes half a minute: done here once, so
+# that it does not eat into the time of the first test program it would start.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} cmd /c exit 0
+                  OUTPUT_QUIET ERROR_QUIET TIMEOUT 300)
 endif()

@@ -65,7 +65,13 @@ function(hx_test name)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   else()
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    # A cross build lists its cases when the tests run (under the emulator), not while
+    # it builds.
+    if(CMAKE_CROSSCOMPILING)
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+    else()
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    endif()
   endif()
 endfunction()
 
@@ -97,3 +103,13 @@ function(hx_benchmark name)
                                              HX_BINARY_DIR="${CMAKE_BINARY_DIR}")
   add_dependencies(${name} hxsim)
 endfunction()
+
+# hx_linux_tests(list file...): appends test sources that need what only Linux has
+# (file modes and owners, /proc, inotify, child processes on pseudo-terminals, locales
+# built on the fly), except in the Windows build, whose own tests cover the same ground
+# the Windows way.
+macro(hx_linux_tests list)
+  if(NOT WIN32)
+    list(APPEND ${list} ${ARGN})
+  endif()
+endmacro()

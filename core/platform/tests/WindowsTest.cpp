@@ -5,12 +5,12 @@
 #include "core/platform/Console.h"
 #include "core/platform/Folders.h"
 #include "core/platform/SerialPort.h"
+#include "core/platform/windows/Api.h"
 #include "core/platform/windows/Handle.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <clocale>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 namespace hx {
 namespace {

@@ -6,6 +6,7 @@
 
 #include "core/link/PortNames.h"
 #include "core/platform/Ports.h"
+#include "core/platform/windows/Api.h"
 #include "core/platform/windows/Handle.h"
 #include "core/platform/windows/Wide.h"
 #include "core/texts/Texts.h"
@@ -14,7 +15,6 @@
 #include <devguid.h>
 #include <map>
 #include <setupapi.h>
-#include <windows.h>
 
 namespace hx {
 namespace {

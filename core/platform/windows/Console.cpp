@@ -1,9 +1,11 @@
 #include "core/platform/Console.h"
 
+#include "core/platform/windows/Api.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <thread>
-#include <windows.h>
+#include <utility>
 
 namespace hx::platform {
 namespace {

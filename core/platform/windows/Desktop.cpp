@@ -1,6 +1,6 @@
 #include "core/platform/Desktop.h"
 
-#include <windows.h>
+#include "core/platform/windows/Api.h"
 
 namespace hx::platform {
 

@@ -1,11 +1,12 @@
 #include "core/platform/Folders.h"
 
+#include "core/platform/windows/Api.h"
+
 #include <knownfolders.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <string>
 #include <system_error>
-#include <windows.h>
 
 namespace hx::platform {
 

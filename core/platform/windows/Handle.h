@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/platform/windows/Api.h"
+
 #include <utility>
-#include <windows.h>
 
 namespace hx::platform {
 

@@ -1,7 +1,8 @@
 #include "core/platform/Interrupts.h"
 
+#include "core/platform/windows/Api.h"
+
 #include <atomic>
-#include <windows.h>
 
 namespace hx::platform {
 namespace {

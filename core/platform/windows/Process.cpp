@@ -1,10 +1,10 @@
 #include "core/platform/Process.h"
 
+#include "core/platform/windows/Api.h"
 #include "core/platform/windows/Wide.h"
 
 #include <limits>
 #include <string>
-#include <windows.h>
 
 namespace hx::platform {
 

@@ -1,13 +1,13 @@
 #include "core/files/SafeFile.h"
 
 #include "core/files/TemporaryName.h"
+#include "core/platform/windows/Api.h"
 #include "core/platform/windows/Handle.h"
 #include "core/platform/windows/Wide.h"
 
 #include <atomic>
 #include <system_error>
 #include <utility>
-#include <windows.h>
 
 namespace hx {
 namespace {

@@ -1,10 +1,10 @@
 #include "core/platform/SerialPort.h"
 
+#include "core/platform/windows/Api.h"
 #include "core/platform/windows/Handle.h"
 #include "core/platform/windows/Wide.h"
 
 #include <algorithm>
-#include <windows.h>
 
 namespace hx::platform {
 namespace {

@@ -1,9 +1,8 @@
 #include "core/platform/SharedFile.h"
 
+#include "core/platform/windows/Api.h"
 #include "core/platform/windows/Handle.h"
 #include "core/platform/windows/Wide.h"
-
-#include <windows.h>
 
 namespace hx::platform {
 

@@ -1,8 +1,7 @@
 #include "core/platform/Text.h"
 
+#include "core/platform/windows/Api.h"
 #include "core/platform/windows/Wide.h"
-
-#include <windows.h>
 
 namespace hx::platform {
 
