@@ -4,6 +4,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/SharedFile.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace hx {
@@ -11,14 +12,14 @@ std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
     const std::time_t time = std::chrono::system_clock::to_time_t(when);
     const std::tm local = platform::LocalTime(time);
     char stamp[32];
-    char offset[8];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
-    std::strftime(offset, sizeof offset, "%z", &local);
-    // strftime gives the offset as +0100; the extended format writes +01:00.
-    const std::string zone = offset;
-    if (zone.size() != 5)
-        return stamp + zone;
-    return stamp + zone.substr(0, 3) + ":" + zone.substr(3);
+    // Not strftime's %z, which Windows fills with the zone's name.
+    const long offset = platform::UtcOffsetSeconds(time);
+    const long minutes = (offset < 0 ? -offset : offset) / 60;
+    char zone[8];
+    std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
+    return stamp + std::string(zone);
 }
 
 std::optional<FileError> UnitLog::append(const UnitRecord& r) {

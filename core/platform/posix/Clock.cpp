@@ -8,4 +8,8 @@ std::tm LocalTime(std::time_t time) {
     return local;
 }
 
+long UtcOffsetSeconds(std::time_t time) {
+    return LocalTime(time).tm_gmtoff;
+}
+
 } // namespace hx::platform

@@ -156,6 +156,11 @@ SystemView ThisSystem() {
     return {};
 }
 
+bool CableReport::foundProblem() const {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.kind == FindingKind::Problem; });
+}
+
 CableReport CheckCable(const SystemView&, const fs::path& settingDir, const std::string& port,
                        Language language) {
     CableReport report;

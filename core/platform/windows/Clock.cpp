@@ -8,4 +8,9 @@ std::tm LocalTime(std::time_t time) {
     return local;
 }
 
+long UtcOffsetSeconds(std::time_t time) {
+    std::tm local = LocalTime(time);
+    return static_cast<long>(::_mkgmtime(&local) - time); // the local fields read as UTC
+}
+
 } // namespace hx::platform

@@ -92,7 +92,10 @@ std::variant<Target, FileError> Inspect(const fs::path& path) {
     auto followed = FollowLinks(path);
     if (const auto* error = std::get_if<FileError>(&followed))
         return *error;
-    Target target{std::get<fs::path>(std::move(followed))};
+    // In full, with the system's separators: ReplaceFileW takes no other form everywhere.
+    std::error_code unresolved;
+    fs::path file = fs::absolute(std::get<fs::path>(followed), unresolved).make_preferred();
+    Target target{unresolved ? std::get<fs::path>(std::move(followed)) : std::move(file)};
     const DWORD attributes = ::GetFileAttributesW(target.file.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES)
         target.exists = true;
@@ -257,6 +260,15 @@ std::optional<FileError> WriteFileSafely(const fs::path& path, std::string_view 
         return refusal;
     RemoveLeftovers(target.file);
 
+    // A file another program keeps open without letting it be replaced is found before
+    // anything is written.
+    if (target.exists) {
+        const Handle probe(::CreateFileW(target.file.c_str(), DELETE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!probe && ::GetLastError() == ERROR_SHARING_VIOLATION)
+            return SystemFailure(path, ERROR_SHARING_VIOLATION);
+    }
     // A replacement would leave the file's other names with the old content.
     if (target.exists && LinkCount(target.file) > 1)
         return WriteInPlace(path, target.file, bytes);
