@@ -16,7 +16,7 @@ std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
     // Not strftime's %z, which Windows fills with the zone's name.
     const long offset = platform::UtcOffsetSeconds(time);
     const long minutes = (offset < 0 ? -offset : offset) / 60;
-    char zone[8];
+    char zone[32];
     std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60,
                   minutes % 60);
     return stamp + std::string(zone);
