@@ -42,7 +42,9 @@ set(CPACK_NSIS_DISPLAY_NAME "hxprog ${PROJECT_VERSION}")
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_MODIFY_PATH OFF)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# Its offer to remove an older version first keeps a silent install waiting under Wine;
+# the new files replace the old ones anyway.
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL OFF)
 set(CPACK_NSIS_CREATE_ICONS_EXTRA
     "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\hxtool command prompt.lnk' '$SYSDIR\\\\cmd.exe' '/k hxtool --help' '' '' SW_SHOWNORMAL '' 'hxtool in its folder'")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA
