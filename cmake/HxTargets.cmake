@@ -46,13 +46,13 @@ function(hx_qt_library name)
   hx_library(${name} QT ${ARGN})
 endfunction()
 
-# hx_test(name SOURCES ... LIBS ... [QT]): a test program run by CTest. GoogleTest
-# programs are registered case by case; Qt Test programs (QT) run headless.
+# hx_test(name SOURCES ... LIBS ... [QT] [LINUX_CASES filter]): a test program run by CTest.
+# GoogleTest programs are registered case by case; Qt Test programs (QT) run headless.
 function(hx_test name)
   if(HX_FUZZ)
     return() # a fuzzing build makes only the core and its fuzzers
   endif()
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "LINUX_CASES" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   hx_apply_warnings(${name})
@@ -65,7 +65,16 @@ function(hx_test name)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   else()
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    # A cross build lists its cases when the tests run (under the emulator), not while
+    # it builds.
+    # LINUX_CASES: a filter of the cases that hold for Linux alone (device paths,
+    # path separators), left out of the Windows build.
+    if(CMAKE_CROSSCOMPILING)
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+                           TEST_FILTER "-${ARG_LINUX_CASES}")
+    else()
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    endif()
   endif()
 endfunction()
 
@@ -97,3 +106,13 @@ function(hx_benchmark name)
                                              HX_BINARY_DIR="${CMAKE_BINARY_DIR}")
   add_dependencies(${name} hxsim)
 endfunction()
+
+# hx_linux_tests(list file...): appends test sources that need what only Linux has
+# (file modes and owners, /proc, inotify, child processes on pseudo-terminals, locales
+# built on the fly), except in the Windows build, whose own tests cover the same ground
+# the Windows way.
+macro(hx_linux_tests list)
+  if(NOT WIN32)
+    list(APPEND ${list} ${ARGN})
+  endif()
+endmacro()

@@ -1,8 +1,7 @@
 #include "core/exchange/TextEncoding.h"
 
-#include <cerrno>
-#include <iconv.h>
-#include <memory>
+#include "core/platform/Text.h"
+
 #include <optional>
 
 namespace hx {
@@ -21,33 +20,7 @@ int SequenceLength(unsigned char lead) {
     return 0;
 }
 
-// What a conversion made of the bytes, and where it stopped when it could not go on.
-struct Converted {
-    std::string text;
-    std::optional<std::size_t> stoppedAt; // bytes read before the first unreadable one
-};
-
-Converted Gb18030AsUtf8(std::string_view bytes) {
-    const iconv_t opened = iconv_open("UTF-8", "GB18030");
-    if (opened == reinterpret_cast<iconv_t>(-1))
-        return {{}, 0};
-    const std::unique_ptr<void, int (*)(iconv_t)> converter(opened, iconv_close);
-    std::string in(bytes);
-    char* inPointer = in.data();
-    std::size_t inLeft = in.size();
-    std::string out;
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* outPointer = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t done = iconv(opened, &inPointer, &inLeft, &outPointer, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPointer - buffer));
-        if (done == static_cast<std::size_t>(-1) && errno != E2BIG)
-            // a byte sequence GB18030 lacks, or one cut off at the end
-            return {out, static_cast<std::size_t>(inPointer - in.data())};
-    }
-    return {out, std::nullopt};
-}
+using Converted = platform::ConvertedText;
 
 // The bytes read as UTF-8 up to the first that is not.
 Converted Utf8Prefix(std::string_view bytes) {
@@ -163,7 +136,7 @@ std::variant<std::string, TextPosition> SpreadsheetTextAsUtf8(std::string_view b
         bytes.remove_prefix(kUtf8ByteOrderMark.size());
     if (IsValidUtf8(bytes))
         return std::string(bytes);
-    Converted gb18030 = Gb18030AsUtf8(bytes);
+    Converted gb18030 = platform::Gb18030ToUtf8(bytes);
     if (!gb18030.stoppedAt)
         return std::move(gb18030.text);
     const Converted utf8 = Utf8Prefix(bytes);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/platform/Process.h"
+
 #include <cerrno>
-#include <csignal>
-#include <limits>
 #include <unistd.h>
 #include <utility>
 
@@ -32,12 +32,6 @@ private:
     int fd_;
 };
 
-// Whether process `pid` runs on this machine; one of another user counts too. A number
-// no process can have (such as one read from a damaged lock file) is not running.
-inline bool ProcessRunning(long pid) {
-    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
-        return false;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
+using platform::ProcessRunning;
 
 } // namespace hx

@@ -1,8 +1,9 @@
 #include "core/files/ProfileSyntax.h"
 
+#include "core/platform/Text.h"
+
 #include <algorithm>
 #include <cctype>
-#include <iconv.h>
 
 namespace hx::profile_syntax {
 
@@ -34,23 +35,6 @@ bool IsValidUtf8(const std::string& text) {
     return true;
 }
 
-std::string Gb18030ToUtf8(std::string text) {
-    iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return text;
-    std::string out(text.size() * 4 + 4, '\0');
-    char* in = text.data();
-    std::size_t inLeft = text.size();
-    char* dst = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t result = iconv(cd, &in, &inLeft, &dst, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<std::size_t>(-1))
-        return text;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
 int Folded(char c) {
     return std::tolower(static_cast<unsigned char>(c));
 }
@@ -58,7 +42,10 @@ int Folded(char c) {
 } // namespace
 
 std::string DecodeText(std::string bytes) {
-    return IsValidUtf8(bytes) ? bytes : Gb18030ToUtf8(std::move(bytes));
+    if (IsValidUtf8(bytes))
+        return bytes;
+    platform::ConvertedText converted = platform::Gb18030ToUtf8(bytes);
+    return converted.stoppedAt ? std::move(bytes) : std::move(converted.text);
 }
 
 std::string_view TakeLine(std::string_view& text) {

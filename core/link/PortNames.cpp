@@ -1,6 +1,7 @@
 #include "core/link/PortNames.h"
 
 #include "core/files/ProfileFile.h"
+#include "core/platform/Ports.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,22 +9,11 @@
 namespace hx {
 namespace {
 
-std::string BuiltInDevice(int n) {
-#ifdef _WIN32
-    return "COM" + std::to_string(n);
-#else
-    if (n <= 4)
-        return "/dev/ttyUSB" + std::to_string(n - 1);
-    if (n <= 8)
-        return "/dev/ttyACM" + std::to_string(n - 5);
-    return "/dev/ttyS" + std::to_string(n - 9);
-#endif
-}
-
 std::string DeviceIn(const ProfileContents& ports, int number) {
     if (number < 1 || number > kPortCount)
         return {};
-    return ports.read("Ports", "COM" + std::to_string(number), BuiltInDevice(number), 260);
+    return ports.read("Ports", "COM" + std::to_string(number), platform::BuiltInPortDevice(number),
+                      260);
 }
 
 ProfileContents LoadPorts(const std::filesystem::path& settingDir) {
@@ -41,8 +31,7 @@ std::vector<PortChoice> ListPortChoices(const std::filesystem::path& settingDir)
     std::vector<PortChoice> choices;
     for (int n = 1; n <= kPortCount; ++n) {
         std::string device = DeviceIn(ports, n);
-        std::error_code error;
-        const bool present = std::filesystem::exists(device, error);
+        const bool present = platform::PortDevicePresent(device);
         choices.push_back({n, std::move(device), present});
     }
     return choices;

@@ -1,6 +1,7 @@
 #include "core/link/SerialDevices.h"
 
 #include "core/files/SafeFile.h"
+#include "core/platform/Ports.h"
 
 #include <algorithm>
 #include <charconv>
@@ -103,7 +104,7 @@ std::string FirstLineOf(const fs::path& file) {
 }
 
 std::string DevicePathOf(const std::string& named) {
-    return named.empty() || named.starts_with('/') ? named : "/dev/" + named;
+    return platform::DeviceOfPortEntry(named);
 }
 
 std::vector<SerialDevice> ListSerialDevices(const fs::path& root) {

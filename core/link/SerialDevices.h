@@ -32,8 +32,8 @@ std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& root);
 // first 4 KiB; empty when it is no regular file (a link, a FIFO) or cannot be read.
 std::string FirstLineOf(const std::filesystem::path& file);
 
-// The device a port table's entry names: a bare name such as "ttyUSB0" is one below
-// /dev, as serial programs take it.
+// The device a port table's entry names: on Linux a bare name such as "ttyUSB0" is one
+// below /dev, as serial programs take it; on Windows the entry is the port's name.
 std::string DevicePathOf(const std::string& named);
 
 // Whether a port table's entry names this device, by its /dev name or its by-id name.

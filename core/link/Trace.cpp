@@ -1,5 +1,7 @@
 #include "core/link/Trace.h"
 
+#include "core/platform/Clock.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -9,8 +11,7 @@ namespace {
 // `now` in local time as `format` (strftime's) writes it.
 std::string LocalTime(std::chrono::system_clock::time_point now, const char* format) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = platform::LocalTime(seconds);
     char text[32];
     return std::string(text, std::strftime(text, sizeof text, format, &local));
 }

@@ -1,6 +1,7 @@
 #include "core/production/Backup.h"
 
 #include "core/files/DataFile.h"
+#include "core/platform/Clock.h"
 #include "core/production/BandGuard.h"
 
 #include <string_view>
@@ -44,8 +45,7 @@ std::variant<std::filesystem::path, FileError>
 SaveBackup(const std::filesystem::path& folder, const MemoryImage& radio,
            const ModelProfile& profile, std::chrono::system_clock::time_point when) {
     const std::time_t time = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    ::localtime_r(&time, &local);
+    const std::tm local = platform::LocalTime(time);
     const std::string name = BackupFileName(local, radio, profile);
     // The claimed name is the backup's, among ports and programs alike; the safe
     // write then fills it.

@@ -1,19 +1,18 @@
 #include "core/production/Digest.h"
 
-#include <openssl/evp.h>
+#include "core/platform/Sha256.h"
 
 namespace hx {
 
 std::string Sha256Hex(std::span<const std::uint8_t> bytes) {
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr) != 1)
+    const auto digest = platform::Sha256(bytes);
+    if (!digest)
         return {};
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
-    for (unsigned int i = 0; i < length; ++i) {
-        hex += kDigits[digest[i] >> 4];
-        hex += kDigits[digest[i] & 0x0F];
+    for (const std::uint8_t byte : *digest) {
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 0x0F];
     }
     return hex;
 }

@@ -1,33 +1,15 @@
 #include "core/production/UnitLog.h"
 
 #include "core/exchange/CsvSyntax.h"
-#include "core/files/Posix.h"
+#include "core/platform/Clock.h"
+#include "core/platform/SharedFile.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstring>
+#include <cstdio>
 #include <ctime>
-#include <fcntl.h>
 #include <map>
-#include <sys/file.h>
-#include <sys/stat.h>
 
 namespace hx {
-namespace {
-
-std::optional<std::string> WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return std::strerror(n < 0 ? errno : EIO);
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 std::string UnfinishedReason(const UnfinishedUnit& unit) {
     return "started at " + unit.startedAt;
@@ -73,17 +55,16 @@ std::vector<UnfinishedUnit> FindUnfinishedUnits(const std::filesystem::path& pat
 
 std::string IsoLocalTime(std::chrono::system_clock::time_point when) {
     const std::time_t time = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    ::localtime_r(&time, &local);
+    const std::tm local = platform::LocalTime(time);
     char stamp[32];
-    char offset[8];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
-    std::strftime(offset, sizeof offset, "%z", &local);
-    // strftime gives the offset as +0100; the extended format writes +01:00.
-    const std::string zone = offset;
-    if (zone.size() != 5)
-        return stamp + zone;
-    return stamp + zone.substr(0, 3) + ":" + zone.substr(3);
+    // Not strftime's %z, which Windows fills with the zone's name.
+    const long offset = platform::UtcOffsetSeconds(time);
+    const long minutes = (offset < 0 ? -offset : offset) / 60;
+    char zone[32];
+    std::snprintf(zone, sizeof zone, "%c%02ld:%02ld", offset < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
+    return stamp + std::string(zone);
 }
 
 std::optional<FileError> UnitLog::append(const UnitRecord& r) {
@@ -95,25 +76,10 @@ std::optional<FileError> UnitLog::append(const UnitRecord& r) {
         return FileError{path_.string() + ": " + cause};
     };
     std::lock_guard lock(mutex_);
-    // Non-blocking, so a FIFO put in the log's place is refused instead of waited on.
-    Descriptor file(
-        ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644));
-    if (!file)
-        return failure(std::strerror(errno));
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0)
-        return failure(std::strerror(errno));
-    if (!S_ISREG(info.st_mode))
-        return failure("is not a file");
-    if (::flock(file.get(), LOCK_EX) != 0 || ::fstat(file.get(), &info) != 0)
-        return failure(std::strerror(errno));
-    const bool fresh = info.st_size == 0;
-    if (auto error = WriteAll(file.get(), fresh ? std::string(kUnitLogHeader) + line : line))
+    const auto error = platform::AppendLocked(
+        path_, [&line](bool fresh) { return fresh ? std::string(kUnitLogHeader) + line : line; });
+    if (error)
         return failure(*error);
-    if (::fdatasync(file.get()) != 0)
-        return failure(std::strerror(errno));
-    if (const int error = file.close())
-        return failure(std::strerror(error));
     return std::nullopt;
 }
 

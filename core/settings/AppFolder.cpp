@@ -1,11 +1,9 @@
 #include "core/settings/AppFolder.h"
 
-#include <cstdlib>
+#include "core/platform/Folders.h"
+
 #include <fstream>
-#include <pwd.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace hx {
 namespace {
@@ -43,13 +41,6 @@ void SeedMissing(const fs::path& from, const fs::path& to) {
     }
 }
 
-// Root whose environment still names another user's home (sudo -E) would leave files
-// there that the user could no longer change: root keeps to its own home.
-bool HomeOfAnotherUserAsRoot(const char* home) {
-    struct stat info {};
-    return ::geteuid() == 0 && home && ::stat(home, &info) == 0 && info.st_uid != 0;
-}
-
 } // namespace
 
 fs::path ChooseAppFolder(const fs::path& programDir, const fs::path& userDir, FolderUse use) {
@@ -66,16 +57,7 @@ fs::path ChooseAppFolder(const fs::path& programDir, const fs::path& userDir, Fo
 }
 
 fs::path UserDataFolder() {
-    const char* home = std::getenv("HOME");
-    const bool ownEnvironment = !HomeOfAnotherUserAsRoot(home);
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (ownEnvironment && dataHome && fs::path(dataHome).is_absolute())
-        return fs::path(dataHome) / "hxprog";
-    if (!ownEnvironment || !home || *home == '\0') {
-        const passwd* account = ::getpwuid(::getuid());
-        home = account ? account->pw_dir : "/";
-    }
-    return fs::path(home) / ".local" / "share" / "hxprog";
+    return platform::UserDataFolder();
 }
 
 } // namespace hx

@@ -18,7 +18,8 @@ std::filesystem::path ChooseAppFolder(const std::filesystem::path& programDir,
 
 // The per-user folder of every program of the package: $XDG_DATA_HOME/hxprog, or
 // ~/.local/share/hxprog when that variable is unset or not an absolute path. Root
-// whose HOME belongs to another user (sudo -E) uses root's own home instead.
+// whose HOME belongs to another user (sudo -E) uses root's own home instead. On
+// Windows, %APPDATA%\hxprog.
 std::filesystem::path UserDataFolder();
 
 } // namespace hx

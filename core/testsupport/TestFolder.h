@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/platform/Process.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 
 // A fresh folder for the running test case, removed (write-protection and all)
 // when the test ends.
@@ -14,7 +15,7 @@ class TestFolder {
 public:
     explicit TestFolder(const std::string& prefix)
         : path_(std::filesystem::temp_directory_path() /
-                (prefix + "_" + std::to_string(::getpid()) + "_" +
+                (prefix + "_" + std::to_string(hx::platform::ThisProcessId()) + "_" +
                  testing::UnitTest::GetInstance()->current_test_info()->name())) {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);

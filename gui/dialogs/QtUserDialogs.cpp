@@ -1,5 +1,6 @@
 #include "gui/dialogs/QtUserDialogs.h"
 
+#include "core/platform/Desktop.h"
 #include "gui/dialogs/LanguageChooser.h"
 #include "gui/ondemand/OnDemand.h"
 
@@ -85,11 +86,9 @@ bool QtUserDialogs::openDocument(const std::filesystem::path& document) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(document, error))
         return false;
-#ifndef _WIN32
-    if (document.extension() == ".chm" &&
+    if (document.extension() == ".chm" && !platform::SystemShowsCompiledHelp() &&
         !DesktopHasViewerFor({"application/vnd.ms-htmlhelp", "application/x-chm"}))
         return false;
-#endif
     return QDesktopServices::openUrl(
         QUrl::fromLocalFile(QString::fromStdString(document.string())));
 }

@@ -5,6 +5,7 @@
 #include "core/image/ImageDecoder.h"
 #include "core/image/ImageEncoder.h"
 #include "core/link/PortNames.h"
+#include "core/platform/Clock.h"
 #include "core/production/Backup.h"
 #include "gui/ondemand/OnDemand.h"
 
@@ -19,8 +20,7 @@ namespace {
 std::filesystem::path DefaultLogFile(const std::filesystem::path& appFolder,
                                      std::chrono::system_clock::time_point now) {
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = platform::LocalTime(t);
     char name[32];
     std::strftime(name, sizeof name, "clone-%Y%m%d.csv", &local);
     return appFolder / "Data" / "Logs" / name;

@@ -1,21 +1,18 @@
-#include "adapters/serial/QtSerialPort.h"
-#include "adapters/serial/QtStationThread.h"
 #include "core/files/DataFile.h"
 #include "core/link/PortNames.h"
+#include "core/platform/Console.h"
+#include "core/platform/Interrupts.h"
 #include "core/production/CloneRun.h"
 #include "core/production/Digest.h"
+#include "programs/hxtool/CommandPorts.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"
 #include "programs/hxtool/PlugImage.h"
-#include "programs/hxtool/QtRuntime.h"
 
 #include <algorithm>
 #include <atomic>
-#include <csignal>
 #include <mutex>
 #include <ostream>
-#include <poll.h>
-#include <unistd.h>
 #include <utility>
 
 namespace hxtool {
@@ -23,37 +20,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Ctrl+C stops the run the way the dialog's Stop does; the handler may only touch
-// lock-free atomics.
+// Ctrl+C stops the run the way the dialog's Stop does: the first lets the radios in
+// progress finish, the second cuts them off.
 std::atomic<hx::StopSignal*> interruptTarget{nullptr};
 
-// While it lives, SIGINT and SIGTERM stop the run: the first lets the radios in
-// progress finish, the second cuts them off.
-class InterruptHandler {
-public:
-    explicit InterruptHandler(hx::StopSignal& stop) {
-        interruptTarget = &stop;
-        struct sigaction action {};
-        action.sa_handler = [](int) {
-            if (hx::StopSignal* target = interruptTarget.load())
-                target->escalate();
-        };
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &oldInt_);
-        ::sigaction(SIGTERM, &action, &oldTerm_);
-    }
-    ~InterruptHandler() {
-        ::sigaction(SIGINT, &oldInt_, nullptr);
-        ::sigaction(SIGTERM, &oldTerm_, nullptr);
-        interruptTarget = nullptr;
-    }
-    InterruptHandler(const InterruptHandler&) = delete;
-    InterruptHandler& operator=(const InterruptHandler&) = delete;
-
-private:
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
-};
+void Escalate() {
+    if (hx::StopSignal* target = interruptTarget.load())
+        target->escalate();
+}
 
 // "6 passed, 1 failed", with the unverified radios between when there are any.
 std::string Counts(int passed, int unverified, int failed) {
@@ -131,12 +105,12 @@ StationDevices(const std::vector<std::string>& names, const std::filesystem::pat
 }
 
 // Opens a port the command line names, on the calling station's thread.
-hx::PortFactory QtPorts(const std::filesystem::path& settingDir) {
+hx::PortFactory CommandLinePorts(const std::filesystem::path& settingDir) {
     return [settingDir](const std::string& name) {
         const auto device = hx::DeviceForPortName(name, settingDir);
         if (const auto* error = std::get_if<hx::PortNameError>(&device))
             throw hx::PortError(error->message);
-        return hx::OpenQtSerialPort(std::get<std::string>(device));
+        return OpenDevicePort(std::get<std::string>(device));
     };
 }
 
@@ -154,14 +128,12 @@ void Drive(hx::CloneRun& run, const hx::StopSignal& stop, bool readInput, std::o
             err << "hxtool clone: stopping at once" << std::endl;
     };
     for (; !run.waitForEnd(readInput ? 0ms : 100ms); announce()) {
-        pollfd input{STDIN_FILENO, POLLIN, 0};
-        if (!readInput || ::poll(&input, 1, 100) <= 0)
+        const auto input = readInput ? hx::platform::ReadInput(100ms) : std::nullopt;
+        if (!input)
             continue;
-        char bytes[256];
-        const ssize_t n = ::read(STDIN_FILENO, bytes, sizeof bytes);
-        if (n > 0 && std::find(bytes, bytes + n, '\n') != bytes + n)
+        if (input->find('\n') != std::string::npos)
             run.startAllWaiting();
-        if (n == 0) {
+        if (input->empty()) {
             err << "hxtool clone: end of input: no more radios" << std::endl;
             readInput = false; // no Enter can come any more
             stopSaid = true;
@@ -217,14 +189,15 @@ int RunClone(const Invocation& invocation) {
     setup.waitForStart = !options.noWait;
     setup.logFile = options.log;
 
-    QtRuntime qt;
+    const PortRuntime runtime = StartPortRuntime();
     hx::StopSignal stop;
-    InterruptHandler interrupts(stop);
+    interruptTarget = &stop;
+    const hx::platform::InterruptHandler interrupts(Escalate);
     TerminalReport report(options.ports, invocation.out, invocation.err);
     hx::CloneTotals totals;
     {
-        hx::CloneRun run(std::move(setup), options.ports, QtPorts(session.settingDir), report, stop,
-                         hx::QtStationThreads());
+        hx::CloneRun run(std::move(setup), options.ports, CommandLinePorts(session.settingDir),
+                         report, stop, StationThreads());
         Drive(run, stop, !options.noWait, invocation.err);
         totals = run.totals();
     }

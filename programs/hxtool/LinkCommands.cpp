@@ -1,20 +1,19 @@
-#include "adapters/serial/QtSerialPort.h"
 #include "core/files/DataFile.h"
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
 #include "core/link/Trace.h"
+#include "core/platform/Console.h"
 #include "core/production/ProvenWrite.h"
+#include "programs/hxtool/CommandPorts.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"
 #include "programs/hxtool/PlugImage.h"
-#include "programs/hxtool/QtRuntime.h"
 #include "programs/hxtool/ReadOutput.h"
 
 #include <array>
 #include <memory>
 #include <ostream>
 #include <string_view>
-#include <unistd.h>
 #include <utility>
 
 namespace hxtool {
@@ -28,7 +27,7 @@ public:
     explicit ProgressBars(std::ostream& err) : err_(err) {}
 
     hx::Progress bar(int total, std::string_view label = {}) {
-        if (!::isatty(STDERR_FILENO))
+        if (!hx::platform::ErrorIsTerminal())
             return {};
         return [this, total, label](int done) {
             const int width = 40;
@@ -73,16 +72,16 @@ public:
         if (const auto* error = std::get_if<hx::PortNameError>(&device))
             return fail(error->message);
         try {
-            port_.open(std::get<std::string>(device));
+            port_ = OpenDevicePort(std::get<std::string>(device));
         } catch (const hx::PortError& error) {
             return fail(error.what());
         }
         if (options.trace)
-            trace_.emplace(port_,
+            trace_.emplace(*port_,
                            std::string("hxtool ") + name_ + " on " + std::get<std::string>(device));
         return true;
     }
-    hx::SerialPort& link() { return trace_ ? static_cast<hx::SerialPort&>(*trace_) : port_; }
+    hx::SerialPort& link() { return trace_ ? static_cast<hx::SerialPort&>(*trace_) : *port_; }
     // Keeps the trace, ending in `outcome`, then closes the port. A trace that could not
     // be written is reported; the transfer's outcome stays what it was.
     void close(const std::string& outcome) {
@@ -91,7 +90,7 @@ public:
             if (const auto error = hx::WriteFileSafely(*command_.options.trace, trace_->text()))
                 fail(error->message);
         }
-        port_.close();
+        port_.reset();
     }
 
 private:
@@ -103,7 +102,7 @@ private:
     const PreparedCommand& command_;
     std::ostream& err_;
     const char* name_;
-    hx::QtSerialPort port_;
+    std::unique_ptr<hx::SerialPort> port_;
     std::optional<hx::TracedPort> trace_;
 };
 
@@ -161,7 +160,7 @@ int RunRead(const Invocation& invocation) {
         invocation.err << "hxtool read: " << refusal->message << "\n";
         return kExitFailure;
     }
-    QtRuntime qt;
+    const PortRuntime runtime = StartPortRuntime();
     CommandPort port(command, invocation.err, "read");
     if (!port.open())
         return kExitFailure;
@@ -193,7 +192,7 @@ int RunWrite(const Invocation& invocation) {
         return kExitFailure;
     }
     const auto image = ImageToSend(std::get<hx::MemoryImage>(file), session.model);
-    QtRuntime qt;
+    const PortRuntime runtime = StartPortRuntime();
     CommandPort port(command, invocation.err, "write");
     if (!port.open())
         return kExitFailure;

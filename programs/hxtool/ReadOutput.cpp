@@ -1,6 +1,9 @@
 #include "programs/hxtool/ReadOutput.h"
 
 #include "core/files/DataFile.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Folders.h"
+#include "core/platform/Process.h"
 #include "programs/hxtool/Commands.h"
 
 #include <cstdlib>
@@ -8,7 +11,6 @@
 #include <ostream>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 
 namespace hxtool {
 namespace {
@@ -16,21 +18,11 @@ namespace {
 // "read-20240131-142502-4711.dat": when it was read, and by which run.
 std::string RescueName() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
+    const std::tm local = hx::platform::LocalTime(now);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    return "read-" + std::string(stamp) + "-" + std::to_string(::getpid()) + ".dat";
-}
-
-// A new folder of this user's own in the temporary folder, where nobody else can have
-// put a file or a link under the rescue file's name beforehand; nothing if none.
-std::filesystem::path PrivateTemporaryFolder() {
-    std::error_code error;
-    std::string pattern = (std::filesystem::temp_directory_path(error) / "hxtool-XXXXXX").string();
-    if (error || ::mkdtemp(pattern.data()) == nullptr)
-        return {};
-    return pattern;
+    return "read-" + std::string(stamp) + "-" + std::to_string(hx::platform::ThisProcessId()) +
+           ".dat";
 }
 
 } // namespace
@@ -45,7 +37,7 @@ int SaveReadImage(const hx::MemoryImage& image, const std::filesystem::path& out
     const std::string name = RescueName();
     std::error_code ignored;
     std::filesystem::create_directories(dataDir, ignored);
-    for (const auto& folder : {dataDir, PrivateTemporaryFolder()}) {
+    for (const auto& folder : {dataDir, hx::platform::NewPrivateTemporaryFolder()}) {
         if (folder.empty())
             continue;
         const auto rescue = folder / name;

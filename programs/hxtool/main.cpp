@@ -1,3 +1,5 @@
+#include "core/platform/Console.h"
+#include "core/platform/Process.h"
 #include "core/settings/AppFolder.h"
 #include "programs/hxtool/Commands.h"
 
@@ -36,9 +38,9 @@ constexpr std::string_view kUsage =
     "CSV line per radio.\n";
 
 std::filesystem::path ExecutableDir(const char* argv0) {
+    auto self = hx::platform::ThisProgramFile();
     std::error_code error;
-    auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
+    if (self.empty())
         self = std::filesystem::absolute(argv0, error);
     return self.parent_path();
 }
@@ -46,6 +48,7 @@ std::filesystem::path ExecutableDir(const char* argv0) {
 } // namespace
 
 int main(int argc, char** argv) {
+    hx::platform::UseUtf8Console();
     if (argc < 2) {
         std::cerr << kUsage;
         return hxtool::kExitUsage;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/platform/Process.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace hx {
 
@@ -13,7 +14,8 @@ namespace hx {
 inline std::filesystem::path MakeTestAppFolder(const std::string& name, const std::string& settings,
                                                bool shipped = true) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / (name + "_" + std::to_string(hx::platform::ThisProcessId()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     if (shipped)

@@ -1,16 +1,12 @@
 #include "core/files/SafeFile.h"
 
 #include "core/files/Posix.h"
+#include "core/files/TemporaryName.h"
 
-#include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
-#include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -137,59 +133,6 @@ std::optional<FileError> Refusal(const fs::path& path, const Target& target) {
     if (!MayWrite(folder, W_OK | X_OK))
         return SystemFailure(path, errno);
     return std::nullopt;
-}
-
-// Temporary files are named ".NAME.PID.SERIAL.tmp": hidden, beside the file they
-// replace, and telling which process wrote them.
-constexpr std::size_t kMaxNameBytes = 255; // what Linux file systems allow
-constexpr std::size_t kTagBytes = 32;      // room for ".PID.SERIAL.tmp"
-constexpr std::string_view kTemporaryEnd = ".tmp";
-constexpr std::size_t kSerialDigits = 8;
-
-std::string TemporaryPrefix(const fs::path& file) {
-    std::string name = file.filename().string();
-    name.resize(std::min(name.size(), kMaxNameBytes - kTagBytes));
-    return "." + name + ".";
-}
-
-std::string TemporaryName(const fs::path& file, unsigned serial) {
-    char tag[kTagBytes];
-    std::snprintf(tag, sizeof tag, "%ld.%08x", static_cast<long>(::getpid()), serial);
-    return TemporaryPrefix(file) + tag + std::string(kTemporaryEnd);
-}
-
-// The process that wrote a temporary file of the file with this prefix, or nothing
-// when the name is not one.
-std::optional<pid_t> WriterOf(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix) || !name.ends_with(kTemporaryEnd))
-        return std::nullopt;
-    const std::string_view tag =
-        name.substr(prefix.size(), name.size() - prefix.size() - kTemporaryEnd.size());
-    const auto dot = tag.find('.');
-    if (dot == std::string_view::npos || tag.size() - dot - 1 != kSerialDigits)
-        return std::nullopt;
-    const std::string_view serial = tag.substr(dot + 1);
-    if (!std::all_of(serial.begin(), serial.end(),
-                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
-        return std::nullopt;
-    pid_t pid = 0;
-    const auto [end, error] = std::from_chars(tag.data(), tag.data() + dot, pid);
-    if (error != std::errc() || end != tag.data() + dot || pid <= 0)
-        return std::nullopt;
-    return pid;
-}
-
-// Removes the temporary files of `file` whose writers are gone (killed before they
-// could clean up); those of running writers stay.
-void RemoveLeftovers(const fs::path& file) {
-    const std::string prefix = TemporaryPrefix(file);
-    std::error_code error;
-    for (fs::directory_iterator entry(FolderOf(file), error), end; !error && entry != end;
-         entry.increment(error)) {
-        const auto writer = WriterOf(entry->path().filename().string(), prefix);
-        if (writer && *writer != ::getpid() && !ProcessRunning(*writer))
-            ::unlink(entry->path().c_str());
-    }
 }
 
 // A new file beside `file`, removed again unless it replaced `file`.
