@@ -542,10 +542,13 @@ TEST_F(HxtoolTest, CardTakesThePaperOfTheLocale) {
         {"LC_ALL=C.UTF-8", "/MediaBox [0 0 595.000000 842.000000]"},
     };
     for (const auto& [locale, mediaBox] : cases) {
-        const std::string command = "env -u XDG_RUNTIME_DIR MALLOC_PERTURB_=165 " + locale + " " +
-                                    HX_BINARY_DIR + "/hxtool card " + data.string() + " -o " +
-                                    pdf.string() + " --settings " + kShippedSettings.string() +
-                                    " 2> " + (dir_ / "err.txt").string();
+        // glibc keeps what it loaded from LOCPATH for the life of the process, which a
+        // sanitized hxtool would report as a leak on stderr.
+        const std::string command =
+            "env -u XDG_RUNTIME_DIR MALLOC_PERTURB_=165 "
+            "ASAN_OPTIONS=detect_leaks=0 " +
+            locale + " " + HX_BINARY_DIR + "/hxtool card " + data.string() + " -o " + pdf.string() +
+            " --settings " + kShippedSettings.string() + " 2> " + (dir_ / "err.txt").string();
         EXPECT_EQ(std::system(command.c_str()), 0) << locale;
         EXPECT_EQ(contents(dir_ / "err.txt"), "") << locale;
         EXPECT_NE(contents(pdf).find(mediaBox), std::string::npos) << locale;
