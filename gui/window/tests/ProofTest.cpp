@@ -1,22 +1,15 @@
 // A write with proof in the window, and the Clone Radios dialog: against hxsim on
 // pseudo-terminals, and against a radio inside the test where every byte sent counts.
-#include "adapters/serial/QtSerialPort.h"
 #include "core/files/DataFile.h"
-#include "core/files/ProfileFile.h"
 #include "core/link/Protocol.h"
 #include "core/testsupport/EmulatedRadioPort.h"
 #include "core/testsupport/EmulatorProcess.h"
 #include "gui/dialogs/CloneDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
-#include "gui/window/MainWindow.h"
-#include "gui/window/tests/ScriptedDialogs.h"
-#include "gui/window/tests/TestAppFolder.h"
+#include "gui/window/tests/WindowFixture.h"
 
-#include <QMenu>
-#include <QTest>
 #include <algorithm>
 #include <fstream>
-#include <memory>
 
 namespace hx {
 
@@ -57,44 +50,28 @@ std::vector<std::string> Lines(const fs::path& file) {
 
 } // namespace
 
-class ProofTest : public QObject {
+class ProofTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    fs::path folder_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<EmulatorProcess> sim_;
     std::unique_ptr<EmulatedRadioPort> radio_; // the radio inside the test, when used
     std::vector<QString> statuses_;            // the status text at each bar step
 
+public:
     // A radio in the test is ready again at once after a write: no settle time.
-    MainWindow& start(const std::string& settings = "Language=2\nCOM=5\nSettleTime=0\n") {
-        folder_ = MakeTestAppFolder("hxprog_proof", settings);
-        dialogs_ = ScriptedDialogs();
-        window_ = std::make_unique<MainWindow>(
-            folder_, dialogs_, [this](const std::string& device) -> std::unique_ptr<SerialPort> {
-                if (radio_)
-                    return std::make_unique<PortOnto>(*radio_);
-                return OpenQtSerialPort(device);
-            });
-        window_->startUp();
-        return *window_;
-    }
-    void mapPort(int number, const std::string& device) {
-        ProfileFile(folder_ / "Setting/Ports.ini")
-            .write("Ports", "COM" + std::to_string(number), device);
-    }
+    ProofTest()
+        : WindowFixture("Language=2\nCOM=5\nSettleTime=0\n",
+                        [this](const std::string& device) -> std::unique_ptr<SerialPort> {
+                            if (radio_)
+                                return std::make_unique<PortOnto>(*radio_);
+                            return OpenQtSerialPort(device);
+                        }) {}
+
+private:
     void startRadios(std::vector<std::string> args) {
         args.push_back("--fast");
         sim_ = std::make_unique<EmulatorProcess>(args);
         QVERIFY(!sim_->devices().empty());
-    }
-    void edit(int channel, const char* rx) {
-        auto* e = window_->editor();
-        e->selectChannel(channel);
-        e->receiveFrequencyBox->setText(rx);
-        e->transmitFrequencyBox->setText("");
-        e->storeChannel();
     }
     // The communication dialog's script: `before` on the open dialog, then its
     // button, noting the status text at every step of the bar.
@@ -104,20 +81,13 @@ class ProofTest : public QObject {
             if (before)
                 before(commun);
             connect(commun.progressBar, &QProgressBar::valueChanged, this,
-                    [this] { statuses_.push_back(window_->statusPanel(1)->text()); });
+                    [this] { statuses_.push_back(statusPanel(1)); });
             commun.transferButton->click();
         };
     }
-    std::string status() const { return window_->statusPanel(1)->text().toStdString(); }
-    std::string lastMessage() const {
-        return dialogs_.messages.empty() ? "" : dialogs_.messages.back().text;
-    }
-    std::string storedSetting(const char* key) const {
-        return ProfileFile(folder_ / "Setting/Config_7200.ini").read("Setting", key, "", 300);
-    }
     // The Program menu's check items as the menu shows them when it opens.
     std::pair<bool, bool> proofItems() {
-        emit window_->findChild<QMenu*>("programMenu")->aboutToShow();
+        openMenu("programMenu");
         return {window_->action("verifyAfterWriteAction")->isChecked(),
                 window_->action("backupBeforeWriteAction")->isChecked()};
     }
@@ -173,13 +143,11 @@ class ProofTest : public QObject {
 
 private slots:
     void cleanup() {
-        const bool unscripted = dialogs_.unscripted;
         window_.reset();
         sim_.reset();
         radio_.reset();
         statuses_.clear();
-        fs::remove_all(folder_);
-        QVERIFY2(!unscripted, "an unexpected question or dialog");
+        finish();
     }
 
     // The option is one, whether set in the communication dialog or in the menu; with
@@ -308,7 +276,7 @@ private slots:
     // Three radios at once, the third faulty: PASS, PASS, FAIL with its reason, a log
     // line each, and a close while a radio is in progress asks and lets it finish.
     void cloneRadiosShowsEachPortsResultAndLogsIt() {
-        start("Language=2\nCOM=5\nSettleTime=0\n");
+        start();
         fs::path log;
         cloneThreeRadios([&](CloneDialog& clone) {
             const QStringList results{clone.panels[0].result->text(),
@@ -368,23 +336,6 @@ private slots:
         QVERIFY2(lines[4].find(",COM3,") != std::string::npos &&
                      lines[4].find(",FAIL,verify,,") != std::string::npos,
                  lines[4].c_str());
-    }
-
-    // Not a check: with HX_SCREENSHOT_DIR set, saves the Clone Radios dialog after a
-    // run of three radios in both languages.
-    void screenshotsOfTheCloneDialog() {
-        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("HX_SCREENSHOT_DIR not set");
-        for (const char* language : {"en", "zh"}) {
-            start(language == std::string("en") ? "Language=2\nCOM=5\nSettleTime=0\n"
-                                                : "Language=1\nCOM=5\nSettleTime=0\n");
-            cloneThreeRadios([&](CloneDialog& clone) {
-                QVERIFY(QTest::qWaitForWindowExposed(&clone));
-                QVERIFY(clone.grab().save(QString(dir) + "/clone-" + language + ".png"));
-            });
-            cleanup();
-        }
     }
 };
 
