@@ -3,7 +3,6 @@
 #include "core/files/DataFile.h"
 #include "core/link/Protocol.h"
 #include "core/testsupport/EmulatedRadioPort.h"
-#include "core/testsupport/EmulatorProcess.h"
 #include "gui/dialogs/CloneDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
 #include "gui/window/tests/WindowFixture.h"
@@ -53,7 +52,6 @@ std::vector<std::string> Lines(const fs::path& file) {
 class ProofTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<EmulatorProcess> sim_;
     std::unique_ptr<EmulatedRadioPort> radio_; // the radio inside the test, when used
     std::vector<QString> statuses_;            // the status text at each bar step
 
@@ -68,11 +66,6 @@ public:
                         }) {}
 
 private:
-    void startRadios(std::vector<std::string> args) {
-        args.push_back("--fast");
-        sim_ = std::make_unique<EmulatorProcess>(args);
-        QVERIFY(!sim_->devices().empty());
-    }
     // The communication dialog's script: `before` on the open dialog, then its
     // button, noting the status text at every step of the bar.
     std::function<void(QDialog&)> write(std::function<void(CommunicationDialog&)> before = {}) {
@@ -107,10 +100,8 @@ private:
         edit(3, "450.125");
         dialogs_.files = {folder_ / "master.dat"};
         window_->files().saveFileAs();
-        startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"});
+        startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"}, 1);
         QCOMPARE(sim_->devices().size(), std::size_t(3));
-        for (int i = 0; i < 3; ++i)
-            mapPort(i + 1, sim_->devices()[static_cast<std::size_t>(i)]);
         dialogs_.modal = {[&](QDialog& dialog) {
             auto& clone = static_cast<CloneDialog&>(dialog);
             QCOMPARE(clone.masterEdit->text().toStdString(), (folder_ / "master.dat").string());
@@ -144,7 +135,6 @@ private:
 private slots:
     void cleanup() {
         window_.reset();
-        sim_.reset();
         radio_.reset();
         statuses_.clear();
         finish();
@@ -158,7 +148,6 @@ private slots:
         QCOMPARE(proofItems(), std::make_pair(false, false));
         edit(3, "450.125");
         startRadios({"--corrupt", "0x40"});
-        mapPort(5, sim_->device());
         dialogs_.modal = {write([this](CommunicationDialog& d) {
             QCOMPARE(d.verifyBox->text(), QString("&Verify after write"));
             QVERIFY(!d.verifyBox->isChecked());
@@ -178,7 +167,6 @@ private slots:
         QVERIFY(statuses_.back().startsWith("Verifying"));
 
         startRadios({});
-        mapPort(5, sim_->device());
         dialogs_.messages.clear();
         dialogs_.modal = {write([](CommunicationDialog& d) { QVERIFY(d.verifyBox->isChecked()); })};
         w.toolbarClicked("Write");

@@ -3,7 +3,6 @@
 // status bar.
 #include "adapters/serial/PortLock.h"
 #include "core/files/DataFile.h"
-#include "core/testsupport/EmulatorProcess.h"
 #include "core/testsupport/FakeSystem.h"
 #include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
@@ -20,7 +19,6 @@ namespace fs = std::filesystem;
 class TransferTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<EmulatorProcess> sim_;
     std::vector<int> barValues_;
     std::vector<QString> statusWhileRunning_;
     std::vector<fs::path> locks_; // lock files made here; one left behind holds its pty
@@ -29,14 +27,6 @@ public:
     TransferTest() : WindowFixture("Language=2\nCOM=5\n") {}
 
 private:
-    // Starts the emulator and names it as port 5.
-    void startRadio(std::vector<std::string> args, bool fast = true) {
-        if (fast)
-            args.push_back("--fast");
-        sim_ = std::make_unique<EmulatorProcess>(args);
-        QVERIFY(!sim_->device().empty());
-        mapPort(5, sim_->device());
-    }
     // The communication dialog's script: press its button, noting every bar value
     // and the status text shown with it.
     std::function<void(QDialog&)> pressReadWrite() {
@@ -78,8 +68,6 @@ private:
 
 private slots:
     void cleanup() {
-        window_.reset();
-        sim_.reset();
         barValues_.clear();
         statusWhileRunning_.clear();
         for (const auto& lock : locks_)
@@ -91,7 +79,7 @@ private slots:
     void editThenWriteGivesTheRadioExactlyTheEncodedImage() {
         MainWindow& w = start();
         const fs::path radio = folder_ / "radio.dat";
-        startRadio({"--save", radio.string()});
+        startRadios({"--save", radio.string()});
         edit(0, "450.0125", "455");
         edit(5, "403.5");
         dialogs_.modal = {pressReadWrite()};
@@ -123,7 +111,7 @@ private slots:
         w.state().currentDataFile.clear();
         fs::remove(folder_ / "Data/TempData.dat");
 
-        startRadio({"--load", (folder_ / "source.dat").string()});
+        startRadios({"--load", (folder_ / "source.dat").string()});
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Read");
 
@@ -188,7 +176,7 @@ private slots:
         std::vector<std::string> args{fault.toStdString()};
         if (!block.isEmpty())
             args.push_back(block.toStdString());
-        startRadio(args);
+        startRadios(args);
         bool barAtZero = false;
         dialogs_.modal = {[&](QDialog& d) {
             pressReadWrite()(d);
@@ -211,13 +199,12 @@ private slots:
 
     void aFailedWriteCanBeStartedAgainFromTheSameDialog() {
         MainWindow& w = start();
-        startRadio({"--no-ack-from", "30"});
+        startRadios({"--no-ack-from", "30"});
         dialogs_.modal = {[this](QDialog& d) {
             auto& commun = static_cast<CommunicationDialog&>(d);
             commun.transferButton->click();
             QVERIFY(commun.isVisible());
-            sim_ = std::make_unique<EmulatorProcess>(std::vector<std::string>{"--fast"});
-            mapPort(5, sim_->device());
+            startRadios({});
             commun.transferButton->click();
             QVERIFY(!commun.isVisible());
         }};
@@ -280,7 +267,7 @@ private slots:
     // A lock left empty by a killed transfer does not keep the port for half a minute.
     void aStaleLockDoesNotHoldUpATransfer() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         locks_.push_back(PortLockPath(sim_->device()));
         std::ofstream(locks_.back()).close(); // left empty by a transfer killed as it began
         fs::last_write_time(locks_.back(),
@@ -295,7 +282,7 @@ private slots:
     // follows as for any port that will not open.
     void aPortInUseNamesItsHolder() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         QtSerialPort holder;
         QVERIFY_THROWS_NO_EXCEPTION(holder.open(sim_->device()));
         dialogs_.modal = {pressReadWrite(), choosePort(5)};
@@ -310,7 +297,7 @@ private slots:
 
     void thePortDialogChoosesCancelsAndShowsTheDevices() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         dialogs_.modal = {[](QDialog& d) {
             auto& ports = static_cast<PortDialog&>(d);
             QCOMPARE(d.windowTitle(), QString("Communication Port"));
@@ -336,7 +323,7 @@ private slots:
     // failure's message too.
     void aSerialTraceIsKeptWhenChosenAndTheOutcomeSaysWhere() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Write");
         QCOMPARE(status(), std::string("Communication success"));
@@ -379,7 +366,7 @@ private slots:
         QVERIFY2(unit.find("RX   write frame of block 122") != std::string::npos, unit.c_str());
         QCOMPARE(last, std::string("outcome: success"));
 
-        startRadio({"--short-reply-at", "5"});
+        startRadios({"--short-reply-at", "5"});
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Read");
         QCOMPARE(traces().size(), std::size_t(2));
@@ -538,7 +525,7 @@ private slots:
         dialogs_.files = {folder_ / "sold.dat"};
         w.files().saveFileAs();
         edit(2, "450.25", "450.125");
-        startRadio({"--load", (folder_ / "sold.dat").string()});
+        startRadios({"--load", (folder_ / "sold.dat").string()});
         const CodePlug before = w.state().plug;
         const std::string file = w.state().currentDataFile;
 

@@ -2,6 +2,7 @@
 
 #include "adapters/serial/QtSerialPort.h"
 #include "core/files/ProfileFile.h"
+#include "core/testsupport/EmulatorProcess.h"
 #include "gui/window/MainWindow.h"
 #include "gui/window/tests/ScriptedDialogs.h"
 #include "gui/window/tests/TestAppFolder.h"
@@ -60,6 +61,7 @@ protected:
     void finish() {
         const bool unscripted = dialogs_.unscripted;
         window_.reset();
+        sim_.reset();
         std::filesystem::remove_all(folder_);
         QVERIFY2(!unscripted, "an unexpected question or dialog");
     }
@@ -150,10 +152,21 @@ protected:
         ProfileFile(folder_ / "Setting/Ports.ini")
             .write("Ports", "COM" + std::to_string(number), device);
     }
+    // Starts hxsim with `args`, its radios named as the ports from COM`firstPort` on;
+    // they answer at line speed only when `fast` is false.
+    void startRadios(std::vector<std::string> args, int firstPort = 5, bool fast = true) {
+        if (fast)
+            args.push_back("--fast");
+        sim_ = std::make_unique<EmulatorProcess>(std::move(args));
+        QVERIFY(!sim_->devices().empty());
+        for (std::size_t i = 0; i < sim_->devices().size(); ++i)
+            mapPort(firstPort + static_cast<int>(i), sim_->devices()[i]);
+    }
 
     std::filesystem::path folder_;
     ScriptedDialogs dialogs_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<EmulatorProcess> sim_; // the radios, when a test started them
 
 private:
     template <typename Control> Control* find(const QString& name) const {

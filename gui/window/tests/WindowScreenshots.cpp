@@ -1,7 +1,6 @@
 // The documentation's pictures of the window and its dialogs, in both languages, with
 // a few channels filled: scripts/make-screenshots runs this on a private X server.
 // usage: window_screenshots DIR [Qt Test options, or the names of some pictures]
-#include "core/testsupport/EmulatorProcess.h"
 #include "core/testsupport/FakeSystem.h"
 #include "core/testsupport/FileContents.h"
 #include "gui/dialogs/CloneDialog.h"
@@ -62,14 +61,9 @@ private:
     }
 
     QString dir_;
-    std::unique_ptr<EmulatorProcess> sim_;
 
 private slots:
-    void cleanup() {
-        window_.reset();
-        sim_.reset();
-        finish();
-    }
+    void cleanup() { finish(); }
 
     // One window in both languages: the Chinese one keeps the English one's size.
     void window() {
@@ -124,11 +118,7 @@ private slots:
             edit(3, "450.125");
             dialogs_.files = {folder_ / "master.dat"};
             w.files().saveFileAs();
-            sim_ = std::make_unique<EmulatorProcess>(std::vector<std::string>{
-                "--radios", "3", "--faulty", "3", "--corrupt", "0x40", "--fast"});
-            QCOMPARE(sim_->devices().size(), std::size_t(3));
-            for (std::size_t i = 0; i < 3; ++i)
-                mapPort(static_cast<int>(i) + 1, sim_->devices()[i]);
+            startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"}, 1);
             dialogs_.modal = {[&](QDialog& dialog) {
                 auto& clone = static_cast<CloneDialog&>(dialog);
                 clone.portBoxes[4]->setChecked(false);
@@ -188,8 +178,7 @@ private slots:
     void runningWrite() {
         for (const std::string language : kLanguages) {
             MainWindow& w = start(settingsFor(language, "COM=5\n"));
-            sim_ = std::make_unique<EmulatorProcess>(std::vector<std::string>{});
-            mapPort(5, sim_->device());
+            startRadios({}, 5, false);
             edit(0, "450.0125", "455");
             w.resize(w.sizeHint());
             w.show();
