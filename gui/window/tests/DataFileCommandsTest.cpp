@@ -49,8 +49,7 @@ private slots:
         MainWindow& w = start();
         PutFileBytes(folder_ / "long.dat", std::string(2000, 'x'));
         edit(4, "451.0125");
-        dialogs_.files = {folder_ / "long.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
+        QVERIFY(saveAs(folder_ / "long.dat") == DataFileCommands::SaveOutcome::Saved);
         QCOMPARE(FileBytes(folder_ / "long.dat").substr(1074), std::string(926, 'x'));
 
         dialogs_.answers = {true};
@@ -79,8 +78,8 @@ private slots:
         QCOMPARE(state().currentDataFile, before);
         QVERIFY(state().plug.channels.inUse(0));
 
-        dialogs_.files = {folder_ / "no-such-folder" / "a.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Failed);
+        QVERIFY(saveAs(folder_ / "no-such-folder" / "a.dat") ==
+                DataFileCommands::SaveOutcome::Failed);
         QCOMPARE(lastMessage(), std::string("Save file failed!"));
         QVERIFY(state().plug.modified);
         QCOMPARE(state().currentDataFile, before);
@@ -105,8 +104,7 @@ private slots:
         fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
         if (std::ofstream(locked / "probe").good())
             locked = "/proc";
-        dialogs_.files = {locked / "radio.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Failed);
+        QVERIFY(saveAs(locked / "radio.dat") == DataFileCommands::SaveOutcome::Failed);
         fs::permissions(folder_ / "locked", fs::perms::owner_all);
         QCOMPARE(lastMessage(), std::string("Save file failed!"));
         QVERIFY(state().plug.modified);
@@ -120,18 +118,15 @@ private slots:
         w.files().saveFile(); // the scratch file is no file of the user's
         QVERIFY(!w.recentFiles().item(0)->isVisible());
         edit(0, "450");
-        dialogs_.files = {folder_ / "a.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "a.dat");
         edit(0, "460");
-        dialogs_.files = {folder_ / "b.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "b.dat");
         QVERIFY(w.recentFiles().item(1)->isVisible());
         QVERIFY(!w.recentFiles().item(2)->isVisible());
         QCOMPARE(w.recentFiles().item(0)->text(),
                  "&1  " + QString::fromStdString((folder_ / "b.dat").string()));
 
-        dialogs_.files = {folder_ / "r&d.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "r&d.dat");
         QVERIFY(w.recentFiles().item(0)->text().endsWith("r&&d.dat")); // shown, not a key
         w.recentFiles().forget(folder_ / "r&d.dat");
         w.recentFiles().item(1)->trigger(); // a.dat, back on top
@@ -196,8 +191,7 @@ private slots:
                 const QByteArray what = QByteArray(change.name) + " then " + way.name;
                 MainWindow& w = start();
                 edit(0, "450");
-                dialogs_.files = {folder_ / "a.dat"};
-                QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
+                QVERIFY(saveAs(folder_ / "a.dat") == DataFileCommands::SaveOutcome::Saved);
                 const std::string saved = FileBytes(folder_ / "a.dat");
                 change.make(w);
                 dialogs_.answers = way.answers;
@@ -217,8 +211,7 @@ private slots:
     void aSavedDataSetAsksNothingMore() {
         MainWindow& w = start();
         edit(0, "450");
-        dialogs_.files = {folder_ / "a.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "a.dat");
         dialogs_.answers = {true};
         QVERIFY(w.prepareExit(true)); // the exit question only
         QCOMPARE(dialogs_.questions.size(), std::size_t(1));
@@ -233,8 +226,7 @@ private slots:
     void aFileNamedOnTheCommandLineOpensAsFileOpenWould() {
         MainWindow& w = start();
         edit(4, "451.0125");
-        dialogs_.files = {folder_ / "given.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
+        QVERIFY(saveAs(folder_ / "given.dat") == DataFileCommands::SaveOutcome::Saved);
         dialogs_.answers = {true};
         w.files().newFile();
 
@@ -269,8 +261,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         edit(4, "451.0125");
-        dialogs_.files = {folder_ / "radio.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "radio.dat");
         const std::string image = FileBytes(folder_ / "radio.dat");
         const std::string notes = "Things to take to the site\r\n- spare batteries\r\n";
         PutFileBytes(folder_ / "notes.dat", notes);

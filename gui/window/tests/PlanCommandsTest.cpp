@@ -148,8 +148,7 @@ private slots:
             edit(15, "469.9875", "469.9875", 60);
             functionList(FunctionSetting::SquelchLevel)->setCurrentIndex(2);
             functionList(FunctionSetting::BeepTone)->setCurrentIndex(0);
-            dialogs_.files = {folder_ / "before.dat"};
-            w.files().saveFileAs();
+            saveAs(folder_ / "before.dat");
             const fs::path plan = folder_ / "plan.csv";
             exportTo(plan, separator);
             QVERIFY(fs::exists(plan));
@@ -162,8 +161,7 @@ private slots:
             dialogs_.modal = {preview(changes, rejected, true)};
             w.action("importPlanAction")->trigger();
             QVERIFY2(rejected.isEmpty(), qPrintable(rejected.join('\n')));
-            dialogs_.files = {folder_ / "after.dat"};
-            w.files().saveFileAs();
+            saveAs(folder_ / "after.dat");
             QVERIFY(FileBytes(folder_ / "before.dat") == FileBytes(folder_ / "after.dat"));
             cleanup();
         }

@@ -98,8 +98,7 @@ private:
     // `after` on the dialog with its results showing.
     void cloneThreeRadios(const std::function<void(CloneDialog&)>& after) {
         edit(3, "450.125");
-        dialogs_.files = {folder_ / "master.dat"};
-        window_->files().saveFileAs();
+        saveAs(folder_ / "master.dat");
         startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"}, 1);
         QCOMPARE(sim_->devices().size(), std::size_t(3));
         dialogs_.modal = {[&](QDialog& dialog) {

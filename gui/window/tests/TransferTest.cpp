@@ -103,8 +103,7 @@ private slots:
         edit(2, "446.00625");
         edit(9, "438.125", "430");
         functionList(FunctionSetting::SquelchLevel)->setCurrentIndex(1);
-        dialogs_.files = {folder_ / "source.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "source.dat");
         dialogs_.answers = {true};
         w.files().newFile();
         QVERIFY(!w.state().plug.channels.inUse(2));
@@ -522,8 +521,7 @@ private slots:
     void compareWithRadioListsTheDifferencesAndChangesNothing() {
         MainWindow& w = start();
         edit(2, "450.125", "450.125");
-        dialogs_.files = {folder_ / "sold.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "sold.dat");
         edit(2, "450.25", "450.125");
         startRadios({"--load", (folder_ / "sold.dat").string()});
         const CodePlug before = w.state().plug;
@@ -548,8 +546,7 @@ private slots:
         MainWindow& w = start("Language=1\nCOM=5\n");
         edit(2, "450.125", "450.125");
         const fs::path sold = folder_ / "sold.dat";
-        dialogs_.files = {sold};
-        w.files().saveFileAs();
+        saveAs(sold);
 
         QString summary;
         std::vector<QStringList> rows;

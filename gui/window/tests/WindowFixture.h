@@ -76,6 +76,11 @@ protected:
             decodeToneList()->setCurrentIndex(*decodeTone);
         pressOk();
     }
+    // File > Save As, the file dialog answered with `file`.
+    DataFileCommands::SaveOutcome saveAs(const std::filesystem::path& file) {
+        dialogs_.files = {file};
+        return window_->files().saveFileAs();
+    }
     void chooseChannel(int channel) { channelList()->setCurrentIndex(channel); }
     void pressOk() { okButton()->click(); }
     // The focus leaves `box` for another control of the window.

@@ -116,8 +116,7 @@ private slots:
         for (const std::string language : kLanguages) {
             MainWindow& w = start(settingsFor(language, "COM=5\nSettleTime=0\n"));
             edit(3, "450.125");
-            dialogs_.files = {folder_ / "master.dat"};
-            w.files().saveFileAs();
+            saveAs(folder_ / "master.dat");
             startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"}, 1);
             dialogs_.modal = {[&](QDialog& dialog) {
                 auto& clone = static_cast<CloneDialog&>(dialog);
@@ -146,8 +145,7 @@ private slots:
             edit(0, "450.0125", "455.0125");
             edit(2, "450.125", "450.125");
             const fs::path sold = folder_ / "customer-radio.dat";
-            dialogs_.files = {sold};
-            w.files().saveFileAs();
+            saveAs(sold);
             edit(2, "450.25", "450.125");
             edit(5, "403.5");
             functionList(FunctionSetting::SquelchLevel)->setCurrentIndex(3);
