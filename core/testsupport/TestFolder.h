@@ -1,11 +1,10 @@
 #pragma once
 
 #include "core/platform/Process.h"
+#include "core/testsupport/FileContents.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -33,13 +32,3 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// A file's bytes, and a file made of given bytes, for tests that look at what was
-// written.
-inline std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-inline void PutFileBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}

@@ -4,10 +4,9 @@
 // a refused row prints when an expectation fails.
 
 #include "core/exchange/PlanImport.h"
+#include "core/testsupport/FileContents.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -21,9 +20,7 @@ inline const std::filesystem::path kShippedSettings =
     std::filesystem::path(HX_SOURCE_DIR) / "data/Setting";
 
 inline std::string Fixture(const char* name) {
-    std::ifstream in(std::filesystem::path(HX_SOURCE_DIR) / "core/exchange/tests/fixtures" / name,
-                     std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return FileBytes(std::filesystem::path(HX_SOURCE_DIR) / "core/exchange/tests/fixtures" / name);
 }
 
 } // namespace hx

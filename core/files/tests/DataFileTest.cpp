@@ -1,14 +1,13 @@
 #include "core/files/DataFile.h"
 
+#include "core/testsupport/OrdinaryUser.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace hx {
 namespace {
@@ -76,14 +75,14 @@ TEST_F(DataFileTest, OnlyAWholeImageWithItsIdentityLooksLikeADataFile) {
 }
 
 TEST_F(DataFileTest, ReadOnlyFilesOpenButAreNotOverwritten) {
-    put(file("ro.dat"), std::string(kImageSize, 'r'));
-    fs::permissions(file("ro.dat"), fs::perms::owner_read);
-    EXPECT_TRUE(std::holds_alternative<MemoryImage>(ReadDataFile(file("ro.dat"))));
-    if (::geteuid() != 0) { // root may write anything
+    AsOrdinaryUser(dir_, [this] { // root may write anything
+        put(file("ro.dat"), std::string(kImageSize, 'r'));
+        fs::permissions(file("ro.dat"), fs::perms::owner_read);
+        EXPECT_TRUE(std::holds_alternative<MemoryImage>(ReadDataFile(file("ro.dat"))));
         EXPECT_TRUE(
             std::holds_alternative<DataFileError>(WriteDataFile(file("ro.dat"), BlankImage())));
-    }
-    EXPECT_EQ(contents(file("ro.dat")), std::string(kImageSize, 'r'));
+        EXPECT_EQ(contents(file("ro.dat")), std::string(kImageSize, 'r'));
+    });
 }
 
 TEST_F(DataFileTest, FailuresAreReportedNotThrown) {

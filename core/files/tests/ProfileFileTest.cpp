@@ -1,12 +1,11 @@
 #include "core/files/ProfileFile.h"
 
+#include "core/testsupport/FileContents.h"
 #include "core/testsupport/OrdinaryUser.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <sstream>
 
 namespace hx {
 namespace {
@@ -21,13 +20,8 @@ protected:
 
     void SetUp() override { std::filesystem::create_directories(dir); }
     void TearDown() override { std::filesystem::remove_all(dir); }
-    void put(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
-    std::string content() const {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    void put(const std::string& bytes) { PutFileBytes(file, bytes); }
+    std::string content() const { return FileBytes(file); }
 };
 
 TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesTheDefaultAndCreatesNothing) {

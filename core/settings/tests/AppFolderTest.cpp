@@ -33,9 +33,7 @@ TEST(AppFolder, PortableWhenWritableElsePerUserSeededOnce) {
         EXPECT_TRUE(fs::exists(root / "user/Help/images/window-en.png"));
         std::ofstream(root / "user/Setting/ParaConfig.ini") << "[Config]\nType=7400\n";
         ChooseAppFolder(root / "bin", root / "user"); // the user's own file stays
-        std::ifstream in(root / "user/Setting/ParaConfig.ini");
-        std::string text((std::istreambuf_iterator<char>(in)), {});
-        EXPECT_NE(text.find("7400"), std::string::npos);
+        EXPECT_NE(FileBytes(root / "user/Setting/ParaConfig.ini").find("7400"), std::string::npos);
         fs::permissions(root / "bin", fs::perms::owner_all);
     }
     fs::remove_all(root);

@@ -1,37 +1,15 @@
-#include "adapters/serial/QtSerialPort.h"
 #include "gui/card/tests/Poppler.h"
-#include "gui/window/MainWindow.h"
-#include "gui/window/tests/ScriptedDialogs.h"
-#include "gui/window/tests/TestAppFolder.h"
+#include "gui/window/tests/WindowFixture.h"
 
 #include <QRegularExpression>
-#include <QTest>
-#include <memory>
 
 namespace hx {
 
 namespace fs = std::filesystem;
 
-class CardCommandsTest : public QObject {
+class CardCommandsTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    fs::path folder_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<MainWindow> window_;
-
-    MainWindow& start() {
-        folder_ = MakeTestAppFolder("hxprog_card", "Language=2\n");
-        dialogs_ = ScriptedDialogs();
-        window_ = std::make_unique<MainWindow>(folder_, dialogs_, OpenQtSerialPort);
-        window_->startUp();
-        return *window_;
-    }
-    void edit(int channel, const char* rx) {
-        auto* e = window_->editor();
-        e->selectChannel(channel);
-        e->receiveFrequencyBox->setText(rx);
-        e->storeChannel();
-    }
     // The text of a PDF of one page; nothing for any other file.
     static QString pageText(const fs::path& pdf) {
         const QString path = QString::fromStdString(pdf.string());
@@ -41,11 +19,7 @@ class CardCommandsTest : public QObject {
     }
 
 private slots:
-    void cleanup() {
-        QVERIFY2(!dialogs_.unscripted, "an unexpected question or dialog");
-        window_.reset();
-        fs::remove_all(folder_);
-    }
+    void cleanup() { finish(); }
 
     // Both commands put the edits of the moment on paper, saved or not, in the
     // interface language; a cancelled dialog prints and writes nothing.

@@ -1,62 +1,29 @@
-#include "adapters/serial/QtSerialPort.h"
-#include "gui/window/MainWindow.h"
-#include "gui/window/tests/ScriptedDialogs.h"
-#include "gui/window/tests/TestAppFolder.h"
+#include "core/testsupport/FileContents.h"
+#include "gui/window/tests/WindowFixture.h"
 
-#include <QTest>
 #include <fstream>
 #include <functional>
-#include <iterator>
-#include <memory>
 
 namespace hx {
 
 namespace fs = std::filesystem;
 
-class DataFileCommandsTest : public QObject {
+class DataFileCommandsTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    fs::path folder_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<MainWindow> window_;
-
-    MainWindow& start() {
-        folder_ = MakeTestAppFolder("hxprog_files", "Language=2\n");
-        dialogs_ = ScriptedDialogs();
-        window_ = std::make_unique<MainWindow>(folder_, dialogs_, OpenQtSerialPort);
-        window_->startUp();
-        return *window_;
-    }
-    void edit(int channel, const char* rx) {
-        auto* e = window_->editor();
-        e->selectChannel(channel);
-        e->receiveFrequencyBox->setText(rx);
-        e->storeChannel();
-    }
-    static std::string contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     const WindowState& state() const { return window_->state(); }
-    std::string lastMessage() const {
-        return dialogs_.messages.empty() ? "" : dialogs_.messages.back().text;
-    }
 
 private slots:
-    void cleanup() {
-        QVERIFY2(!dialogs_.unscripted, "an unexpected question or file dialog");
-        window_.reset();
-        fs::remove_all(folder_);
-    }
+    void cleanup() { finish(); }
 
     void saveAfterStartWritesTheScratchFileWithoutAQuestion() {
         MainWindow& w = start();
         w.files().saveFile();
-        const std::string bytes = contents(folder_ / "Data/TempData.dat");
+        const std::string bytes = FileBytes(folder_ / "Data/TempData.dat");
         QCOMPARE(bytes.size(), std::size_t(1074));
         QCOMPARE(bytes.substr(0, 6), std::string("ROR55O"));
         QVERIFY(dialogs_.questions.empty());
-        QCOMPARE(w.statusPanel(3)->text().toStdString(),
+        QCOMPARE(statusPanel(3).toStdString(),
                  "File Name: " + (folder_ / "Data/TempData.dat").string());
     }
 
@@ -80,18 +47,17 @@ private slots:
 
     void saveAsKeepsALongerFilesTailAndOpenReadsItBack() {
         MainWindow& w = start();
-        std::ofstream(folder_ / "long.dat", std::ios::binary) << std::string(2000, 'x');
+        PutFileBytes(folder_ / "long.dat", std::string(2000, 'x'));
         edit(4, "451.0125");
-        dialogs_.files = {folder_ / "long.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
-        QCOMPARE(contents(folder_ / "long.dat").substr(1074), std::string(926, 'x'));
+        QVERIFY(saveAs(folder_ / "long.dat") == DataFileCommands::SaveOutcome::Saved);
+        QCOMPARE(FileBytes(folder_ / "long.dat").substr(1074), std::string(926, 'x'));
 
         dialogs_.answers = {true};
         w.files().newFile();
         QVERIFY(!state().plug.channels.inUse(4));
         dialogs_.files = {folder_ / "long.dat"};
         w.files().openFile();
-        QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
+        QCOMPARE(cell(Field::RxFrequency, 4), QString("451.01250"));
         QVERIFY(state().openedFileFlag);
         QVERIFY(!state().plug.modified);
 
@@ -112,8 +78,8 @@ private slots:
         QCOMPARE(state().currentDataFile, before);
         QVERIFY(state().plug.channels.inUse(0));
 
-        dialogs_.files = {folder_ / "no-such-folder" / "a.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Failed);
+        QVERIFY(saveAs(folder_ / "no-such-folder" / "a.dat") ==
+                DataFileCommands::SaveOutcome::Failed);
         QCOMPARE(lastMessage(), std::string("Save file failed!"));
         QVERIFY(state().plug.modified);
         QCOMPARE(state().currentDataFile, before);
@@ -138,8 +104,7 @@ private slots:
         fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
         if (std::ofstream(locked / "probe").good())
             locked = "/proc";
-        dialogs_.files = {locked / "radio.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Failed);
+        QVERIFY(saveAs(locked / "radio.dat") == DataFileCommands::SaveOutcome::Failed);
         fs::permissions(folder_ / "locked", fs::perms::owner_all);
         QCOMPARE(lastMessage(), std::string("Save file failed!"));
         QVERIFY(state().plug.modified);
@@ -153,23 +118,20 @@ private slots:
         w.files().saveFile(); // the scratch file is no file of the user's
         QVERIFY(!w.recentFiles().item(0)->isVisible());
         edit(0, "450");
-        dialogs_.files = {folder_ / "a.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "a.dat");
         edit(0, "460");
-        dialogs_.files = {folder_ / "b.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "b.dat");
         QVERIFY(w.recentFiles().item(1)->isVisible());
         QVERIFY(!w.recentFiles().item(2)->isVisible());
         QCOMPARE(w.recentFiles().item(0)->text(),
                  "&1  " + QString::fromStdString((folder_ / "b.dat").string()));
 
-        dialogs_.files = {folder_ / "r&d.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "r&d.dat");
         QVERIFY(w.recentFiles().item(0)->text().endsWith("r&&d.dat")); // shown, not a key
         w.recentFiles().forget(folder_ / "r&d.dat");
         w.recentFiles().item(1)->trigger(); // a.dat, back on top
         QCOMPARE(state().currentDataFile, (folder_ / "a.dat").string());
-        QCOMPARE(w.table()->cell(Field::RxFrequency, 0)->text(), QString("450.00000"));
+        QCOMPARE(cell(Field::RxFrequency, 0), QString("450.00000"));
         QCOMPARE(w.recentFiles().files().paths().front(), (folder_ / "a.dat").string());
 
         fs::remove(folder_ / "b.dat");
@@ -198,13 +160,13 @@ private slots:
         const Change changes[] = {
             {"OK", [this](MainWindow&) { edit(1, "460"); }},
             {"squelch",
-             [](MainWindow& w) {
-                 w.functionArea()->list(FunctionSetting::SquelchLevel)->setCurrentIndex(2);
+             [this](MainWindow&) {
+                 functionList(FunctionSetting::SquelchLevel)->setCurrentIndex(2);
              }},
             {"deletion",
-             [](MainWindow& w) {
-                 w.editor()->selectChannel(0);
-                 w.table()->deleteChannelAction->trigger();
+             [this](MainWindow&) {
+                 chooseChannel(0);
+                 channelMenuItem("deleteChannelAction")->trigger();
              }},
         };
         struct Way {
@@ -229,9 +191,8 @@ private slots:
                 const QByteArray what = QByteArray(change.name) + " then " + way.name;
                 MainWindow& w = start();
                 edit(0, "450");
-                dialogs_.files = {folder_ / "a.dat"};
-                QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
-                const std::string saved = contents(folder_ / "a.dat");
+                QVERIFY(saveAs(folder_ / "a.dat") == DataFileCommands::SaveOutcome::Saved);
+                const std::string saved = FileBytes(folder_ / "a.dat");
                 change.make(w);
                 dialogs_.answers = way.answers;
                 way.take(w);
@@ -239,7 +200,7 @@ private slots:
                              dialogs_.questions.back().text ==
                                  "TempData has changed,Do you want to save it now?",
                          what);
-                QVERIFY2(contents(folder_ / "a.dat") != saved, what);
+                QVERIFY2(FileBytes(folder_ / "a.dat") != saved, what);
                 QVERIFY2(dialogs_.fileRequests.size() == (way.name == std::string("open") ? 2 : 1),
                          what); // no save dialog: the file has its name
                 cleanup();
@@ -250,8 +211,7 @@ private slots:
     void aSavedDataSetAsksNothingMore() {
         MainWindow& w = start();
         edit(0, "450");
-        dialogs_.files = {folder_ / "a.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "a.dat");
         dialogs_.answers = {true};
         QVERIFY(w.prepareExit(true)); // the exit question only
         QCOMPARE(dialogs_.questions.size(), std::size_t(1));
@@ -266,18 +226,16 @@ private slots:
     void aFileNamedOnTheCommandLineOpensAsFileOpenWould() {
         MainWindow& w = start();
         edit(4, "451.0125");
-        dialogs_.files = {folder_ / "given.dat"};
-        QVERIFY(w.files().saveFileAs() == DataFileCommands::SaveOutcome::Saved);
+        QVERIFY(saveAs(folder_ / "given.dat") == DataFileCommands::SaveOutcome::Saved);
         dialogs_.answers = {true};
         w.files().newFile();
 
         w.files().openDataFile(folder_ / "given.dat");
-        QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
+        QCOMPARE(cell(Field::RxFrequency, 4), QString("451.01250"));
         QCOMPARE(state().currentDataFile, (folder_ / "given.dat").string());
         QVERIFY(state().openedFileFlag);
         QVERIFY(!state().plug.modified);
-        QCOMPARE(w.statusPanel(3)->text().toStdString(),
-                 "File Name: " + (folder_ / "given.dat").string());
+        QCOMPARE(statusPanel(3).toStdString(), "File Name: " + (folder_ / "given.dat").string());
         QCOMPARE(w.recentFiles().files().paths().front(), (folder_ / "given.dat").string());
 
         // Unsaved edits are offered for saving first; a file that cannot be read
@@ -303,12 +261,11 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         edit(4, "451.0125");
-        dialogs_.files = {folder_ / "radio.dat"};
-        w.files().saveFileAs();
-        const std::string image = contents(folder_ / "radio.dat");
+        saveAs(folder_ / "radio.dat");
+        const std::string image = FileBytes(folder_ / "radio.dat");
         const std::string notes = "Things to take to the site\r\n- spare batteries\r\n";
-        std::ofstream(folder_ / "notes.dat", std::ios::binary) << notes;
-        std::ofstream(folder_ / "short.dat", std::ios::binary) << image.substr(0, 1073);
+        PutFileBytes(folder_ / "notes.dat", notes);
+        PutFileBytes(folder_ / "short.dat", image.substr(0, 1073));
         w.recentFiles().remember(folder_ / "notes.dat");
 
         const std::function<void()> ways[] = {
@@ -333,7 +290,7 @@ private slots:
         dialogs_.answers = {true};
         w.files().openDataFile(folder_ / "short.dat");
         QCOMPARE(state().currentDataFile, (folder_ / "short.dat").string());
-        QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
+        QCOMPARE(cell(Field::RxFrequency, 4), QString("451.01250"));
         dialogs_.answers = {true};
         w.files().openDataFile(folder_ / "notes.dat");
         QCOMPARE(state().currentDataFile, (folder_ / "notes.dat").string());
@@ -351,7 +308,7 @@ private slots:
         QCOMPARE(dialogs_.questions.size(), std::size_t(3));
         QVERIFY(dialogs_.questions[2].text.starts_with("This file is not a data file"));
         QVERIFY(dialogs_.questions[2].preferred == Answer::No);
-        QCOMPARE(contents(folder_ / "notes.dat"), notes);
+        QCOMPARE(FileBytes(folder_ / "notes.dat"), notes);
         QVERIFY(fs::exists(folder_ / "kept.dat"));
 
         dialogs_.answers = {true};
@@ -360,7 +317,7 @@ private slots:
         dialogs_.questions.clear();
         dialogs_.answers = {true};
         w.files().saveFile();
-        QCOMPARE(contents(folder_ / "notes.dat").substr(0, 6), std::string("ROR55O"));
+        QCOMPARE(FileBytes(folder_ / "notes.dat").substr(0, 6), std::string("ROR55O"));
         edit(1, "460");
         w.files().saveFile(); // it holds a data set now: no more questions
         QCOMPARE(dialogs_.questions.size(), std::size_t(1));

@@ -1,22 +1,14 @@
 // A write with proof in the window, and the Clone Radios dialog: against hxsim on
 // pseudo-terminals, and against a radio inside the test where every byte sent counts.
-#include "adapters/serial/QtSerialPort.h"
 #include "core/files/DataFile.h"
-#include "core/files/ProfileFile.h"
 #include "core/link/Protocol.h"
 #include "core/testsupport/EmulatedRadioPort.h"
-#include "core/testsupport/EmulatorProcess.h"
 #include "gui/dialogs/CloneDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
-#include "gui/window/MainWindow.h"
-#include "gui/window/tests/ScriptedDialogs.h"
-#include "gui/window/tests/TestAppFolder.h"
+#include "gui/window/tests/WindowFixture.h"
 
-#include <QMenu>
-#include <QTest>
 #include <algorithm>
 #include <fstream>
-#include <memory>
 
 namespace hx {
 
@@ -57,45 +49,23 @@ std::vector<std::string> Lines(const fs::path& file) {
 
 } // namespace
 
-class ProofTest : public QObject {
+class ProofTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    fs::path folder_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<EmulatorProcess> sim_;
     std::unique_ptr<EmulatedRadioPort> radio_; // the radio inside the test, when used
     std::vector<QString> statuses_;            // the status text at each bar step
 
+public:
     // A radio in the test is ready again at once after a write: no settle time.
-    MainWindow& start(const std::string& settings = "Language=2\nCOM=5\nSettleTime=0\n") {
-        folder_ = MakeTestAppFolder("hxprog_proof", settings);
-        dialogs_ = ScriptedDialogs();
-        window_ = std::make_unique<MainWindow>(
-            folder_, dialogs_, [this](const std::string& device) -> std::unique_ptr<SerialPort> {
-                if (radio_)
-                    return std::make_unique<PortOnto>(*radio_);
-                return OpenQtSerialPort(device);
-            });
-        window_->startUp();
-        return *window_;
-    }
-    void mapPort(int number, const std::string& device) {
-        ProfileFile(folder_ / "Setting/Ports.ini")
-            .write("Ports", "COM" + std::to_string(number), device);
-    }
-    void startRadios(std::vector<std::string> args) {
-        args.push_back("--fast");
-        sim_ = std::make_unique<EmulatorProcess>(args);
-        QVERIFY(!sim_->devices().empty());
-    }
-    void edit(int channel, const char* rx) {
-        auto* e = window_->editor();
-        e->selectChannel(channel);
-        e->receiveFrequencyBox->setText(rx);
-        e->transmitFrequencyBox->setText("");
-        e->storeChannel();
-    }
+    ProofTest()
+        : WindowFixture("Language=2\nCOM=5\nSettleTime=0\n",
+                        [this](const std::string& device) -> std::unique_ptr<SerialPort> {
+                            if (radio_)
+                                return std::make_unique<PortOnto>(*radio_);
+                            return OpenQtSerialPort(device);
+                        }) {}
+
+private:
     // The communication dialog's script: `before` on the open dialog, then its
     // button, noting the status text at every step of the bar.
     std::function<void(QDialog&)> write(std::function<void(CommunicationDialog&)> before = {}) {
@@ -104,20 +74,13 @@ class ProofTest : public QObject {
             if (before)
                 before(commun);
             connect(commun.progressBar, &QProgressBar::valueChanged, this,
-                    [this] { statuses_.push_back(window_->statusPanel(1)->text()); });
+                    [this] { statuses_.push_back(statusPanel(1)); });
             commun.transferButton->click();
         };
     }
-    std::string status() const { return window_->statusPanel(1)->text().toStdString(); }
-    std::string lastMessage() const {
-        return dialogs_.messages.empty() ? "" : dialogs_.messages.back().text;
-    }
-    std::string storedSetting(const char* key) const {
-        return ProfileFile(folder_ / "Setting/Config_7200.ini").read("Setting", key, "", 300);
-    }
     // The Program menu's check items as the menu shows them when it opens.
     std::pair<bool, bool> proofItems() {
-        emit window_->findChild<QMenu*>("programMenu")->aboutToShow();
+        openMenu("programMenu");
         return {window_->action("verifyAfterWriteAction")->isChecked(),
                 window_->action("backupBeforeWriteAction")->isChecked()};
     }
@@ -135,12 +98,9 @@ class ProofTest : public QObject {
     // `after` on the dialog with its results showing.
     void cloneThreeRadios(const std::function<void(CloneDialog&)>& after) {
         edit(3, "450.125");
-        dialogs_.files = {folder_ / "master.dat"};
-        window_->files().saveFileAs();
-        startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"});
+        saveAs(folder_ / "master.dat");
+        startRadios({"--radios", "3", "--faulty", "3", "--corrupt", "0x40"}, 1);
         QCOMPARE(sim_->devices().size(), std::size_t(3));
-        for (int i = 0; i < 3; ++i)
-            mapPort(i + 1, sim_->devices()[static_cast<std::size_t>(i)]);
         dialogs_.modal = {[&](QDialog& dialog) {
             auto& clone = static_cast<CloneDialog&>(dialog);
             QCOMPARE(clone.masterEdit->text().toStdString(), (folder_ / "master.dat").string());
@@ -173,13 +133,10 @@ class ProofTest : public QObject {
 
 private slots:
     void cleanup() {
-        const bool unscripted = dialogs_.unscripted;
         window_.reset();
-        sim_.reset();
         radio_.reset();
         statuses_.clear();
-        fs::remove_all(folder_);
-        QVERIFY2(!unscripted, "an unexpected question or dialog");
+        finish();
     }
 
     // The option is one, whether set in the communication dialog or in the menu; with
@@ -190,7 +147,6 @@ private slots:
         QCOMPARE(proofItems(), std::make_pair(false, false));
         edit(3, "450.125");
         startRadios({"--corrupt", "0x40"});
-        mapPort(5, sim_->device());
         dialogs_.modal = {write([this](CommunicationDialog& d) {
             QCOMPARE(d.verifyBox->text(), QString("&Verify after write"));
             QVERIFY(!d.verifyBox->isChecked());
@@ -210,7 +166,6 @@ private slots:
         QVERIFY(statuses_.back().startsWith("Verifying"));
 
         startRadios({});
-        mapPort(5, sim_->device());
         dialogs_.messages.clear();
         dialogs_.modal = {write([](CommunicationDialog& d) { QVERIFY(d.verifyBox->isChecked()); })};
         w.toolbarClicked("Write");
@@ -308,7 +263,7 @@ private slots:
     // Three radios at once, the third faulty: PASS, PASS, FAIL with its reason, a log
     // line each, and a close while a radio is in progress asks and lets it finish.
     void cloneRadiosShowsEachPortsResultAndLogsIt() {
-        start("Language=2\nCOM=5\nSettleTime=0\n");
+        start();
         fs::path log;
         cloneThreeRadios([&](CloneDialog& clone) {
             const QStringList results{clone.panels[0].result->text(),
@@ -368,23 +323,6 @@ private slots:
         QVERIFY2(lines[4].find(",COM3,") != std::string::npos &&
                      lines[4].find(",FAIL,verify,,") != std::string::npos,
                  lines[4].c_str());
-    }
-
-    // Not a check: with HX_SCREENSHOT_DIR set, saves the Clone Radios dialog after a
-    // run of three radios in both languages.
-    void screenshotsOfTheCloneDialog() {
-        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("HX_SCREENSHOT_DIR not set");
-        for (const char* language : {"en", "zh"}) {
-            start(language == std::string("en") ? "Language=2\nCOM=5\nSettleTime=0\n"
-                                                : "Language=1\nCOM=5\nSettleTime=0\n");
-            cloneThreeRadios([&](CloneDialog& clone) {
-                QVERIFY(QTest::qWaitForWindowExposed(&clone));
-                QVERIFY(clone.grab().save(QString(dir) + "/clone-" + language + ".png"));
-            });
-            cleanup();
-        }
     }
 };
 

@@ -2,65 +2,31 @@
 // communication dialogs, both transfers, every fault, and the outcome in the
 // status bar.
 #include "adapters/serial/PortLock.h"
-#include "adapters/serial/QtSerialPort.h"
 #include "core/files/DataFile.h"
-#include "core/files/ProfileFile.h"
-#include "core/testsupport/EmulatorProcess.h"
 #include "core/testsupport/FakeSystem.h"
 #include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"
 #include "gui/dialogs/ComparisonDialog.h"
 #include "gui/dialogs/PortDialog.h"
-#include "gui/window/MainWindow.h"
-#include "gui/window/tests/ScriptedDialogs.h"
-#include "gui/window/tests/TestAppFolder.h"
+#include "gui/window/tests/WindowFixture.h"
 
-#include <QScreen>
-#include <QTest>
 #include <fstream>
-#include <memory>
 
 namespace hx {
 
 namespace fs = std::filesystem;
 
-class TransferTest : public QObject {
+class TransferTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    fs::path folder_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<EmulatorProcess> sim_;
     std::vector<int> barValues_;
     std::vector<QString> statusWhileRunning_;
     std::vector<fs::path> locks_; // lock files made here; one left behind holds its pty
 
-    MainWindow& start(const std::string& settings = "Language=2\nCOM=5\n") {
-        folder_ = MakeTestAppFolder("hxprog_transfer", settings);
-        dialogs_ = ScriptedDialogs();
-        window_ = std::make_unique<MainWindow>(folder_, dialogs_, OpenQtSerialPort);
-        window_->startUp();
-        return *window_;
-    }
-    // Starts the emulator and names it as port 5.
-    void startRadio(std::vector<std::string> args, bool fast = true) {
-        if (fast)
-            args.push_back("--fast");
-        sim_ = std::make_unique<EmulatorProcess>(args);
-        QVERIFY(!sim_->device().empty());
-        mapPort(5, sim_->device());
-    }
-    void mapPort(int number, const std::string& device) {
-        ProfileFile(folder_ / "Setting/Ports.ini")
-            .write("Ports", "COM" + std::to_string(number), device);
-    }
-    void edit(int channel, const char* rx, const char* tx = "") {
-        auto* e = window_->editor();
-        e->selectChannel(channel);
-        e->receiveFrequencyBox->setText(rx);
-        e->transmitFrequencyBox->setText(tx);
-        e->storeChannel();
-    }
+public:
+    TransferTest() : WindowFixture("Language=2\nCOM=5\n") {}
+
+private:
     // The communication dialog's script: press its button, noting every bar value
     // and the status text shown with it.
     std::function<void(QDialog&)> pressReadWrite() {
@@ -68,7 +34,7 @@ class TransferTest : public QObject {
             auto& commun = static_cast<CommunicationDialog&>(dialog);
             connect(commun.progressBar, &QProgressBar::valueChanged, this, [this](int v) {
                 barValues_.push_back(v);
-                statusWhileRunning_.push_back(window_->statusPanel(1)->text());
+                statusWhileRunning_.push_back(statusPanel(1));
             });
             QCOMPARE(commun.transferButton->text(),
                      QString(commun.isReadMode() ? "&Read" : "&Write"));
@@ -82,13 +48,6 @@ class TransferTest : public QObject {
             ports.portOptions[static_cast<std::size_t>(number - 1)]->setChecked(true);
             ports.okButton->click();
         };
-    }
-    std::string status() const { return window_->statusPanel(1)->text().toStdString(); }
-    std::string lastMessage() const {
-        return dialogs_.messages.empty() ? "" : dialogs_.messages.back().text;
-    }
-    std::string storedSetting(const char* key) const {
-        return ProfileFile(folder_ / "Setting/Config_7200.ini").read("Setting", key, "", 300);
     }
     void driveTimerToReady() {
         QTimer& timer = window_->transfers().outcomeTimer();
@@ -109,22 +68,18 @@ class TransferTest : public QObject {
 
 private slots:
     void cleanup() {
-        const bool unscripted = dialogs_.unscripted;
-        window_.reset();
-        sim_.reset();
         barValues_.clear();
         statusWhileRunning_.clear();
-        fs::remove_all(folder_);
         for (const auto& lock : locks_)
             fs::remove(lock);
         locks_.clear();
-        QVERIFY2(!unscripted, "an unexpected question or dialog");
+        finish();
     }
 
     void editThenWriteGivesTheRadioExactlyTheEncodedImage() {
         MainWindow& w = start();
         const fs::path radio = folder_ / "radio.dat";
-        startRadio({"--save", radio.string()});
+        startRadios({"--save", radio.string()});
         edit(0, "450.0125", "455");
         edit(5, "403.5");
         dialogs_.modal = {pressReadWrite()};
@@ -147,16 +102,15 @@ private slots:
         MainWindow& w = start();
         edit(2, "446.00625");
         edit(9, "438.125", "430");
-        w.functionArea()->list(FunctionSetting::SquelchLevel)->setCurrentIndex(1);
-        dialogs_.files = {folder_ / "source.dat"};
-        w.files().saveFileAs();
+        functionList(FunctionSetting::SquelchLevel)->setCurrentIndex(1);
+        saveAs(folder_ / "source.dat");
         dialogs_.answers = {true};
         w.files().newFile();
         QVERIFY(!w.state().plug.channels.inUse(2));
         w.state().currentDataFile.clear();
         fs::remove(folder_ / "Data/TempData.dat");
 
-        startRadio({"--load", (folder_ / "source.dat").string()});
+        startRadios({"--load", (folder_ / "source.dat").string()});
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Read");
 
@@ -164,15 +118,15 @@ private slots:
         QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
         expectBarRanUpTo(127);
         QVERIFY(w.state().plug.channels.inUse(2));
-        QCOMPARE(w.table()->cell(Field::RxFrequency, 9)->text(), QString("438.12500"));
-        QCOMPARE(w.table()->cell(Field::TxFrequency, 9)->text(), QString("430.00000"));
-        QCOMPARE(w.functionArea()->list(FunctionSetting::SquelchLevel)->currentIndex(), 1);
+        QCOMPARE(cell(Field::RxFrequency, 9), QString("438.12500"));
+        QCOMPARE(cell(Field::TxFrequency, 9), QString("430.00000"));
+        QCOMPARE(functionList(FunctionSetting::SquelchLevel)->currentIndex(), 1);
         QVERIFY(w.state().plug.modified);
         const fs::path scratch = folder_ / "Data/TempData.dat";
         QCOMPARE(w.state().currentDataFile, scratch.string());
         QVERIFY(fs::exists(scratch));
         QCOMPARE(fs::file_size(scratch), std::uintmax_t(0)); // named, not written
-        QCOMPARE(w.statusPanel(3)->text().toStdString(), "File Name: " + scratch.string());
+        QCOMPARE(statusPanel(3).toStdString(), "File Name: " + scratch.string());
         QCOMPARE(storedSetting("Path"), scratch.string());
         QCOMPARE(status(), std::string("Communication success"));
 
@@ -217,11 +171,11 @@ private slots:
         edit(1, "450");
         const ChannelTable before = w.state().plug.channels;
         const std::string file = w.state().currentDataFile;
-        const QString cell = w.table()->cell(Field::RxFrequency, 1)->text();
+        const QString shown = cell(Field::RxFrequency, 1);
         std::vector<std::string> args{fault.toStdString()};
         if (!block.isEmpty())
             args.push_back(block.toStdString());
-        startRadio(args);
+        startRadios(args);
         bool barAtZero = false;
         dialogs_.modal = {[&](QDialog& d) {
             pressReadWrite()(d);
@@ -237,20 +191,19 @@ private slots:
         if (dialogOpen)
             QVERIFY(barAtZero);
         QVERIFY(w.state().plug.channels == before);
-        QCOMPARE(w.table()->cell(Field::RxFrequency, 1)->text(), cell);
+        QCOMPARE(cell(Field::RxFrequency, 1), shown);
         QCOMPARE(w.state().currentDataFile, file);
         driveTimerToReady();
     }
 
     void aFailedWriteCanBeStartedAgainFromTheSameDialog() {
         MainWindow& w = start();
-        startRadio({"--no-ack-from", "30"});
+        startRadios({"--no-ack-from", "30"});
         dialogs_.modal = {[this](QDialog& d) {
             auto& commun = static_cast<CommunicationDialog&>(d);
             commun.transferButton->click();
             QVERIFY(commun.isVisible());
-            sim_ = std::make_unique<EmulatorProcess>(std::vector<std::string>{"--fast"});
-            mapPort(5, sim_->device());
+            startRadios({});
             commun.transferButton->click();
             QVERIFY(!commun.isVisible());
         }};
@@ -263,8 +216,8 @@ private slots:
         mapPort(5, (folder_ / "no-such-device").string());
         {
             // As with a profile that lists no sub-models.
-            const QSignalBlocker quiet(w.modelArea()->subModelList);
-            w.modelArea()->subModelList->setCurrentIndex(-1);
+            const QSignalBlocker quiet(subModelList());
+            subModelList()->setCurrentIndex(-1);
         }
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Write");
@@ -291,7 +244,7 @@ private slots:
         }};
         w.action("communicationPortAction")->trigger();
         QCOMPARE(w.state().portNumber, 17);
-        QCOMPARE(w.statusPanel(2)->text(), QString("COM17"));
+        QCOMPARE(statusPanel(2), QString("COM17"));
     }
 
     void aPortThatWillNotOpenLeadsToThePortDialog() {
@@ -305,7 +258,7 @@ private slots:
         QCOMPARE(dialogs_.modalRuns[0].name, std::string("CommunicationDialog"));
         QCOMPARE(dialogs_.modalRuns[1].name, std::string("PortDialog"));
         QVERIFY(!dialogs_.modalRuns[0].openAfterScript); // the recovery closed it
-        QCOMPARE(w.statusPanel(2)->text(), QString("COM7"));
+        QCOMPARE(statusPanel(2), QString("COM7"));
         QCOMPARE(storedSetting("COM"), std::string("7"));
         QVERIFY(!w.transfers().outcomeTimer().isActive()); // no transfer, no outcome
     }
@@ -313,7 +266,7 @@ private slots:
     // A lock left empty by a killed transfer does not keep the port for half a minute.
     void aStaleLockDoesNotHoldUpATransfer() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         locks_.push_back(PortLockPath(sim_->device()));
         std::ofstream(locks_.back()).close(); // left empty by a transfer killed as it began
         fs::last_write_time(locks_.back(),
@@ -328,7 +281,7 @@ private slots:
     // follows as for any port that will not open.
     void aPortInUseNamesItsHolder() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         QtSerialPort holder;
         QVERIFY_THROWS_NO_EXCEPTION(holder.open(sim_->device()));
         dialogs_.modal = {pressReadWrite(), choosePort(5)};
@@ -343,7 +296,7 @@ private slots:
 
     void thePortDialogChoosesCancelsAndShowsTheDevices() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         dialogs_.modal = {[](QDialog& d) {
             auto& ports = static_cast<PortDialog&>(d);
             QCOMPARE(d.windowTitle(), QString("Communication Port"));
@@ -360,7 +313,7 @@ private slots:
         dialogs_.modal = {choosePort(3)};
         w.action("communicationPortAction")->trigger();
         QCOMPARE(w.state().portNumber, 3);
-        QCOMPARE(w.statusPanel(2)->text(), QString("COM3"));
+        QCOMPARE(statusPanel(2), QString("COM3"));
         QCOMPARE(storedSetting("COM"), std::string("3"));
     }
 
@@ -369,7 +322,7 @@ private slots:
     // failure's message too.
     void aSerialTraceIsKeptWhenChosenAndTheOutcomeSaysWhere() {
         MainWindow& w = start();
-        startRadio({});
+        startRadios({});
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Write");
         QCOMPARE(status(), std::string("Communication success"));
@@ -412,7 +365,7 @@ private slots:
         QVERIFY2(unit.find("RX   write frame of block 122") != std::string::npos, unit.c_str());
         QCOMPARE(last, std::string("outcome: success"));
 
-        startRadio({"--short-reply-at", "5"});
+        startRadios({"--short-reply-at", "5"});
         dialogs_.modal = {pressReadWrite()};
         w.toolbarClicked("Read");
         QCOMPARE(traces().size(), std::size_t(2));
@@ -568,10 +521,9 @@ private slots:
     void compareWithRadioListsTheDifferencesAndChangesNothing() {
         MainWindow& w = start();
         edit(2, "450.125", "450.125");
-        dialogs_.files = {folder_ / "sold.dat"};
-        w.files().saveFileAs();
+        saveAs(folder_ / "sold.dat");
         edit(2, "450.25", "450.125");
-        startRadio({"--load", (folder_ / "sold.dat").string()});
+        startRadios({"--load", (folder_ / "sold.dat").string()});
         const CodePlug before = w.state().plug;
         const std::string file = w.state().currentDataFile;
 
@@ -587,15 +539,14 @@ private slots:
         QVERIFY(w.state().plug.channels == before.channels);
         QCOMPARE(w.state().plug.modified, before.modified);
         QCOMPARE(w.state().currentDataFile, file);
-        QCOMPARE(w.table()->cell(Field::RxFrequency, 2)->text(), QString("450.25000"));
+        QCOMPARE(cell(Field::RxFrequency, 2), QString("450.25000"));
     }
 
     void compareWithFileSaysWhenNothingDiffers() {
         MainWindow& w = start("Language=1\nCOM=5\n");
         edit(2, "450.125", "450.125");
         const fs::path sold = folder_ / "sold.dat";
-        dialogs_.files = {sold};
-        w.files().saveFileAs();
+        saveAs(sold);
 
         QString summary;
         std::vector<QStringList> rows;
@@ -608,93 +559,6 @@ private slots:
         dialogs_.files = {std::nullopt}; // cancelled: nothing is shown
         w.action("compareFileAction")->trigger();
         QVERIFY(dialogs_.messages.empty());
-    }
-
-    // Not a check: with HX_SCREENSHOT_DIR set, saves the comparison with a file in both
-    // languages.
-    void screenshotsOfTheComparison() {
-        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("HX_SCREENSHOT_DIR not set");
-        for (const char* language : {"en", "zh"}) {
-            MainWindow& w = start(language == std::string("en") ? "Language=2\nCOM=5\n"
-                                                                : "Language=1\nCOM=5\n");
-            edit(0, "450.0125", "455.0125");
-            edit(2, "450.125", "450.125");
-            const fs::path sold = folder_ / "customer-radio.dat";
-            dialogs_.files = {sold};
-            w.files().saveFileAs();
-            edit(2, "450.25", "450.125");
-            edit(5, "403.5");
-            w.functionArea()->list(FunctionSetting::SquelchLevel)->setCurrentIndex(3);
-            dialogs_.files = {sold};
-            dialogs_.modal = {[&](QDialog& d) {
-                QVERIFY(QTest::qWaitForWindowExposed(&d));
-                QVERIFY(d.grab().save(QString(dir) + "/compare-" + language + ".png"));
-            }};
-            w.action("compareFileAction")->trigger();
-            cleanup();
-        }
-    }
-
-    // Not a check: with HX_SCREENSHOT_DIR set, saves the cable check with a cable this
-    // user may not open, in both languages.
-    void screenshotsOfTheCableCheck() {
-        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("HX_SCREENSHOT_DIR not set");
-        for (const char* language : {"en", "zh"}) {
-            MainWindow& w = start(language == std::string("en") ? "Language=2\nCOM=1\n"
-                                                                : "Language=1\nCOM=1\n");
-            FakeSystem system(folder_ / "root");
-            system.plugUsb("ttyUSB0", Adapter("usb-FTDI_FT232R_USB_UART_A10K6ABC-if00-port0"));
-            system.plugUsb("ttyACM0", Adapter({}), 2);
-            system.put("usr/lib/udev/rules.d/85-brltty.rules", "");
-            w.transfers().setSystem(system.viewAs({12345}));
-            dialogs_.modal = {[&](QDialog& d) {
-                QVERIFY(QTest::qWaitForWindowExposed(&d));
-                QVERIFY(d.grab().save(QString(dir) + "/cable-" + language + ".png"));
-            }};
-            w.action("checkCableAction")->trigger();
-            cleanup();
-        }
-    }
-
-    // Not a check: with HX_SCREENSHOT_DIR set, and an X server, captures the screen
-    // halfway through a write at line speed, to show that the bar and the status
-    // text reach the display while the transfer holds the event loop.
-    void screenshotsOfARunningWrite() {
-        const QByteArray dir = qgetenv("HX_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("HX_SCREENSHOT_DIR not set");
-        for (const Language language : {Language::English, Language::Chinese}) {
-            MainWindow& w = start(language == Language::English ? "Language=2\nCOM=5\n"
-                                                                : "Language=1\nCOM=5\n");
-            startRadio({}, false);
-            edit(0, "450.0125", "455");
-            w.resize(w.sizeHint());
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            const QString name = QString(dir) + "/transfer-" +
-                                 (language == Language::English ? "en" : "zh") + ".png";
-            dialogs_.modal = {[&](QDialog& d) {
-                auto& commun = static_cast<CommunicationDialog&>(d);
-                commun.move(w.geometry().center() - commun.rect().center());
-                QVERIFY(QTest::qWaitForWindowExposed(&commun));
-                connect(commun.progressBar, &QProgressBar::valueChanged, this, [&](int v) {
-                    if (v == 61) // what the X server shows now, not a fresh paint
-                        QGuiApplication::primaryScreen()
-                            ->grabWindow(0)
-                            .copy(w.geometry())
-                            .save(name);
-                });
-                commun.transferButton->click();
-            }};
-            w.toolbarClicked("Write");
-            QCOMPARE(status(), std::string(language == Language::English ? "Communication success"
-                                                                         : "通信成功"));
-            cleanup();
-        }
     }
 
     void closingTheDialogWithoutItsButtonChangesNothing() {

@@ -55,10 +55,7 @@ protected:
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return dir_ / name;
     }
-    static std::string contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string contents(const fs::path& path) { return FileBytes(path); }
     nlohmann::json decodeJson(const fs::path& data) {
         EXPECT_EQ(run(RunDecode, {data.string(), "--json", "--settings", kShippedSettings}), 0)
             << err_.str();

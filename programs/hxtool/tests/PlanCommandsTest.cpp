@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sstream>
 
 namespace hxtool {
@@ -27,10 +26,7 @@ protected:
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return dir_ / name;
     }
-    static std::string contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string contents(const fs::path& path) { return FileBytes(path); }
 
     TestFolder folder_{"hxtool_plan"};
     const fs::path dir_ = folder_.path();
