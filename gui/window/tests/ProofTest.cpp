@@ -1,8 +1,8 @@
 // A write with proof in the window, and the Clone Radios dialog: against hxsim on
 // pseudo-terminals, and against a radio inside the test where every byte sent counts.
 #include "adapters/serial/QtSerialPort.h"
-#include "core/files/DataFile.h"
 #include "core/files/ProfileFile.h"
+#include "core/image/DataFile.h"
 #include "core/link/Protocol.h"
 #include "core/testsupport/EmulatedRadioPort.h"
 #include "core/testsupport/EmulatorProcess.h"

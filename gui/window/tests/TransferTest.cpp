@@ -3,8 +3,8 @@
 // status bar.
 #include "adapters/serial/PortLock.h"
 #include "adapters/serial/QtSerialPort.h"
-#include "core/files/DataFile.h"
 #include "core/files/ProfileFile.h"
+#include "core/image/DataFile.h"
 #include "core/testsupport/EmulatorProcess.h"
 #include "core/testsupport/FakeSystem.h"
 #include "gui/dialogs/CableCheckDialog.h"
