@@ -3,9 +3,9 @@
 // three radios should take little longer than one.
 #include "adapters/serial/QtSerialPort.h"
 #include "adapters/serial/QtStationThread.h"
-#include "core/files/ModelFiles.h"
 #include "core/image/ImageDecoder.h"
 #include "core/image/ImageEncoder.h"
+#include "core/model/ModelFiles.h"
 #include "core/production/CloneRun.h"
 #include "core/testsupport/EmulatorProcess.h"
 

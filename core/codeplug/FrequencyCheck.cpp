@@ -1,18 +1,15 @@
 #include "core/codeplug/FrequencyCheck.h"
 
 #include "core/codeplug/Frequency.h"
+#include "core/texts/Texts.h"
 
 namespace hx {
 namespace {
 
 std::string OutOfRangeMessage(FrequencyBox box, Language language, std::string_view range) {
-    std::string message;
-    if (language == Language::Chinese)
-        message = std::string(box == FrequencyBox::Receive ? "接收" : "发射") +
-                  "频率超出范围！有效范围为";
-    else
-        message = "Out of range!The valid range is ";
-    return message + std::string(range);
+    const Text text =
+        box == FrequencyBox::Receive ? Text::ReceiveOutOfRange : Text::TransmitOutOfRange;
+    return FillText(TextOf(text).in(language), {range});
 }
 
 bool In446Band(double f) {

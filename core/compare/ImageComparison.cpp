@@ -1,7 +1,7 @@
 #include "core/compare/ImageComparison.h"
 
+#include "core/codeplug/FunctionChoices.h"
 #include "core/image/ImageDecoder.h"
-#include "core/texts/FunctionChoices.h"
 #include "core/texts/Texts.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/exchange/PlanCells.h"
-#include "core/files/ModelFiles.h"
 #include "core/image/ImageDecoder.h"
+#include "core/model/ModelFiles.h"
 #include "core/texts/Language.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "core/codeplug/FrequencyCheck.h"
 #include "core/exchange/PlanCells.h"
-#include "core/image/ToneTable.h"
+#include "core/model/ToneTable.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "core/exchange/PlanCells.h"
 
 #include "core/codeplug/Frequency.h"
-#include "core/texts/FunctionChoices.h"
+#include "core/codeplug/FunctionChoices.h"
 #include "core/texts/Texts.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/codeplug/CodePlug.h"
-#include "core/image/ToneTable.h"
+#include "core/model/ToneTable.h"
 #include "core/texts/Language.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "core/exchange/PlanExport.h"
 
+#include "core/codeplug/FunctionChoices.h"
 #include "core/exchange/TextEncoding.h"
-#include "core/texts/FunctionChoices.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "core/exchange/PlanImport.h"
 
+#include "core/codeplug/FunctionChoices.h"
 #include "core/exchange/ChannelRowCheck.h"
 #include "core/exchange/ChirpCsv.h"
 #include "core/exchange/CsvSyntax.h"
 #include "core/exchange/TextEncoding.h"
-#include "core/texts/FunctionChoices.h"
 #include "core/texts/Texts.h"
 
 #include <algorithm>

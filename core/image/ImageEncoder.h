@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/codeplug/CodePlug.h"
-#include "core/files/ModelProfile.h"
 #include "core/image/MemoryImage.h"
-#include "core/image/ToneTable.h"
+#include "core/model/ModelProfile.h"
+#include "core/model/ToneTable.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "core/production/Backup.h"
 
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/platform/Clock.h"
 #include "core/production/BandGuard.h"
 

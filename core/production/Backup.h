@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/files/ModelProfile.h"
 #include "core/files/SafeFile.h"
 #include "core/image/MemoryImage.h"
+#include "core/model/ModelProfile.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/files/ModelProfile.h"
 #include "core/image/MemoryImage.h"
+#include "core/model/ModelProfile.h"
 #include "core/texts/Language.h"
 
 #include <array>

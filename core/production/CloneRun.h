@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/files/ModelFiles.h"
 #include "core/files/SafeFile.h"
 #include "core/image/MemoryImage.h"
 #include "core/link/SerialPort.h"
+#include "core/model/ModelFiles.h"
 #include "core/production/ProvenWrite.h"
 #include "core/production/StopSignal.h"
 #include "core/production/UnitLog.h"

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/compare/ImageComparison.h"
-#include "core/files/ModelFiles.h"
 #include "core/image/MemoryImage.h"
 #include "core/link/Protocol.h"
 #include "core/link/SerialPort.h"
+#include "core/model/ModelFiles.h"
 #include "core/production/BandGuard.h"
 #include "core/texts/Language.h"
 

@@ -10,346 +10,410 @@ namespace {
 
 using Named = std::pair<std::string_view, Bilingual>;
 
-constexpr Bilingual kTexts[] = {
-    {"打开", "ON"},                                // On
-    {"关闭", "OFF"},                               // Off
-    {"瞬时监听", "Monitor Momentary"},             // MonitorMomentary
-    {"触发监听", "Monitor Lock"},                  // MonitorLock
-    {"静噪关闭", "SQ Off Momentary"},              // SquelchOffMomentary
-    {"时间控制", "Time Ctl"},                      // TimeControl
-    {"载波控制", "Carrier Ctl"},                   // CarrierControl
-    {"高", "High"},                                // High
-    {"低", "Low"},                                 // Low
-    {"宽", "Wide"},                                // Wide
-    {"窄", "Narrow"},                              // Narrow
-    {"无", "None"},                                // NoTone
-    {"是", "Yes"},                                 // Yes
-    {"否", "No"},                                  // No
-    {"就绪", "Ready"},                             // Ready
-    {"文件名: ", "File Name: "},                   // FileNamePrefix
-    {"删除信道 ", "D&elete channel "},             // DeleteChannelFirst
-    {" 的数据(&E)", " data"},                      // DeleteChannelSecond
-    {"提示", "Notice"},                            // MessageTitle
-    {"你要退出吗?", "Are you sure want to exit?"}, // ExitQuestion
-    {"文件内容已经改变，想保存文件吗？",
-     "TempData has changed,Do you want to save it now?"}, // SaveQuestion
-    {"选择不同型号的机型将删除所有信道的数据，是否继续？",
-     "All data will be cleared,continue？"}, // SubModelQuestion
-    {"当前所有信道数据将被清除，是否继续？", "All data will be cleared,continue?"}, // ClearQuestion
-    {"确定删除所有的信道数据？", "Are you sure delete all channels data？"}, // DeleteAllQuestion
-    {"错误的文件类型!", "Wrong file type!"},                                 // WrongFileType
-    {"保存文件出错！", "Save file failed!"},                                 // SaveFailed
-    {"此文件看起来不是本程序的数据文件。仍要打开吗？",
-     "This file does not look like a data file of this program. "
-     "Open it anyway?"}, // NotADataFileQuestion
-    {"此文件不是本程序的数据文件，保存会用对讲机数据替换其原有内容。仍要保存到此文件吗？"
-     "选“否”可另选文件。",
-     "This file is not a data file of this program: saving puts the radio data in place "
-     "of what it holds. Save into it anyway? No chooses another file."}, // SaveIntoForeignFileQuestion
-    {"正在通信，请稍候", "Communicating,wait a minute"},                 // Communicating
-    {"通信成功", "Communication success"},                               // CommunicationSucceeded
-    {"通信失败", "Communication failed"},                                // CommunicationFailed
-    {"请先选择机型", "Please select mode type first"},                   // NoSubModelSelected
-    {"通信出错，请检查连线及串口的选择！",
-     "Communication failed,please check commuication port!"},  // CommunicationError
-    {"打开端口失败，请选择其它端口!", "Failed to open port!"}, // PortOpenFailed
-    {"通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口",
-     "Failed to open port,Please set communication port first!"}, // PortNotSet
-    {"删除全部信道数据(&A)", "Delete &all channels data"},        // DeleteAllChannels
-    {"通信端口设置", "Communication Port"},                       // PortDialogTitle
-    {"设置", "Set"},                                              // PortFrame
-    {"通信端口", "Communication Port"},                           // PortHeading
-    {"确定", "OK"},                                               // Ok
-    {"取消", "Cancel"},                                           // Cancel
-    {"存在", "present"},                                          // PortPresent
-    {"未找到", "not found"},                                      // PortAbsent
-    {"通信", "Communicate"},                                      // CommunicateTitle
-    {"读(&R)", "&Read"},                                          // ReadButton
-    {"写(&W)", "&Write"},                                         // WriteButton
-    {"该文件已不存在，已从最近文件列表中删除：\n",
-     "This file no longer exists and was removed from the recent files:\n"}, // RecentFileGone
-    {"本软件用于编辑对讲机的16个信道和功能设置，通过写频线读写对讲机，并把对讲机数据保存为数据文件"
-     "。",
-     "Edits the radio's 16 channels and function settings, reads and writes the radio "
-     "through the programming cable, and keeps its memory in data files."}, // AboutDescription
-    {"版权所有 © hxprog 开发者。保留所有权利。",
-     "Copyright © the hxprog developers. All rights reserved."}, // AboutRights
-    {"警告：本软件按“现状”提供，不附带任何担保。写入对讲机前请先读出并保存原有数据；"
-     "请只使用当地法规允许的频率。",
-     "Warning: this software is provided \"as is\", without warranty of any kind. Read and "
-     "save the radio's data before writing it, and use only frequencies that local "
-     "regulations allow."},                                               // AboutDisclaimer
-    {"关于", "About"},                                                    // AboutTitle
-    {"无法打开帮助文档：\n", "The help document could not be opened:\n"}, // HelpNotOpened
-    {"检查写频线", "Check Cable"},                                        // CheckCableTitle
-    {"串口设备：", "Serial devices:"},                                    // SerialDevicesHeading
-    {"没有找到串口设备。", "No serial device found."},                    // NoSerialDevice
-    {"无端口号", "no COM number"},                                        // NoPortNumber
-    {"%1 的检查结果：", "Checks of %1:"},                                 // FindingsHeading
-    {"没有端口号对应 %1。", "No COM number names %1."},                   // DeviceUnnamed
-    {"在“通信端口”对话框中用“查找写频线”，或在 Setting/Ports.ini 的 [Ports] 中加入 COMn=%1。",
-     "Use Find my cable in the port dialog, or add COMn=%1 to section [Ports] of "
-     "Setting/Ports.ini."},                         // DeviceUnnamedFix
-    {"%1 没有对应的设备。", "%1 names no device."}, // PortNamesNothing
-    {"在“设置”->“通信端口”中选择端口。",
-     "Choose a port under Settings > Communication Port."}, // ChoosePortFix
-    {"%1 存在。", "%1 is present."},                        // PortIsPresent
-    {"%1 不存在。", "%1 is not present."},                  // PortIsAbsent
-    {"插上写频线；或在“设置”->“通信端口”中选择上面列出的设备。",
-     "Plug the cable in, or choose one of the devices listed above under Settings > Communication "
-     "Port."},                               // PortAbsentFix
-    {"你可以打开 %1。", "You may open %1."}, // MayOpen
-    {"你无权打开 %1（属组 %2，权限 %3）。",
-     "You may not open %1 (group %2, mode %3)."}, // MayNotOpen
-    {"运行 sudo usermod -aG %1 $USER，然后注销并重新登录。",
-     "Run sudo usermod -aG %1 $USER, then log out and in again."}, // MayNotOpenFix
-    {"你已在 %1 组中，但当前登录尚未生效：请注销并重新登录。",
-     "You are in group %1 already, but this login does not have it yet: log out and in "
-     "again."}, // MayNotOpenReloginFix
-    {"加入用户组无济于事：该设备的属组没有读写权限。请把下面一行写入 "
-     "/etc/udev/rules.d/50-serial-cable.rules，运行 sudo udevadm control --reload，"
-     "重新插上写频线，再用 sudo usermod -aG dialout $USER 加入 dialout 组并重新登录：\n%1",
-     "Joining a group cannot help: the device's group has no rights to it. Put this line "
-     "into /etc/udev/rules.d/50-serial-cable.rules, run sudo udevadm control --reload, plug "
-     "the cable in again, then join dialout (sudo usermod -aG dialout $USER, log out and "
-     "in):\n%1"}, // MayNotOpenRuleFix
-    {"已安装 brltty，它会占用 USB 串口转换器（如 CH340、CP210x）。", "brltty is installed; it "
-                                                                     "takes over USB serial "
-                                                                     "adapters such as CH340 and "
-                                                                     "CP210x."}, // BrlttyInstalled
-    {"brltty 正在运行，它会占用 USB 串口转换器（如 CH340、CP210x）。", "brltty is running; it "
-                                                                       "takes over USB serial "
-                                                                       "adapters such as CH340 and "
-                                                                       "CP210x."}, // BrlttyRunning
-    {"如不使用盲文显示器：sudo apt remove brltty，然后重新插上写频线。", "Unless you use a "
-                                                                         "braille display: sudo "
-                                                                         "apt remove brltty, "
-                                                                         "then plug the cable "
-                                                                         "in again."}, // BrlttyFix
-    {"ModemManager 正在运行，插入 USB 串口时它可能会探测该端口。", "ModemManager is running; it "
-                                                                   "may probe a USB serial "
-                                                                   "adapter when it is plugged "
-                                                                   "in."}, // ModemManagerRunning
-    {"sudo systemctl disable --now ModemManager；或用 udev 规则 ENV{ID_MM_DEVICE_IGNORE}=\"1\" "
-     "让它忽略此设备。",
-     "sudo systemctl disable --now ModemManager, or have it ignore the adapter with the udev rule "
-     "ENV{ID_MM_DEVICE_IGNORE}=\"1\"."}, // ModemManagerFix
-    {"brltty 未安装，ModemManager 未运行。",
-     "brltty is not installed and ModemManager is not running."},  // NoGrabbingService
-    {"%1 正被 %2 占用。", "%1 is held by %2."},                    // PortHeld
-    {"其他程序", "another program"},                               // AnotherProgram
-    {"关闭该程序后再试。", "Close that program, then try again."}, // PortHeldFix
-    {"没有其他程序占用 %1。", "No other program holds %1."},       // PortNotHeld
-    {"无法查看其他用户的 %1 个进程是否占用该端口。",
-     "Could not look at %1 processes of other users to see whether they hold the "
-     "port."}, // ProcessesUnseen
-    {"运行 sudo hxtool doctor 以查看它们。",
-     "Run sudo hxtool doctor to see them."}, // ProcessesUnseenFix
-    {"转换器的延迟计时器为 %1 毫秒；1 毫秒可使传输更平稳。",
-     "The adapter's latency timer is %1 ms; 1 ms makes transfers steadier."}, // LatencyHigh
-    {"echo 1 | sudo tee %1（重新插上后恢复原值）",
-     "echo 1 | sudo tee %1 (until the adapter is plugged in again)"},            // LatencyFix
-    {"转换器的延迟计时器为 %1 毫秒。", "The adapter's latency timer is %1 ms."}, // LatencyLow
-    {"正常", "ok"},                                                              // KindOk
-    {"问题", "problem"},                                                         // KindProblem
-    {"提示", "note"},                                                            // KindNote
-    {"查找写频线", "Find my cable"},                                             // FindCableButton
-    {"请从电脑上拔下写频线。已经拔下了吗？",
-     "Unplug the programming cable from the computer. Is it unplugged?"}, // UnplugQuestion
-    {"请重新插上写频线，稍等片刻。已经插上了吗？",
-     "Plug the programming cable in again and wait a moment. Is it plugged in?"}, // PlugQuestion
-    {"没有出现新的串口设备。请检查写频线及其插头，或用“设置”->“检查写频线”。",
-     "No new serial device appeared. Check the cable and its plug, or use Settings > Check "
-     "Cable."}, // NoNewDevice
-    {"出现了多个新的串口设备：\n%1\n请只插上写频线后再试。",
-     "Several new serial devices appeared:\n%1\nPlug in only the programming cable and try "
-     "again."}, // SeveralNewDevices
-    {"没有端口号对应 %1。在 %2 中加入下面一行吗？\n\n[Ports]\n%3",
-     "No COM number names %1. Add this line to %2?\n\n[Ports]\n%3"}, // AddPortQuestion
-    {"无法写入 %1。", "%1 could not be written."},                   // PortsFileNotWritten
-    {"监听键", "monitor key"},                                       // SettingMonitorKey
-    {"发射定时", "time-out timer"},                                  // SettingTimeOutTimer
-    {"静噪等级", "squelch level"},                                   // SettingSquelchLevel
-    {"省电", "battery save"},                                        // SettingBatterySave
-    {"提示音", "beep tone"},                                         // SettingBeepTone
-    {"宽/窄", "wide/narrow"},                                        // SettingWideNarrow
-    {"接收频率", "receive frequency"},                               // FieldReceiveFrequency
-    {"发射频率", "transmit frequency"},                              // FieldTransmitFrequency
-    {"QT/DQT解码", "decode tone"},                                   // FieldDecodeTone
-    {"QT/DQT编码", "encode tone"},                                   // FieldEncodeTone
-    {"遇忙禁发", "busy channel lockout"},                            // FieldBusyLockout
-    {"拍频偏移", "shift"},                                           // FieldShift
-    {"信道%1 %2", "channel %1 %2"},                                  // ChannelField
-    {"信道%1 字节", "channel %1 bytes"},                             // ChannelBytes
-    {"机型", "sub-model"},                                           // SubModelName
-    {"机型字节", "sub-model bytes"},                                 // SubModelBytes
-    {"频段代码 %1", "band code %1"},                                 // UnknownBandCode
-    {"信道表字节", "channel list bytes"},                            // ChannelListBytes
-    {"功能设置字节", "function setting bytes"},                      // FunctionBytes
-    {"地址 %1 处的字节", "bytes at radio address %1"},               // RadioAddressBytes
-    {"文件头字节 %1", "file header byte %1"},                        // FileHeaderByte
-    {"文件头字节 %1-%2", "file header bytes %1-%2"},                 // FileHeaderBytes
-    {"（空）", "(empty)"},                                           // EmptyValueWord
-    {"%1（%2）", "%1 (%2)"},                                         // ValueWithCode
-    {"代码 %1，不在亚音表中", "code %1, not in the tone table"},     // CodeNotATone
-    {"%1 %2 → %3", "%1 %2 → %3"},                                    // ChangeLine
-    {"%1：%2 → %3", "%1: %2 → %3"},                                  // FileHeaderChangeLine
-    {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"},   // VerifyMismatchLine
-    {"与文件比较", "Compare with File"},                             // CompareFileTitle
-    {"与对讲机比较", "Compare with Radio"},                          // CompareRadioTitle
-    {"项目", "Item"},                                                // ComparedItem
-    {"窗口中", "In the window"},                                     // WindowSide
-    {"文件中", "In the file"},                                       // FileSide
-    {"对讲机中", "In the radio"},                                    // RadioSide
-    {"没有差别：窗口与 %1 的内容相同。",
-     "No differences: the window and %1 hold the same."},                     // NoDifferences
-    {"窗口与 %2 的差别：%1 处", "Differences between the window and %2: %1"}, // DifferenceCount
-    {"关闭", "Close"},                                                        // CloseButton
+constexpr std::pair<Text, Bilingual> kTexts[] = {
+    {Text::On, {"打开", "ON"}},
+    {Text::Off, {"关闭", "OFF"}},
+    {Text::MonitorMomentary, {"瞬时监听", "Monitor Momentary"}},
+    {Text::MonitorLock, {"触发监听", "Monitor Lock"}},
+    {Text::SquelchOffMomentary, {"静噪关闭", "SQ Off Momentary"}},
+    {Text::TimeControl, {"时间控制", "Time Ctl"}},
+    {Text::CarrierControl, {"载波控制", "Carrier Ctl"}},
+    {Text::High, {"高", "High"}},
+    {Text::Low, {"低", "Low"}},
+    {Text::Wide, {"宽", "Wide"}},
+    {Text::Narrow, {"窄", "Narrow"}},
+    {Text::NoTone, {"无", "None"}},
+    {Text::Yes, {"是", "Yes"}},
+    {Text::No, {"否", "No"}},
+    {Text::LanguageTitle, {"Language / 语言", "Language / 语言"}},
+    {Text::LanguageOwnNames, {"中文简体", "English"}},
+    {Text::LanguageOk, {"OK", "OK"}},
+    {Text::Ready, {"就绪", "Ready"}},
+    {Text::FileNamePrefix, {"文件名: ", "File Name: "}},
+    {Text::DeleteChannelFirst, {"删除信道 ", "D&elete channel "}},
+    {Text::DeleteChannelSecond, {" 的数据(&E)", " data"}},
+    {Text::MessageTitle, {"提示", "Notice"}},
+    {Text::ExitQuestion, {"你要退出吗?", "Are you sure want to exit?"}},
+    {Text::SaveQuestion,
+     {"文件内容已经改变，想保存文件吗？", "TempData has changed,Do you want to save it now?"}},
+    {Text::SubModelQuestion,
+     {"选择不同型号的机型将删除所有信道的数据，是否继续？", "All data will be cleared,continue？"}},
+    {Text::ClearQuestion,
+     {"当前所有信道数据将被清除，是否继续？", "All data will be cleared,continue?"}},
+    {Text::DeleteAllQuestion,
+     {"确定删除所有的信道数据？", "Are you sure delete all channels data？"}},
+    {Text::WrongFileType, {"错误的文件类型!", "Wrong file type!"}},
+    {Text::SaveFailed, {"保存文件出错！", "Save file failed!"}},
+    {Text::NotADataFileQuestion,
+     {"此文件看起来不是本程序的数据文件。仍要打开吗？",
+      "This file does not look like a data file of this program. "
+      "Open it anyway?"}},
+    {Text::SaveIntoForeignFileQuestion,
+     {"此文件不是本程序的数据文件，保存会用对讲机数据替换其原有内容。仍要保存到此文件吗？"
+      "选“否”可另选文件。",
+      "This file is not a data file of this program: saving puts the radio data in place "
+      "of what it holds. Save into it anyway? No chooses another file."}},
+    {Text::Communicating, {"正在通信，请稍候", "Communicating,wait a minute"}},
+    {Text::CommunicationSucceeded, {"通信成功", "Communication success"}},
+    {Text::CommunicationFailed, {"通信失败", "Communication failed"}},
+    {Text::NoSubModelSelected, {"请先选择机型", "Please select mode type first"}},
+    {Text::CommunicationError,
+     {"通信出错，请检查连线及串口的选择！",
+      "Communication failed,please check commuication port!"}},
+    {Text::PortOpenFailed, {"打开端口失败，请选择其它端口!", "Failed to open port!"}},
+    {Text::PortNotSet,
+     {"通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口",
+      "Failed to open port,Please set communication port first!"}},
+    {Text::DeleteAllChannels, {"删除全部信道数据(&A)", "Delete &all channels data"}},
+    {Text::PortDialogTitle, {"通信端口设置", "Communication Port"}},
+    {Text::PortFrame, {"设置", "Set"}},
+    {Text::PortHeading, {"通信端口", "Communication Port"}},
+    {Text::Ok, {"确定", "OK"}},
+    {Text::Cancel, {"取消", "Cancel"}},
+    {Text::PortPresent, {"存在", "present"}},
+    {Text::PortAbsent, {"未找到", "not found"}},
+    {Text::CommunicateTitle, {"通信", "Communicate"}},
+    {Text::ReadButton, {"读(&R)", "&Read"}},
+    {Text::WriteButton, {"写(&W)", "&Write"}},
+    {Text::RecentFileGone,
+     {"该文件已不存在，已从最近文件列表中删除：\n",
+      "This file no longer exists and was removed from the recent files:\n"}},
+    {Text::AboutDescription,
+     {"本软件用于编辑对讲机的16个信道和功能设置，通过写频线读写对讲机，并把对讲机数据保存为数据文件"
+      "。",
+      "Edits the radio's 16 channels and function settings, reads and writes the radio "
+      "through the programming cable, and keeps its memory in data files."}},
+    {Text::AboutRights,
+     {"版权所有 © hxprog 开发者。保留所有权利。",
+      "Copyright © the hxprog developers. All rights reserved."}},
+    {Text::AboutDisclaimer,
+     {"警告：本软件按“现状”提供，不附带任何担保。写入对讲机前请先读出并保存原有数据；"
+      "请只使用当地法规允许的频率。",
+      "Warning: this software is provided \"as is\", without warranty of any kind. Read and "
+      "save the radio's data before writing it, and use only frequencies that local "
+      "regulations allow."}},
+    {Text::AboutTitle, {"关于", "About"}},
+    {Text::AboutProgram, {"QRW%1系列对讲机编程软件", "QRW%1 Radio Programming Software"}},
+    {Text::AboutModels, {"用于 %1", "For %1"}},
+    {Text::HelpNotOpened, {"无法打开帮助文档：\n", "The help document could not be opened:\n"}},
+    {Text::CheckCableTitle, {"检查写频线", "Check Cable"}},
+    {Text::SerialDevicesHeading, {"串口设备：", "Serial devices:"}},
+    {Text::NoSerialDevice, {"没有找到串口设备。", "No serial device found."}},
+    {Text::NoPortNumber, {"无端口号", "no COM number"}},
+    {Text::FindingsHeading, {"%1 的检查结果：", "Checks of %1:"}},
+    {Text::DeviceUnnamed, {"没有端口号对应 %1。", "No COM number names %1."}},
+    {Text::DeviceUnnamedFix,
+     {"在“通信端口”对话框中用“查找写频线”，或在 Setting/Ports.ini 的 [Ports] 中加入 COMn=%1。",
+      "Use Find my cable in the port dialog, or add COMn=%1 to section [Ports] of "
+      "Setting/Ports.ini."}},
+    {Text::PortNamesNothing, {"%1 没有对应的设备。", "%1 names no device."}},
+    {Text::ChoosePortFix,
+     {"在“设置”->“通信端口”中选择端口。", "Choose a port under Settings > Communication Port."}},
+    {Text::PortIsPresent, {"%1 存在。", "%1 is present."}},
+    {Text::PortIsAbsent, {"%1 不存在。", "%1 is not present."}},
+    {Text::PortAbsentFix,
+     {"插上写频线；或在“设置”->“通信端口”中选择上面列出的设备。",
+      "Plug the cable in, or choose one of the devices listed above under Settings > Communication "
+      "Port."}},
+    {Text::MayOpen, {"你可以打开 %1。", "You may open %1."}},
+    {Text::MayNotOpen,
+     {"你无权打开 %1（属组 %2，权限 %3）。", "You may not open %1 (group %2, mode %3)."}},
+    {Text::MayNotOpenFix,
+     {"运行 sudo usermod -aG %1 $USER，然后注销并重新登录。",
+      "Run sudo usermod -aG %1 $USER, then log out and in again."}},
+    {Text::MayNotOpenReloginFix,
+     {"你已在 %1 组中，但当前登录尚未生效：请注销并重新登录。",
+      "You are in group %1 already, but this login does not have it yet: log out and in "
+      "again."}},
+    {Text::MayNotOpenRuleFix,
+     {"加入用户组无济于事：该设备的属组没有读写权限。请把下面一行写入 "
+      "/etc/udev/rules.d/50-serial-cable.rules，运行 sudo udevadm control --reload，"
+      "重新插上写频线，再用 sudo usermod -aG dialout $USER 加入 dialout 组并重新登录：\n%1",
+      "Joining a group cannot help: the device's group has no rights to it. Put this line "
+      "into /etc/udev/rules.d/50-serial-cable.rules, run sudo udevadm control --reload, plug "
+      "the cable in again, then join dialout (sudo usermod -aG dialout $USER, log out and "
+      "in):\n%1"}},
+    {Text::BrlttyInstalled,
+     {"已安装 brltty，它会占用 USB 串口转换器（如 CH340、CP210x）。", "brltty is installed; it "
+                                                                      "takes over USB serial "
+                                                                      "adapters such as CH340 and "
+                                                                      "CP210x."}},
+    {Text::BrlttyRunning,
+     {"brltty 正在运行，它会占用 USB 串口转换器（如 CH340、CP210x）。",
+      "brltty is running; it "
+      "takes over USB serial "
+      "adapters such as CH340 and "
+      "CP210x."}},
+    {Text::BrlttyFix,
+     {"如不使用盲文显示器：sudo apt remove brltty，然后重新插上写频线。", "Unless you use a "
+                                                                          "braille display: sudo "
+                                                                          "apt remove brltty, "
+                                                                          "then plug the cable "
+                                                                          "in again."}},
+    {Text::ModemManagerRunning,
+     {"ModemManager 正在运行，插入 USB 串口时它可能会探测该端口。", "ModemManager is running; it "
+                                                                    "may probe a USB serial "
+                                                                    "adapter when it is plugged "
+                                                                    "in."}},
+    {Text::ModemManagerFix,
+     {"sudo systemctl disable --now ModemManager；或用 udev 规则 ENV{ID_MM_DEVICE_IGNORE}=\"1\" "
+      "让它忽略此设备。",
+      "sudo systemctl disable --now ModemManager, or have it ignore the adapter with the udev rule "
+      "ENV{ID_MM_DEVICE_IGNORE}=\"1\"."}},
+    {Text::NoGrabbingService,
+     {"brltty 未安装，ModemManager 未运行。",
+      "brltty is not installed and ModemManager is not running."}},
+    {Text::PortHeld, {"%1 正被 %2 占用。", "%1 is held by %2."}},
+    {Text::AnotherProgram, {"其他程序", "another program"}},
+    {Text::PortHeldFix, {"关闭该程序后再试。", "Close that program, then try again."}},
+    {Text::PortNotHeld, {"没有其他程序占用 %1。", "No other program holds %1."}},
+    {Text::ProcessesUnseen,
+     {"无法查看其他用户的 %1 个进程是否占用该端口。",
+      "Could not look at %1 processes of other users to see whether they hold the "
+      "port."}},
+    {Text::ProcessesUnseenFix,
+     {"运行 sudo hxtool doctor 以查看它们。", "Run sudo hxtool doctor to see them."}},
+    {Text::LatencyHigh,
+     {"转换器的延迟计时器为 %1 毫秒；1 毫秒可使传输更平稳。",
+      "The adapter's latency timer is %1 ms; 1 ms makes transfers steadier."}},
+    {Text::LatencyFix,
+     {"echo 1 | sudo tee %1（重新插上后恢复原值）",
+      "echo 1 | sudo tee %1 (until the adapter is plugged in again)"}},
+    {Text::LatencyLow, {"转换器的延迟计时器为 %1 毫秒。", "The adapter's latency timer is %1 ms."}},
+    {Text::KindOk, {"正常", "ok"}},
+    {Text::KindProblem, {"问题", "problem"}},
+    {Text::KindNote, {"提示", "note"}},
+    {Text::FindCableButton, {"查找写频线", "Find my cable"}},
+    {Text::UnplugQuestion,
+     {"请从电脑上拔下写频线。已经拔下了吗？",
+      "Unplug the programming cable from the computer. Is it unplugged?"}},
+    {Text::PlugQuestion,
+     {"请重新插上写频线，稍等片刻。已经插上了吗？",
+      "Plug the programming cable in again and wait a moment. Is it plugged in?"}},
+    {Text::NoNewDevice,
+     {"没有出现新的串口设备。请检查写频线及其插头，或用“设置”->“检查写频线”。",
+      "No new serial device appeared. Check the cable and its plug, or use Settings > Check "
+      "Cable."}},
+    {Text::SeveralNewDevices,
+     {"出现了多个新的串口设备：\n%1\n请只插上写频线后再试。",
+      "Several new serial devices appeared:\n%1\nPlug in only the programming cable and try "
+      "again."}},
+    {Text::AddPortQuestion,
+     {"没有端口号对应 %1。在 %2 中加入下面一行吗？\n\n[Ports]\n%3",
+      "No COM number names %1. Add this line to %2?\n\n[Ports]\n%3"}},
+    {Text::PortsFileNotWritten, {"无法写入 %1。", "%1 could not be written."}},
+    {Text::SettingMonitorKey, {"监听键", "monitor key"}},
+    {Text::SettingTimeOutTimer, {"发射定时", "time-out timer"}},
+    {Text::SettingSquelchLevel, {"静噪等级", "squelch level"}},
+    {Text::SettingBatterySave, {"省电", "battery save"}},
+    {Text::SettingBeepTone, {"提示音", "beep tone"}},
+    {Text::SettingWideNarrow, {"宽/窄", "wide/narrow"}},
+    {Text::FieldReceiveFrequency, {"接收频率", "receive frequency"}},
+    {Text::FieldTransmitFrequency, {"发射频率", "transmit frequency"}},
+    {Text::FieldDecodeTone, {"QT/DQT解码", "decode tone"}},
+    {Text::FieldEncodeTone, {"QT/DQT编码", "encode tone"}},
+    {Text::FieldBusyLockout, {"遇忙禁发", "busy channel lockout"}},
+    {Text::FieldShift, {"拍频偏移", "shift"}},
+    {Text::ChannelField, {"信道%1 %2", "channel %1 %2"}},
+    {Text::ChannelBytes, {"信道%1 字节", "channel %1 bytes"}},
+    {Text::SubModelName, {"机型", "sub-model"}},
+    {Text::SubModelBytes, {"机型字节", "sub-model bytes"}},
+    {Text::UnknownBandCode, {"频段代码 %1", "band code %1"}},
+    {Text::ChannelListBytes, {"信道表字节", "channel list bytes"}},
+    {Text::FunctionBytes, {"功能设置字节", "function setting bytes"}},
+    {Text::RadioAddressBytes, {"地址 %1 处的字节", "bytes at radio address %1"}},
+    {Text::FileHeaderByte, {"文件头字节 %1", "file header byte %1"}},
+    {Text::FileHeaderBytes, {"文件头字节 %1-%2", "file header bytes %1-%2"}},
+    {Text::EmptyValueWord, {"（空）", "(empty)"}},
+    {Text::ValueWithCode, {"%1（%2）", "%1 (%2)"}},
+    {Text::CodeNotATone, {"代码 %1，不在亚音表中", "code %1, not in the tone table"}},
+    {Text::ChangeLine, {"%1 %2 → %3", "%1 %2 → %3"}},
+    {Text::FileHeaderChangeLine, {"%1：%2 → %3", "%1: %2 → %3"}},
+    {Text::VerifyMismatchLine, {"%1：写入 %2，对讲机中为 %3", "%1: sent %2, radio holds %3"}},
+    {Text::CompareFileTitle, {"与文件比较", "Compare with File"}},
+    {Text::CompareRadioTitle, {"与对讲机比较", "Compare with Radio"}},
+    {Text::ComparedItem, {"项目", "Item"}},
+    {Text::WindowSide, {"窗口中", "In the window"}},
+    {Text::FileSide, {"文件中", "In the file"}},
+    {Text::RadioSide, {"对讲机中", "In the radio"}},
+    {Text::NoDifferences,
+     {"没有差别：窗口与 %1 的内容相同。", "No differences: the window and %1 hold the same."}},
+    {Text::DifferenceCount,
+     {"窗口与 %2 的差别：%1 处", "Differences between the window and %2: %1"}},
+    {Text::CloseButton, {"关闭", "Close"}},
     // Serial trace
-    {"记录串口通信日志(&T)", "Record a serial &trace"},                 // TraceOption
-    {"串口通信日志：%1", "Serial trace: %1"},                           // TraceSaved
-    {"串口通信日志无法保存：%1", "The serial trace was not saved: %1"}, // TraceNotSaved
+    {Text::TraceOption, {"记录串口通信日志(&T)", "Record a serial &trace"}},
+    {Text::TraceSaved, {"串口通信日志：%1", "Serial trace: %1"}},
+    {Text::TraceNotSaved, {"串口通信日志无法保存：%1", "The serial trace was not saved: %1"}},
     // Channel plans in and out of spreadsheets
-    {"信道", "channel"},                                           // PlanChannelColumn
-    {"备注", "comment"},                                           // PlanCommentColumn
-    {"信道%1", "channel %1"},                                      // PlanChannelSubject
-    {"%1“%2”：%3", "%1 '%2': %3"},                                 // PlanCellProblem
-    {"不是频率", "not a frequency"},                               // PlanNotAFrequency
-    {"不在 100 到 999 MHz 之间", "not from 100 to below 999 MHz"}, // PlanNotStorable
-    {"比 10 Hz 步进更细", "finer than the radio's 10 Hz steps"},   // PlanFinerThanStored
-    {"不在 12.5 kHz 信道间隔上", "off the 12.5 kHz raster"},       // PlanOffRaster
-    {"不在列表中", "not in the list"},                             // PlanNotInList
-    {"应为“是”或“否”", "neither Yes nor No"},                      // PlanNotYesOrNo
-    {"不是 1 到 16 的信道号", "not a channel from 1 to 16"},       // PlanNotAChannel
-    {"%1已在第 %2 行给出", "%1 is already given on line %2"},      // PlanRepeated
-    {"第 16 信道之后没有信道", "no channel after channel 16"},     // PlanNoChannelLeft
-    {"%1需要%2", "%1 needs a %2"},                                 // PlanNeeds
-    {"既不是信道也不是设置", "neither a channel nor a setting"},   // PlanUnknownRow
-    {"只能粘贴信道", "only channels can be pasted"},               // PlanPasteChannelsOnly
-    {"第 %1 行：%2", "line %1: %2"},                               // PlanLine
-    {"文件既不是 UTF-8 也不是 GB18030 文本（第 %1 行第 %2 列）",
-     "the file is neither UTF-8 nor GB18030 text (line %1, column %2)"},    // PlanNotText
-    {"第 %1 行的引号没有结束", "the quote opened on line %1 never closes"}, // PlanUnclosedQuote
-    {"首行的列标题不属于可读取的格式：本程序的信道表（信道、接收频率、发射频率……）或 CHIRP 的 "
-     "CSV（Location、Frequency、Duplex、Offset、Tone……）；文件中的列：%1",
-     "the heading matches no layout this program reads: its own channel plan (channel, receive "
-     "frequency, transmit frequency, ...) or CHIRP's CSV (Location, Frequency, Duplex, Offset, "
-     "Tone, ...); columns seen: %1"},                      // PlanUnknownLayout
-    {"应为 +、-、split 或 off", "not +, -, split or off"}, // ChirpNotDuplex
-    {"本电台不存储：%1", "not stored by this radio: %1"},  // ChirpNotStored
-    {"位置从 0 开始：位置 0 为信道 1",
-     "locations start at 0: location 0 is channel 1"}, // ChirpLocationsShifted
+    {Text::PlanChannelColumn, {"信道", "channel"}},
+    {Text::PlanCommentColumn, {"备注", "comment"}},
+    {Text::PlanChannelSubject, {"信道%1", "channel %1"}},
+    {Text::PlanCellProblem, {"%1“%2”：%3", "%1 '%2': %3"}},
+    {Text::PlanNotAFrequency, {"不是频率", "not a frequency"}},
+    {Text::PlanNotStorable, {"不在 100 到 999 MHz 之间", "not from 100 to below 999 MHz"}},
+    {Text::PlanFinerThanStored, {"比 10 Hz 步进更细", "finer than the radio's 10 Hz steps"}},
+    {Text::PlanOffRaster, {"不在 12.5 kHz 信道间隔上", "off the 12.5 kHz raster"}},
+    {Text::PlanNotInList, {"不在列表中", "not in the list"}},
+    {Text::PlanNotYesOrNo, {"应为“是”或“否”", "neither Yes nor No"}},
+    {Text::PlanNotAChannel, {"不是 1 到 16 的信道号", "not a channel from 1 to 16"}},
+    {Text::PlanRepeated, {"%1已在第 %2 行给出", "%1 is already given on line %2"}},
+    {Text::PlanNoChannelLeft, {"第 16 信道之后没有信道", "no channel after channel 16"}},
+    {Text::PlanNeeds, {"%1需要%2", "%1 needs a %2"}},
+    {Text::PlanUnknownRow, {"既不是信道也不是设置", "neither a channel nor a setting"}},
+    {Text::PlanPasteChannelsOnly, {"只能粘贴信道", "only channels can be pasted"}},
+    {Text::PlanLine, {"第 %1 行：%2", "line %1: %2"}},
+    {Text::PlanNotText,
+     {"文件既不是 UTF-8 也不是 GB18030 文本（第 %1 行第 %2 列）",
+      "the file is neither UTF-8 nor GB18030 text (line %1, column %2)"}},
+    {Text::PlanUnclosedQuote,
+     {"第 %1 行的引号没有结束", "the quote opened on line %1 never closes"}},
+    {Text::PlanUnknownLayout,
+     {"首行的列标题不属于可读取的格式：本程序的信道表（信道、接收频率、发射频率……）或 CHIRP 的 "
+      "CSV（Location、Frequency、Duplex、Offset、Tone……）；文件中的列：%1",
+      "the heading matches no layout this program reads: its own channel plan (channel, receive "
+      "frequency, transmit frequency, ...) or CHIRP's CSV (Location, Frequency, Duplex, Offset, "
+      "Tone, ...); columns seen: %1"}},
+    {Text::ChirpNotDuplex, {"应为 +、-、split 或 off", "not +, -, split or off"}},
+    {Text::ChirpNotStored, {"本电台不存储：%1", "not stored by this radio: %1"}},
+    {Text::ChirpLocationsShifted,
+     {"位置从 0 开始：位置 0 为信道 1", "locations start at 0: location 0 is channel 1"}},
     // The printable channel card
-    {"信道表", "Channel Card"},                                                // CardTitle
-    {"型号", "Model"},                                                         // CardModel
-    {"频段", "Band"},                                                          // CardBand
-    {"功能设置", "Function Settings"},                                         // CardFunctions
-    {"信道", "Ch"},                                                            // CardChannel
-    {"PDF 文件未能写入：\n%1", "The PDF file could not be written:\n%1"},      // CardNotWritten
-    {"打印失败，没有打印任何内容。", "Printing failed; nothing was printed."}, // CardNotPrinted
+    {Text::CardTitle, {"信道表", "Channel Card"}},
+    {Text::CardModel, {"型号", "Model"}},
+    {Text::CardBand, {"频段", "Band"}},
+    {Text::CardFunctions, {"功能设置", "Function Settings"}},
+    {Text::CardChannel, {"信道", "Ch"}},
+    {Text::CardNotWritten, {"PDF 文件未能写入：\n%1", "The PDF file could not be written:\n%1"}},
+    {Text::CardNotPrinted,
+     {"打印失败，没有打印任何内容。", "Printing failed; nothing was printed."}},
+    // The checks of a typed frequency
+    {Text::ReceiveOutOfRange,
+     {"接收频率超出范围！有效范围为%1", "Out of range!The valid range is %1"}},
+    {Text::TransmitOutOfRange,
+     {"发射频率超出范围！有效范围为%1", "Out of range!The valid range is %1"}},
     // Write with proof: backup and band guard, verification, cloning
-    {"打开端口", "Opening the port"},                         // StepPort
-    {"备份", "Backup"},                                       // StepBackup
-    {"核对频段", "Band check"},                               // StepGuard
-    {"写入", "Writing"},                                      // StepWrite
-    {"校验", "Verifying"},                                    // StepVerify
-    {"通过", "PASS"},                                         // ResultPass
-    {"失败", "FAIL"},                                         // ResultFail
-    {"中断", "INTERRUPTED"},                                  // ResultInterrupted
-    {"已停止", "STOPPED"},                                    // ResultStopped
-    {"未校验", "UNVERIFIED"},                                 // ResultUnverified
-    {"已写入", "written"},                                    // Written
-    {"已校验", "verified"},                                   // Verified
-    {"无法打开端口：%1", "the port could not be opened: %1"}, // PortNotOpened
-    {"备份读取失败，未写入：%1",
-     "the backup read failed, nothing was written: %1"}, // BackupReadFailed
-    {"备份无法保存，未写入：%1",
-     "the backup could not be saved, nothing was written: %1"}, // BackupNotSaved
-    {"对讲机频段 %1，文件频段 %2，未写入",
-     "radio band %1, file band %2: nothing was written"}, // BandsDiffer
-    {"对讲机机型字节 %1，文件机型字节 %2，未写入",
-     "radio sub-model bytes %1, file sub-model bytes "
-     "%2: nothing was written"},                       // SubModelBytesDiffer
-    {"未知频段（代码 %1）", "unknown band (code %1)"}, // UnknownBand
-    {"写入失败，未写入任何数据：%1",
-     "the write failed before any data was sent: %1"}, // WriteFailed
-    {"写入在第 %1 块中断，对讲机只写入了一部分：%2",
-     "the write stopped at block %1, the radio is half-written: %2"}, // WriteInterrupted
-    {"回读失败：%1", "the read-back failed: %1"},                     // ReadBackFailed
-    {"已写入，未校验：写频后对讲机没有应答",
-     "written, not verified: the radio did not answer after programming"}, // NotVerified
-    {"校验发现 %1 处不同，第一处：%2",
-     "verification found %1 difference(s), the first: %2"},              // VerifyFoundDifferences
-    {"已停止，未写入", "stopped before the write, nothing was written"}, // StoppedBeforeWrite
+    {Text::StepPort, {"打开端口", "Opening the port"}},
+    {Text::StepBackup, {"备份", "Backup"}},
+    {Text::StepGuard, {"核对频段", "Band check"}},
+    {Text::StepWrite, {"写入", "Writing"}},
+    {Text::StepVerify, {"校验", "Verifying"}},
+    {Text::ResultPass, {"通过", "PASS"}},
+    {Text::ResultFail, {"失败", "FAIL"}},
+    {Text::ResultInterrupted, {"中断", "INTERRUPTED"}},
+    {Text::ResultStopped, {"已停止", "STOPPED"}},
+    {Text::ResultUnverified, {"未校验", "UNVERIFIED"}},
+    {Text::Written, {"已写入", "written"}},
+    {Text::Verified, {"已校验", "verified"}},
+    {Text::PortNotOpened, {"无法打开端口：%1", "the port could not be opened: %1"}},
+    {Text::BackupReadFailed,
+     {"备份读取失败，未写入：%1", "the backup read failed, nothing was written: %1"}},
+    {Text::BackupNotSaved,
+     {"备份无法保存，未写入：%1", "the backup could not be saved, nothing was written: %1"}},
+    {Text::BandsDiffer,
+     {"对讲机频段 %1，文件频段 %2，未写入", "radio band %1, file band %2: nothing was written"}},
+    {Text::SubModelBytesDiffer,
+     {"对讲机机型字节 %1，文件机型字节 %2，未写入",
+      "radio sub-model bytes %1, file sub-model bytes "
+      "%2: nothing was written"}},
+    {Text::UnknownBand, {"未知频段（代码 %1）", "unknown band (code %1)"}},
+    {Text::WriteFailed,
+     {"写入失败，未写入任何数据：%1", "the write failed before any data was sent: %1"}},
+    {Text::WriteInterrupted,
+     {"写入在第 %1 块中断，对讲机只写入了一部分：%2",
+      "the write stopped at block %1, the radio is half-written: %2"}},
+    {Text::ReadBackFailed, {"回读失败：%1", "the read-back failed: %1"}},
+    {Text::NotVerified,
+     {"已写入，未校验：写频后对讲机没有应答",
+      "written, not verified: the radio did not answer after programming"}},
+    {Text::VerifyFoundDifferences,
+     {"校验发现 %1 处不同，第一处：%2", "verification found %1 difference(s), the first: %2"}},
+    {Text::StoppedBeforeWrite, {"已停止，未写入", "stopped before the write, nothing was written"}},
     // Channels in and out in the window: export, import preview, paste
-    {"导出信道表", "Export Channel Plan"},                                      // ExportTitle
-    {"字段分隔符：", "Separator between fields:"},                              // ExportSeparator
-    {"逗号（,）", "Comma (,)"},                                                 // ExportComma
-    {"分号（;），小数用逗号", "Semicolon (;), decimal comma"},                  // ExportSemicolon
-    {"制表符（.txt）", "Tab (.txt)"},                                           // ExportTab
-    {"CHIRP 的 CSV（.csv）", "CHIRP CSV (.csv)"},                               // ExportChirp
-    {"导出", "Export"},                                                         // ExportButton
-    {"信道表文件未能写入：\n%1", "The channel plan could not be written:\n%1"}, // ExportNotWritten
-    {"导入信道表", "Import Channel Plan"},                                      // ImportTitle
-    {"粘贴信道", "Paste Channels"},                                             // PasteTitle
-    {"%1：%2 项更改，%3 行被拒绝。点击“应用”后才会更改。",
-     "%1: %2 changes, %3 rows rejected. Nothing changes before Apply."}, // ImportSummary
-    {"将更改的内容", "What will change"},                                // ImportChanges
-    {"被拒绝的行", "Rejected rows"},                                     // ImportRejected
-    {"行", "Line"},                                                      // ImportLineColumn
-    {"现在", "Now"},                                                     // ImportNowColumn
-    {"之后", "After"},                                                   // ImportAfterColumn
-    {"说明", "Note"},                                                    // ImportNoteColumn
-    {"原因", "Reason"},                                                  // ImportReasonColumn
-    {"应用", "Apply"},                                                   // ApplyButton
-    {"取消", "Cancel"},                                                  // CancelButton
-    {"无法导入 %1：\n%2", "%1 cannot be imported:\n%2"},                 // ImportUnreadable
-    {"没有粘贴任何信道：\n%1", "Nothing was pasted:\n%1"},               // NothingPasted
-    {"文件大于 1 MiB，不是信道计划。",
-     "The file is larger than 1 MiB: no channel plan is that large."}, // PlanTooLarge
+    {Text::ExportTitle, {"导出信道表", "Export Channel Plan"}},
+    {Text::ExportSeparator, {"字段分隔符：", "Separator between fields:"}},
+    {Text::ExportComma, {"逗号（,）", "Comma (,)"}},
+    {Text::ExportSemicolon, {"分号（;），小数用逗号", "Semicolon (;), decimal comma"}},
+    {Text::ExportTab, {"制表符（.txt）", "Tab (.txt)"}},
+    {Text::ExportChirp, {"CHIRP 的 CSV（.csv）", "CHIRP CSV (.csv)"}},
+    {Text::ExportButton, {"导出", "Export"}},
+    {Text::ExportNotWritten,
+     {"信道表文件未能写入：\n%1", "The channel plan could not be written:\n%1"}},
+    {Text::ImportTitle, {"导入信道表", "Import Channel Plan"}},
+    {Text::PasteTitle, {"粘贴信道", "Paste Channels"}},
+    {Text::ImportSummary,
+     {"%1：%2 项更改，%3 行被拒绝。点击“应用”后才会更改。",
+      "%1: %2 changes, %3 rows rejected. Nothing changes before Apply."}},
+    {Text::ImportChanges, {"将更改的内容", "What will change"}},
+    {Text::ImportRejected, {"被拒绝的行", "Rejected rows"}},
+    {Text::ImportLineColumn, {"行", "Line"}},
+    {Text::ImportNowColumn, {"现在", "Now"}},
+    {Text::ImportAfterColumn, {"之后", "After"}},
+    {Text::ImportNoteColumn, {"说明", "Note"}},
+    {Text::ImportReasonColumn, {"原因", "Reason"}},
+    {Text::ApplyButton, {"应用", "Apply"}},
+    {Text::CancelButton, {"取消", "Cancel"}},
+    {Text::ImportUnreadable, {"无法导入 %1：\n%2", "%1 cannot be imported:\n%2"}},
+    {Text::NothingPasted, {"没有粘贴任何信道：\n%1", "Nothing was pasted:\n%1"}},
+    {Text::PlanTooLarge,
+     {"文件大于 1 MiB，不是信道计划。",
+      "The file is larger than 1 MiB: no channel plan is that large."}},
     // Write with proof in the window, and the Clone Radios dialog
-    {"写频后校验(&V)", "&Verify after write"},              // VerifyOption
-    {"写频前备份(&B)", "&Backup before write"},             // BackupOption
-    {"写频成功，已校验", "Written and verified"},           // WriteVerified
-    {"备份：%1", "Backup: %1"},                             // BackupKept
-    {"备份失败，未写入", "Backup failed, nothing written"}, // BackupFailedStatus
-    {"校验失败", "Verification failed"},                    // VerifyFailedStatus
-    {"已写入，未校验", "Written, not verified"},            // NotVerifiedStatus
-    {"校验失败：对讲机中的数据与写入的不同。\n\n%1",
-     "Verification failed: the radio does not hold what was sent.\n\n%1"}, // VerifyFailedMessage
-    {"%1\n\n仍然写入吗？", "%1\n\nWrite anyway?"},                         // WriteAnywayQuestion
-    {"已取消写频", "Write cancelled"},                                     // WriteCancelled
-    {"克隆对讲机", "Clone Radios"},                                        // CloneTitle
-    {"母版数据文件：", "Master data file:"},                               // CloneMaster
-    {"端口", "Ports"},                                                     // ClonePorts
-    {"记录文件：", "Log file:"},                                           // CloneLog
-    {"浏览…", "Browse…"},                                                  // CloneBrowse
-    {"打开记录", "Open Log"},                                              // CloneOpenLog
-    {"开始克隆", "Begin Cloning"},                                         // CloneBegin
-    {"开始", "Start"},                                                     // CloneStart
-    {"接上下一台对讲机，然后按“开始”", "Connect the next radio, then press Start"}, // CloneWaiting
-    {"第 %1 台", "Unit %1"},                                                        // CloneUnit
-    {"第 %1 台：%2", "Unit %1: %2"}, // CloneUnitOutcome
-    {"本端口：%1 台，通过 %2，失败 %3",
-     "This port: %1 radios, %2 passed, %3 failed"},                // ClonePortCount
-    {"共计：通过 %1，失败 %2", "All ports: %1 passed, %2 failed"}, // CloneRunTotals
-    {"本端口已结束", "This port is done"},                         // ClonePortDone
-    {"请至少选择一个端口。", "Choose at least one port."},         // CloneNoPort
-    {"母版数据文件无法读取：\n%1",
-     "The master data file cannot be read:\n%1"}, // CloneMasterUnreadable
-    {"无法克隆：程序缺少组成部分 %1。",
-     "Cannot clone: the program lacks its part %1."}, // CloneModuleMissing
-    {"对讲机正在写入。完成正在进行的对讲机后关闭吗？",
-     "Radios are being programmed. Close once the radios in progress "
-     "are finished?"}, // CloneCloseQuestion
-    {"正在停止：等待进行中的对讲机完成…",
-     "Stopping: finishing the radios in progress…"},                   // CloneStopping
-    {"记录文件未写入此台：%1", "The log did not take this radio: %1"}, // CloneLogNotWritten
-    {"第 %1 台（%2）于 %3 开始，但没有结果：请检查这台对讲机。",
-     "Unit %1 on %2 was started at %3 and has no result: "
-     "check that radio."}, // CloneUnitWithoutResult
+    {Text::VerifyOption, {"写频后校验(&V)", "&Verify after write"}},
+    {Text::BackupOption, {"写频前备份(&B)", "&Backup before write"}},
+    {Text::WriteVerified, {"写频成功，已校验", "Written and verified"}},
+    {Text::BackupKept, {"备份：%1", "Backup: %1"}},
+    {Text::BackupFailedStatus, {"备份失败，未写入", "Backup failed, nothing written"}},
+    {Text::VerifyFailedStatus, {"校验失败", "Verification failed"}},
+    {Text::NotVerifiedStatus, {"已写入，未校验", "Written, not verified"}},
+    {Text::VerifyFailedMessage,
+     {"校验失败：对讲机中的数据与写入的不同。\n\n%1",
+      "Verification failed: the radio does not hold what was sent.\n\n%1"}},
+    {Text::WriteAnywayQuestion, {"%1\n\n仍然写入吗？", "%1\n\nWrite anyway?"}},
+    {Text::WriteCancelled, {"已取消写频", "Write cancelled"}},
+    {Text::CloneTitle, {"克隆对讲机", "Clone Radios"}},
+    {Text::CloneMaster, {"母版数据文件：", "Master data file:"}},
+    {Text::ClonePorts, {"端口", "Ports"}},
+    {Text::CloneLog, {"记录文件：", "Log file:"}},
+    {Text::CloneBrowse, {"浏览…", "Browse…"}},
+    {Text::CloneOpenLog, {"打开记录", "Open Log"}},
+    {Text::CloneBegin, {"开始克隆", "Begin Cloning"}},
+    {Text::CloneStart, {"开始", "Start"}},
+    {Text::CloneWaiting,
+     {"接上下一台对讲机，然后按“开始”", "Connect the next radio, then press Start"}},
+    {Text::CloneUnit, {"第 %1 台", "Unit %1"}},
+    {Text::CloneUnitOutcome, {"第 %1 台：%2", "Unit %1: %2"}},
+    {Text::ClonePortCount,
+     {"本端口：%1 台，通过 %2，失败 %3", "This port: %1 radios, %2 passed, %3 failed"}},
+    {Text::CloneRunTotals, {"共计：通过 %1，失败 %2", "All ports: %1 passed, %2 failed"}},
+    {Text::ClonePortDone, {"本端口已结束", "This port is done"}},
+    {Text::CloneNoPort, {"请至少选择一个端口。", "Choose at least one port."}},
+    {Text::CloneMasterUnreadable,
+     {"母版数据文件无法读取：\n%1", "The master data file cannot be read:\n%1"}},
+    {Text::CloneModuleMissing,
+     {"无法克隆：程序缺少组成部分 %1。", "Cannot clone: the program lacks its part %1."}},
+    {Text::CloneCloseQuestion,
+     {"对讲机正在写入。完成正在进行的对讲机后关闭吗？",
+      "Radios are being programmed. Close once the radios in progress "
+      "are finished?"}},
+    {Text::CloneStopping,
+     {"正在停止：等待进行中的对讲机完成…", "Stopping: finishing the radios in progress…"}},
+    {Text::CloneLogNotWritten, {"记录文件未写入此台：%1", "The log did not take this radio: %1"}},
+    {Text::CloneUnitWithoutResult,
+     {"第 %1 台（%2）于 %3 开始，但没有结果：请检查这台对讲机。",
+      "Unit %1 on %2 was started at %3 and has no result: "
+      "check that radio."}},
 };
-static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
+
+// Each row names its text, so a row moved, lost or doubled stops the build instead of
+// showing the neighbour's words.
+constexpr bool EveryRowInItsPlace() {
+    for (std::size_t i = 0; i < std::size(kTexts); ++i)
+        if (kTexts[i].first != static_cast<Text>(i))
+            return false;
+    return std::size(kTexts) == static_cast<std::size_t>(Text::Count);
+}
+static_assert(EveryRowInItsPlace(), "the rows of kTexts follow the order of enum Text");
 
 constexpr Named kCaptions[] = {
     {"fileMenu", {"文件(&F)", " &File "}},
@@ -491,7 +555,7 @@ template <std::size_t N> const Bilingual* Find(const Named (&table)[N], std::str
 } // namespace
 
 Bilingual TextOf(Text text) {
-    return kTexts[static_cast<std::size_t>(text)];
+    return kTexts[static_cast<std::size_t>(text)].second;
 }
 
 std::string FillText(std::string_view pattern, std::initializer_list<std::string_view> args) {

@@ -34,6 +34,10 @@ enum class Text {
     NoTone,
     Yes,
     No,
+    // The first start's choice of language: shown before there is one, so alike in both
+    LanguageTitle,
+    LanguageOwnNames,
+    LanguageOk,
     Ready,
     FileNamePrefix,
     DeleteChannelFirst,
@@ -71,6 +75,8 @@ enum class Text {
     AboutRights,
     AboutDisclaimer,
     AboutTitle,
+    AboutProgram,
+    AboutModels,
     HelpNotOpened,
     CheckCableTitle,
     SerialDevicesHeading,
@@ -189,6 +195,9 @@ enum class Text {
     CardChannel,
     CardNotWritten,
     CardNotPrinted,
+    // The checks of a typed frequency
+    ReceiveOutOfRange,
+    TransmitOutOfRange,
     // Write with proof: backup and band guard, verification, cloning
     StepPort,
     StepBackup,

@@ -1,6 +1,6 @@
 #include "gui/card/ChannelCard.h"
 
-#include "core/texts/FunctionChoices.h"
+#include "core/codeplug/FunctionChoices.h"
 #include "core/texts/Texts.h"
 
 #include <cctype>

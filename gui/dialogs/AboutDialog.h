@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/model/About.h"
 #include "core/settings/UserSettings.h"
-#include "core/texts/About.h"
 #include "core/texts/Language.h"
 
 #include <QDialog>

@@ -5,7 +5,7 @@
 #include "core/settings/UserSettings.h"
 #include "core/texts/Language.h"
 #include "core/texts/Texts.h"
-#include "gui/window/UserDialogs.h"
+#include "gui/dialogs/UserDialogs.h"
 
 #include <QCheckBox>
 #include <QDialog>

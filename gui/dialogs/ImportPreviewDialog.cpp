@@ -1,6 +1,6 @@
 #include "gui/dialogs/ImportPreviewDialog.h"
 
-#include "core/texts/FunctionChoices.h"
+#include "core/codeplug/FunctionChoices.h"
 #include "core/texts/Texts.h"
 #include "gui/style/Colours.h"
 #include "gui/style/DialogStyle.h"

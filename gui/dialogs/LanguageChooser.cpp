@@ -1,5 +1,6 @@
 #include "gui/dialogs/LanguageChooser.h"
 
+#include "core/texts/Texts.h"
 #include "gui/style/Colours.h"
 
 #include <QGroupBox>
@@ -10,18 +11,21 @@ namespace hx {
 
 LanguageChooser::LanguageChooser(BgrColour background, QWidget* parent) : QDialog(parent) {
     setObjectName("LanguageChooser");
-    setWindowTitle("Language / 语言");
+    const auto text = [](Text t, Language in = Language::English) {
+        return Q(std::string(TextOf(t).in(in)));
+    };
+    setWindowTitle(text(Text::LanguageTitle));
     auto* frame = new QGroupBox(this);
     frame->setObjectName("languageFrame");
-    auto* chinese = new QRadioButton(QString::fromUtf8("中文简体"), frame);
+    auto* chinese = new QRadioButton(text(Text::LanguageOwnNames, Language::Chinese), frame);
     chinese->setObjectName("chineseOption");
-    auto* english = new QRadioButton("English", frame);
+    auto* english = new QRadioButton(text(Text::LanguageOwnNames), frame);
     english->setObjectName("englishOption");
     chinese->setChecked(true);
     auto* options = new QVBoxLayout(frame);
     options->addWidget(chinese);
     options->addWidget(english);
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(text(Text::LanguageOk), this);
     ok->setObjectName("okButton");
     ok->setDefault(true);
     auto* layout = new QVBoxLayout(this);

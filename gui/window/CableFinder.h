@@ -2,7 +2,7 @@
 
 #include "core/link/SerialDevices.h"
 #include "core/texts/Language.h"
-#include "gui/window/UserDialogs.h"
+#include "gui/dialogs/UserDialogs.h"
 
 #include <filesystem>
 #include <functional>

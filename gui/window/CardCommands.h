@@ -2,7 +2,7 @@
 
 #include "core/image/ImageDecoder.h"
 #include "gui/card/ChannelCard.h"
-#include "gui/window/UserDialogs.h"
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 #include <functional>

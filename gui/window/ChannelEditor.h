@@ -1,8 +1,8 @@
 #pragma once
 
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/style/ClickableLabel.h"
 #include "gui/window/ChannelTableView.h"
-#include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 #include <QCheckBox>

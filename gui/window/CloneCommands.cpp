@@ -1,7 +1,7 @@
 #include "gui/window/CloneCommands.h"
 
 #include "adapters/serial/QtStationThread.h"
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/image/ImageDecoder.h"
 #include "core/image/ImageEncoder.h"
 #include "core/link/PortNames.h"

@@ -2,8 +2,8 @@
 
 #include "core/production/CloneRun.h"
 #include "gui/dialogs/CloneDialog.h"
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/window/TransferCommands.h"
-#include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 class QWidget;

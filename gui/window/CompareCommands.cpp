@@ -1,7 +1,7 @@
 #include "gui/window/CompareCommands.h"
 
 #include "core/compare/ImageComparison.h"
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "gui/dialogs/ComparisonDialog.h"
 
 namespace hx {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/compare/ImageComparison.h"
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/window/TransferCommands.h"
-#include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "gui/window/DataFileCommands.h"
 
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 
 namespace hx {
 

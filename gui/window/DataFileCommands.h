@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/window/UserDialogs.h"
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "gui/window/FunctionArea.h"
 
-#include "core/texts/FunctionChoices.h"
+#include "core/codeplug/FunctionChoices.h"
 #include "gui/style/Captions.h"
 #include "gui/style/Colours.h"
 

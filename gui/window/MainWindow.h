@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/dialogs/QtOwnTexts.h"
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/window/CardCommands.h"
 #include "gui/window/ChannelEditor.h"
 #include "gui/window/ChannelTableView.h"
@@ -12,7 +13,6 @@
 #include "gui/window/PlanCommands.h"
 #include "gui/window/RecentFileMenu.h"
 #include "gui/window/TransferCommands.h"
-#include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 #include <QLabel>

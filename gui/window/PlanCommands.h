@@ -2,8 +2,8 @@
 
 #include "core/exchange/ChannelPlan.h"
 #include "core/exchange/CsvSyntax.h"
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/window/ChannelTableView.h"
-#include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 #include "core/link/SerialPort.h"
 #include "core/link/Trace.h"
 #include "core/production/ProvenWrite.h"
-#include "gui/window/UserDialogs.h"
+#include "gui/dialogs/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 
 #include "core/codeplug/CodePlug.h"
 #include "core/codeplug/FrequencyCheck.h"
-#include "core/files/ModelFiles.h"
 #include "core/image/MemoryImage.h"
+#include "core/model/ModelFiles.h"
 #include "core/settings/UserSettings.h"
 #include "core/texts/Language.h"
 #include "core/texts/Texts.h"

@@ -1,6 +1,6 @@
 #include "programs/hxsim/RadioLine.h"
 
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 
 #include <algorithm>
 #include <cerrno>

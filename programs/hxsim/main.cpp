@@ -1,5 +1,5 @@
 // hxsim: radios on pseudo-terminals, for trying the programmer without a radio.
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "programs/hxsim/Options.h"
 #include "programs/hxsim/RadioLine.h"
 

@@ -1,4 +1,4 @@
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/settings/UserSettings.h"
 #include "gui/card/CardOutput.h"
 #include "programs/hxtool/Commands.h"

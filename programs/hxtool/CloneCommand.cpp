@@ -1,4 +1,4 @@
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/link/PortNames.h"
 #include "core/platform/Console.h"
 #include "core/platform/Interrupts.h"

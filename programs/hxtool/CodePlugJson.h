@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/files/ModelFiles.h"
 #include "core/image/ImageDecoder.h"
+#include "core/model/ModelFiles.h"
 
 #include <nlohmann/json.hpp>
 #include <optional>

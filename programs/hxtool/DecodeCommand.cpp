@@ -1,4 +1,4 @@
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "programs/hxtool/CodePlugJson.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"

@@ -1,5 +1,5 @@
 #include "core/compare/ImageComparison.h"
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"
 

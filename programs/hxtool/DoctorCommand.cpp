@@ -1,5 +1,5 @@
-#include "core/files/ModelFiles.h"
 #include "core/link/CableDoctor.h"
+#include "core/model/ModelFiles.h"
 #include "core/settings/UserSettings.h"
 #include "core/texts/Texts.h"
 #include "programs/hxtool/Commands.h"

@@ -1,4 +1,4 @@
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/link/PortNames.h"
 #include "core/link/Protocol.h"
 #include "core/link/Trace.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files/ModelFiles.h"
+#include "core/model/ModelFiles.h"
 #include "core/settings/UserSettings.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/Options.h"

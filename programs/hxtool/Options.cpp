@@ -1,6 +1,6 @@
 #include "programs/hxtool/Options.h"
 
-#include "core/files/ModelFiles.h"
+#include "core/model/ModelFiles.h"
 
 #include <charconv>
 #include <system_error>

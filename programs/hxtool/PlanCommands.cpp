@@ -1,7 +1,7 @@
 #include "core/exchange/ChirpCsv.h"
 #include "core/exchange/PlanExport.h"
 #include "core/exchange/PlanImport.h"
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/settings/UserSettings.h"
 #include "programs/hxtool/Commands.h"
 #include "programs/hxtool/ModelSession.h"

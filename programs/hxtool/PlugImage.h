@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/files/ModelFiles.h"
 #include "core/image/ImageDecoder.h"
 #include "core/image/ImageEncoder.h"
+#include "core/model/ModelFiles.h"
 
 namespace hxtool {
 

@@ -1,6 +1,6 @@
 #include "programs/hxtool/ReadOutput.h"
 
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Folders.h"
 #include "core/platform/Process.h"

@@ -1,4 +1,4 @@
-#include "core/platform/SerialPort.h"
+#include "core/link/SystemPort.h"
 #include "programs/hxtool/CommandPorts.h"
 
 namespace hxtool {

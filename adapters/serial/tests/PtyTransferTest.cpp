@@ -2,7 +2,7 @@
 // the radio emulator.
 #include "adapters/serial/PortLock.h"
 #include "adapters/serial/QtSerialPort.h"
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/link/Protocol.h"
 #include "core/testsupport/EmulatorProcess.h"
 #include "core/testsupport/TestFolder.h"

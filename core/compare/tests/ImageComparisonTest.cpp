@@ -1,7 +1,7 @@
 #include "core/compare/ImageComparison.h"
 
-#include "core/files/ModelFiles.h"
 #include "core/image/ImageEncoder.h"
+#include "core/model/ModelFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Profile files come from users and other tools: any bytes must read without harm,
 // and a broken model profile must fail only with its typed error.
-#include "core/files/ModelProfile.h"
+#include "core/model/ModelProfile.h"
 #include "core/settings/UserSettings.h"
 
 #include <cstdint>

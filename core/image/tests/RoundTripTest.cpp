@@ -1,7 +1,7 @@
 #include "core/codeplug/Frequency.h"
-#include "core/files/ModelFiles.h"
 #include "core/image/ImageDecoder.h"
 #include "core/image/ImageEncoder.h"
+#include "core/model/ModelFiles.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <clocale>

@@ -1,5 +1,4 @@
-#include "core/platform/SerialPort.h"
-
+#include "core/link/SystemPort.h"
 #include "core/platform/windows/Api.h"
 #include "core/platform/windows/Handle.h"
 #include "core/platform/windows/Wide.h"

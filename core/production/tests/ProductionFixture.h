@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/emulator/RadioEmulator.h"
-#include "core/files/ModelFiles.h"
 #include "core/image/ImageEncoder.h"
+#include "core/model/ModelFiles.h"
 
 #include <algorithm>
 #include <filesystem>

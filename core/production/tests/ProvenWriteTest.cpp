@@ -1,6 +1,6 @@
 #include "core/production/ProvenWrite.h"
 
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/link/Protocol.h"
 #include "core/production/Backup.h"
 #include "core/production/tests/ProductionFixture.h"

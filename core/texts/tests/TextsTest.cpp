@@ -15,6 +15,8 @@ TEST(Texts, KeepTheirExactSpelling) {
               "通信端口未设置，请先选择 \"设置\" -> \"通信端口\" 选择串口");
     EXPECT_EQ(TextOf(Text::FileNamePrefix).in(Language::English), "File Name: ");
     EXPECT_EQ(TextOf(Text::MessageTitle).in(Language::Chinese), "提示");
+    EXPECT_EQ(TextOf(Text::LanguageTitle).in(Language::Chinese), "Language / 语言");
+    EXPECT_EQ(TextOf(Text::LanguageOwnNames).in(Language::Chinese), "中文简体");
     EXPECT_EQ(ToolTipOf("okButton")->in(Language::English), "Accept Settting");
     EXPECT_EQ(ToolbarToolTipOf("Read")->in(Language::Chinese), "从对讲机读数据");
     EXPECT_EQ(StatusPanelToolTipOf("fileNamePanel")->in(Language::English), "File Path");

@@ -1,6 +1,6 @@
 // A write with proof in the window, and the Clone Radios dialog: against hxsim on
 // pseudo-terminals, and against a radio inside the test where every byte sent counts.
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/link/Protocol.h"
 #include "core/testsupport/EmulatedRadioPort.h"
 #include "gui/dialogs/CloneDialog.h"

@@ -2,7 +2,7 @@
 // communication dialogs, both transfers, every fault, and the outcome in the
 // status bar.
 #include "adapters/serial/PortLock.h"
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/testsupport/FakeSystem.h"
 #include "gui/dialogs/CableCheckDialog.h"
 #include "gui/dialogs/CommunicationDialog.h"

@@ -1,6 +1,6 @@
-#include "core/files/DataFile.h"
-#include "core/files/ModelFiles.h"
+#include "core/image/DataFile.h"
 #include "core/image/ImageEncoder.h"
+#include "core/model/ModelFiles.h"
 #include "core/testsupport/TestFolder.h"
 #include "programs/hxtool/Commands.h"
 

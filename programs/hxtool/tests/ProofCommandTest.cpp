@@ -1,4 +1,4 @@
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 #include "core/production/Digest.h"
 #include "core/production/tests/ProductionFixture.h"
 #include "core/testsupport/EmulatorProcess.h"

@@ -1,4 +1,4 @@
-#include "core/texts/FunctionChoices.h"
+#include "core/codeplug/FunctionChoices.h"
 
 #include "core/texts/Texts.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/files/ModelProfile.h"
 #include "core/files/ProfileFile.h"
-#include "core/image/ToneTable.h"
+#include "core/model/ModelProfile.h"
+#include "core/model/ToneTable.h"
 
 #include <filesystem>
 #include <optional>

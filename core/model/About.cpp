@@ -1,6 +1,7 @@
-#include "core/texts/About.h"
+#include "core/model/About.h"
 
-#include "core/files/ModelFiles.h"
+#include "core/model/ModelFiles.h"
+#include "core/texts/Texts.h"
 
 namespace hx {
 
@@ -8,9 +9,8 @@ AboutLines AboutLinesFor(int modelCode, Language language) {
     const std::string series = std::to_string(ModelSeries(modelCode));
     const std::string shortName = series.substr(0, 2); // 7200 -> 72
     const std::string models = "HX--6" + series.substr(1) + "/" + series;
-    if (language == Language::Chinese)
-        return {"QRW" + shortName + "系列对讲机编程软件", "用于 " + models};
-    return {"QRW" + shortName + " Radio Programming Software", "For " + models};
+    return {FillText(TextOf(Text::AboutProgram).in(language), {shortName}),
+            FillText(TextOf(Text::AboutModels).in(language), {models})};
 }
 
 std::vector<std::filesystem::path> HelpDocumentsFor(const std::filesystem::path& appFolder,

@@ -1,4 +1,4 @@
-#include "core/files/DataFile.h"
+#include "core/image/DataFile.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "core/files/ModelFiles.h"
+#include "core/model/ModelFiles.h"
 
 #include <charconv>
 

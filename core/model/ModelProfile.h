@@ -2,7 +2,7 @@
 
 #include "core/codeplug/CodePlug.h"
 #include "core/files/ProfileContents.h"
-#include "core/image/ToneTable.h"
+#include "core/model/ToneTable.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "core/files/ModelProfile.h"
+#include "core/model/ModelProfile.h"
 
 #include "core/files/ProfileFile.h"
 

@@ -1,4 +1,4 @@
-#include "core/image/ToneTable.h"
+#include "core/model/ToneTable.h"
 
 #include "core/codeplug/Frequency.h"
 #include "core/texts/Texts.h"
