@@ -343,7 +343,7 @@ constexpr std::pair<Text, Bilingual> kTexts[] = {
     {Text::PasteTitle, {"粘贴信道", "Paste Channels"}},
     {Text::ImportSummary,
      {"%1：%2 项更改，%3 行被拒绝。点击“应用”后才会更改。",
-      "%1: %2 changes, %3 rows rejected. Nothing changes before Apply."}},
+      "%1 — changes: %2, rows rejected: %3. Nothing changes before Apply."}},
     {Text::ImportChanges, {"将更改的内容", "What will change"}},
     {Text::ImportRejected, {"被拒绝的行", "Rejected rows"}},
     {Text::ImportLineColumn, {"行", "Line"}},
