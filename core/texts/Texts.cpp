@@ -348,6 +348,28 @@ constexpr Bilingual kTexts[] = {
     {"第 %1 台（%2）于 %3 开始，但没有结果：请检查这台对讲机。",
      "Unit %1 on %2 was started at %3 and has no result: "
      "check that radio."}, // CloneUnitWithoutResult
+    // Undo and redo: the Edit menu's items and the names of the steps
+    {"撤销 %1(&U)", "&Undo %1"},             // UndoStep
+    {"撤销(&U)", "&Undo"},                   // UndoNothing
+    {"重做 %1(&R)", "&Redo %1"},             // RedoStep
+    {"重做(&R)", "&Redo"},                   // RedoNothing
+    {"存储信道", "Store Channel"},           // EditStoreChannel
+    {"删除信道", "Delete Channel"},          // EditDeleteChannel
+    {"删除所有信道", "Clear All Channels"},  // EditClearAllChannels
+    {"粘贴 %1 个信道", "Paste %1 Channels"}, // EditPasteChannels
+    {"粘贴 %1 个信道", "Paste Channel"},     // EditPasteChannel
+    {"导入信道表", "Import"},                // EditImportPlan
+    {"移动 %1 个信道", "Move %1 Channels"},  // EditMoveChannels
+    {"移动 %1 个信道", "Move Channel"},      // EditMoveChannel
+    {"清除 %1 个信道", "Clear %1 Channels"}, // EditClearChannels
+    {"清除 %1 个信道", "Clear Channel"},     // EditClearChannel
+    {"功能设置", "Function Setting"},        // EditFunctionSetting
+    {"更换机型", "Model Type Change"},       // EditSubModelSwitch
+    {"读频", "Read from Radio"},             // EditReadRadio
+    {"新建", "New"},                         // EditNewDataSet
+    // The window's own questions and failures
+    {"是否切换到QRW%1写频软件?", "Do you want to switch to QRW%1 soft?"}, // SwitchSeriesQuestion
+    {"Initial Soft Occur Error!", "Initial Soft Occur Error!"},           // StartupFailed
 };
 static_assert(std::size(kTexts) == static_cast<std::size_t>(Text::Count));
 
@@ -426,6 +448,8 @@ constexpr Named kCaptions[] = {
     {"verifyAfterWriteAction", {"写频后校验(&V)", "&Verify after write"}},
     {"backupBeforeWriteAction", {"写频前备份(&B)", "&Backup before write"}},
     {"cloneRadiosAction", {"克隆对讲机(&L)…", "C&lone Radios…"}},
+    // Undo and redo
+    {"editMenu", {"编辑(&E)", "&Edit"}},
 };
 
 constexpr Named kToolTips[] = {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "gui/style/ClickableLabel.h"
-#include "gui/window/ChannelTableView.h"
+#include "gui/window/ChannelTableModel.h"
+#include "gui/window/PlugDocument.h"
 #include "gui/window/UserDialogs.h"
 #include "gui/window/WindowState.h"
 
@@ -16,13 +17,14 @@ namespace hx {
 
 class FunctionArea;
 
-// "Channel Edit": one channel at a time, written into the code plug and the table
-// only by OK. The frequency rules it applies live in codeplug/FrequencyCheck.
+// "Channel Edit": one channel at a time, read from the channel model and written
+// into the plug only by OK, as one step. The frequency rules it applies live in
+// codeplug/FrequencyCheck.
 class ChannelEditor : public QGroupBox {
     Q_OBJECT
 public:
-    ChannelEditor(WindowState& state, ChannelTableView& table, UserDialogs& dialogs,
-                  FunctionArea& functions, QWidget* parent);
+    ChannelEditor(WindowState& state, const ChannelTableModel& channels, PlugDocument& document,
+                  UserDialogs& dialogs, FunctionArea& functions, QWidget* parent);
 
     void fillToneLists(); // items of the model's tone table, current language
     void relabel();       // language-dependent items, selections kept
@@ -35,7 +37,6 @@ public:
     void deleteAllChannels();
     void deleteCurrentChannel();
     void selectChannelFromTable(int channel); // a click into the table
-    void markOutOfBandCells();
     void clearBoxes();
     void reformatBoxes(); // both frequency texts in the five-decimal form
     void selectChannel(int position) { channelList->setCurrentIndex(position); }
@@ -60,14 +61,15 @@ private:
     void channelScrolled(int value);
     void txEqualsRxClicked();
     void deleteAllChannelsClicked();
-    void storeFrequency(QLineEdit* box, Field field, bool outOfRange);
+    // Whether Ctrl+Z belongs to the box: it has typing of its own that the channel
+    // does not hold yet.
+    bool boxTakesUndo(const QLineEdit* box) const;
 
     WindowState& state_;
-    ChannelTableView& table_;
+    const ChannelTableModel& channels_;
+    PlugDocument& document_;
     UserDialogs& dialogs_;
     QList<QWidget*> captioned_;
-    bool rxOutOfRange_ = false;
-    bool txOutOfRange_ = false;
 };
 
 } // namespace hx

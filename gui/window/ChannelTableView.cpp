@@ -138,47 +138,27 @@ QLineEdit* ChannelTableView::cell(int index) const {
     return cells_.at(static_cast<std::size_t>(Slot(index)));
 }
 
-void ChannelTableView::setCellText(Field field, int channel, const std::string& text) {
-    cell(field, channel)->setText(Q(text));
+void ChannelTableView::setModel(const QAbstractItemModel* model) {
+    model_ = model;
+    connect(model, &QAbstractItemModel::modelReset, this, &ChannelTableView::showModel);
+    connect(model, &QAbstractItemModel::dataChanged, this, &ChannelTableView::showModel);
+    showModel();
 }
 
-void ChannelTableView::clearChannelCells(int channel) {
-    for (int f = 0; f < kFieldCount; ++f)
-        cell(static_cast<Field>(f), channel)->clear();
-}
-
-void ChannelTableView::clearAllCells() {
+// The cells are the model's view only: nothing else writes their texts or colours.
+void ChannelTableView::showModel() {
     for (int c = 0; c < kChannelCount; ++c)
-        clearChannelCells(c);
-}
-
-void ChannelTableView::paintRow(int channel, BgrColour background) {
-    for (int f = 0; f < kFieldCount; ++f)
-        PaintCell(cell(static_cast<Field>(f), channel), background);
-}
-
-void ChannelTableView::paintTextColour(Field field, int channel, BgrColour colour) {
-    PaintText(cell(field, channel), colour);
-}
-
-void ChannelTableView::paintEmptyCells() {
-    for (int c = 0; c < kChannelCount; ++c)
-        paintRow(c, state_.colours.text);
-}
-
-void ChannelTableView::relabel() {
-    const auto& table = state_.plug.channels;
-    for (int c = 0; c < kChannelCount; ++c) {
-        paintRow(c, table.inUse(c) ? state_.colours.textText : state_.colours.text);
-        for (Field f : {Field::RxTone, Field::TxTone})
-            if (table.value(c, f) == 0)
-                setCellText(f, c, state_.text(Text::NoTone));
-        for (Field f : {Field::BusyLockout, Field::Shift}) {
-            const double v = table.value(c, f);
-            if (v == 1 || v == 0)
-                setCellText(f, c, state_.text(v == 1 ? Text::Yes : Text::No));
+        for (int f = 0; f < kFieldCount; ++f) {
+            const QModelIndex index = model_->index(c, f);
+            QLineEdit* box = cell(static_cast<Field>(f), c);
+            const QString text = index.data(Qt::DisplayRole).toString();
+            if (box->text() != text)
+                box->setText(text);
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Base, index.data(Qt::BackgroundRole).value<QColor>());
+            palette.setColor(QPalette::Text, index.data(Qt::ForegroundRole).value<QColor>());
+            box->setPalette(palette);
         }
-    }
 }
 
 void ChannelTableView::applyTexts() {

@@ -20,7 +20,7 @@ void DataFileCommands::newFile() {
 }
 
 void DataFileCommands::markUnchanged() {
-    state_.plug.modified = false;
+    window_.markClean();
     unchanged_ = window_.encode();
 }
 

@@ -25,8 +25,13 @@ public:
     void applyDefaults() { showFunctions(state_.model.profile.functionDefaults); }
 
     QComboBox* list(FunctionSetting setting) const;
+
     QLabel* wideNarrowLabel;
     QComboBox* wideNarrowList;
+
+signals:
+    // A list's selection changed, other than through showFunctions.
+    void functionsChanged();
 
 private:
     WindowState& state_;

@@ -31,12 +31,15 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout(central);
     functions_ = new FunctionArea(state_, central);
+    tableModel_ = new ChannelTableModel(state_, this);
     table_ = new ChannelTableView(state_, central);
-    editor_ = new ChannelEditor(state_, *table_, dialogs_, *functions_, central);
-    model_ = new ModelArea(state_, dialogs_,
-                           {[this] { resetCodePlug(); }, [this] { readOrStoreSettings(true); },
-                            [this] { editor_->reformatBoxes(); }},
-                           central);
+    table_->setModel(tableModel_);
+    editor_ = new ChannelEditor(state_, *tableModel_, document_, dialogs_, *functions_, central);
+    model_ =
+        new ModelArea(state_, dialogs_,
+                      {[this](int subModel) { resetCodePlug(EditKind::SubModelSwitch, subModel); },
+                       [this] { readOrStoreSettings(true); }, [this] { editor_->reformatBoxes(); }},
+                      central);
     grid->addWidget(model_, 0, 0);
     grid->addWidget(functions_, 1, 0);
     grid->addWidget(editor_, 2, 0);
@@ -46,23 +49,25 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
     setCentralWidget(central);
     files_ = std::make_unique<DataFileCommands>(
         state_, dialogs_,
-        DataFileCommands::Window{[this] { return encode(); },
-                                 [this](const MemoryImage& image) { showImage(image); },
-                                 [this] {
-                                     resetCodePlug();
-                                     editor_->receiveFrequencyBox->setFocus();
-                                 },
-                                 [this] { readOrStoreSettings(true); }, [this] { showFileName(); },
-                                 [this] { editor_->okButton->setFocus(); },
-                                 [this](const auto& path) { recent_->remember(path); },
-                                 [this](const auto& path) { recent_->forget(path); }});
+        DataFileCommands::Window{
+            [this] { return encode(); }, [this](const MemoryImage& image) { showImage(image); },
+            [this] {
+                resetCodePlug(EditKind::NewDataSet, state_.selectedSubModel);
+                editor_->receiveFrequencyBox->setFocus();
+            },
+            [this] { document_.markClean(); }, [this] { readOrStoreSettings(true); },
+            [this] { showFileName(); }, [this] { editor_->okButton->setFocus(); },
+            [this](const auto& path) { recent_->remember(path); },
+            [this](const auto& path) { recent_->forget(path); }});
     buildStatusBar();
     transfers_ = std::make_unique<TransferCommands>(
         state_, dialogs_,
         TransferCommands::Window{this, statusPanel(1), statusPanel(2),
                                  [this] { return model_->subModelList->currentIndex() >= 0; },
                                  [this] { return encode(); },
-                                 [this](const MemoryImage& image) { showImage(image); },
+                                 [this](const MemoryImage& image) {
+                                     showImage(image, EditKind::ReadRadio, kChannelCount);
+                                 },
                                  [this] { readOrStoreSettings(true); },
                                  [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
         openPort);
@@ -82,10 +87,8 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
                                  return DecoderState{model_->subModelList->currentIndex(),
                                                      functions_->functions(), state_.plug.channels};
                              },
-                             [this](const MemoryImage& image) { showImage(image); },
-                             [this](int channel) {
-                                 state_.currentChannel = channel;
-                                 editor_->deleteCurrentChannel();
+                             [this](const MemoryImage& image, EditKind kind, int count) {
+                                 showImage(image, kind, count);
                              },
                              [this](int channel) { editor_->selectChannelFromTable(channel); }});
     clones_ = std::make_unique<CloneCommands>(state_, dialogs_, this, std::move(openPort));
@@ -126,6 +129,49 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
             [this] { plans_->moveChannels(1); });
     connect(table_->clearChannelsAction, &QAction::triggered, this,
             [this] { plans_->clearChannels(); });
+    connect(functions_, &FunctionArea::functionsChanged, this, [this] {
+        PlugSnapshot after = document_.current();
+        after.functions = functions_->functions();
+        document_.apply(EditKind::FunctionSetting, 0, after);
+    });
+    connect(&document_, &PlugDocument::plugChanged, this, &MainWindow::showPlug);
+    connect(&document_, &PlugDocument::historyChanged, this, &MainWindow::showHistory);
+}
+
+void MainWindow::showPlug() {
+    const int subModel = state_.selectedSubModel;
+    if (subModel != model_->subModelList->currentIndex()) {
+        {
+            const QSignalBlocker quiet(model_->subModelList);
+            model_->select(subModel);
+        }
+        model_->showBand(subModel);
+        state_.bandLabelText = model_->bandValueLabel->text().toStdString();
+        readOrStoreSettings(true);
+    }
+    functions_->showFunctions(state_.plug.functions);
+    tableModel_->refresh();
+}
+
+void MainWindow::showHistory() {
+    const PlugHistory& history = document_.history();
+    QAction* undo = action("undoAction");
+    QAction* redo = action("redoAction");
+    undo->setText(Q(history.undoText(state_.language)));
+    undo->setEnabled(history.canUndo());
+    redo->setText(Q(history.redoText(state_.language)));
+    redo->setEnabled(history.canRedo());
+}
+
+// The editor shows the channel as the step left it; typing not yet stored is gone.
+void MainWindow::undoOrRedo(bool undo) {
+    if (undo)
+        document_.undo();
+    else
+        document_.redo();
+    editor_->showSelectedChannel();
+    if (state_.marksOutOfBand())
+        editor_->judgeFrequencyRanges();
 }
 
 MemoryImage MainWindow::encode() const {
@@ -175,6 +221,14 @@ void MainWindow::buildMenus() {
         file, [this] { return state_.profileFile(); },
         [this](const std::filesystem::path& path) { files_->openRecentFile(path); });
     connect(addMenuItem(file, "exitAction"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menu(nullptr, "editMenu");
+    connect(addMenuItem(edit, "undoAction", QKeySequence::Undo), &QAction::triggered, this,
+            [this] { undoOrRedo(true); });
+    QAction* redo = addMenuItem(edit, "redoAction");
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
 
     QMenu* program = menu(nullptr, "programMenu");
     connect(addMenuItem(program, "readRadioAction", QKeySequence("Ctrl+R")), &QAction::triggered,
@@ -327,6 +381,7 @@ void MainWindow::startUp() {
         std::filesystem::create_directories(state_.appFolder / "Data");
         std::filesystem::create_directories(state_.appFolder / "Setting");
         state_.plug.channels.clear();
+        tableModel_->refresh();
         state_.model = LoadModelData(state_.settingDir(), state_.modelCode);
         recent_->load();
 
@@ -334,11 +389,13 @@ void MainWindow::startUp() {
         model_->fillList();
         functions_->fillLists();
         functions_->applyDefaults();
+        state_.plug.functions = state_.model.profile.functionDefaults;
         editor_->setIdle();
 
         state_.silentSubModelChange = true;
         readOrStoreSettings(false);
         state_.silentSubModelChange = false;
+        document_.clearHistory();
         showInterfaceTexts();
         state_.image = BlankImage();
         statusPanel(1)->setText(Q(state_.text(Text::Ready)));
@@ -354,7 +411,7 @@ void MainWindow::startUp() {
 
 void MainWindow::showStartupError() {
     dialogs_.tell(textsLoaded_ ? state_.text(Text::MessageTitle) : std::string(),
-                  "Initial Soft Occur Error!", MessageIcon::Exclamation);
+                  state_.text(Text::StartupFailed), MessageIcon::Exclamation);
 }
 
 void MainWindow::readOrStoreSettings(bool storing) {
@@ -395,7 +452,6 @@ void MainWindow::readOrStoreSettings(bool storing) {
 
 void MainWindow::showInterfaceTexts() {
     const Language lang = state_.language;
-    table_->paintEmptyCells();
     const auto& titles = state_.model.profile.titles;
     setWindowTitle(Q(lang == Language::Chinese ? titles.titleChinese : titles.titleEnglish));
     ApplyFont(this, lang);
@@ -430,7 +486,8 @@ void MainWindow::showInterfaceTexts() {
     statusPanel(1)->setMinimumWidth(widest);
     statusPanel(1)->setText(Q(state_.text(Text::Ready)));
     functions_->fillLists();
-    table_->relabel();
+    tableModel_->refresh();
+    showHistory();
     textsLoaded_ = true;
 }
 
@@ -449,16 +506,12 @@ void MainWindow::selectLanguage(Language language) {
     showInterfaceTexts();
 }
 
-void MainWindow::clearChannelTable() {
-    table_->clearAllCells();
-    state_.plug.channels.clear();
-}
-
-void MainWindow::resetCodePlug() {
+void MainWindow::resetCodePlug(EditKind kind, int subModel) {
     editor_->clearBoxes();
-    functions_->applyDefaults();
-    clearChannelTable();
-    table_->paintEmptyCells();
+    int inUse = 0;
+    for (int c = 0; c < kChannelCount; ++c)
+        inUse += state_.plug.channels.inUse(c) ? 1 : 0;
+    document_.apply(kind, inUse, {ChannelTable(), state_.model.profile.functionDefaults, subModel});
     editor_->selectChannel(0);
 }
 
@@ -496,51 +549,33 @@ void MainWindow::switchModelSeries(int mode) {
     checkModelMenu(); // a click toggled the item; the model in use stays checked
     if (mode == state_.modelCode)
         return;
-    const bool chinese = state_.language == Language::Chinese;
-    std::string question;
-    if (mode == 7100)
-        question = chinese ? "是否切换到QRW71写频软件?" : "Do you want to switch to QRW71 soft?";
-    else if (mode == 7400)
-        question = chinese ? "是否切换到QRW74写频软件?" : "Do you want to switch to QRW74 soft?";
-    else
-        question = chinese ? "是否切换到QRW72写频软件?" : "Do you want to switch to QRW72 soft?";
+    const std::string series = mode == 7100 ? "71" : mode == 7400 ? "74" : "72";
+    const std::string question = FillText(state_.text(Text::SwitchSeriesQuestion), {series});
     if (!dialogs_.ask(state_.text(Text::MessageTitle), question, MessageIcon::Question))
         return;
     if (!prepareExit(false))
         return; // the changes could not be saved: they stay
     ProfileFile(state_.settingDir() / kSettingsFileName)
         .write("Config", "Type", std::to_string(mode));
-    clearChannelTable();
     startUp();
 }
 
-void MainWindow::showImage(const MemoryImage& image) {
+void MainWindow::showImage(const MemoryImage& image, std::optional<EditKind> kind, int count) {
     const DecoderState before{state_.selectedSubModel, functions_->functions(),
                               state_.plug.channels};
     const DecodeResult d = hx::DecodeImage(
         image, {state_.modelCode, state_.model.profile, state_.model.tones}, before);
-    if (d.subModelChanged) {
-        {
-            const QSignalBlocker quiet(model_->subModelList);
-            model_->select(d.state.subModel);
-        }
-        state_.selectedSubModel = d.state.subModel;
-        model_->showBand(d.state.subModel);
-        state_.bandLabelText = model_->bandValueLabel->text().toStdString();
-        resetCodePlug();
-        readOrStoreSettings(true);
-    }
-    functions_->showFunctions(d.state.functions);
-    state_.plug.channels = d.state.channels;
+    if (d.subModelChanged)
+        editor_->clearBoxes();
+    const PlugSnapshot after{d.state.channels, d.state.functions, d.state.subModel};
+    if (kind)
+        document_.apply(*kind, count, after);
+    else
+        document_.load(after);
+    if (d.subModelChanged)
+        editor_->selectChannel(0);
     state_.image = d.convertedImage;
-    const auto& cells = d.cells(state_.language);
-    for (int c = 0; c < kChannelCount; ++c) {
-        for (int f = 0; f < kFieldCount; ++f)
-            table_->setCellText(static_cast<Field>(f), c, cells[c][f]);
-        table_->paintRow(c, d.inUse[c] ? state_.colours.textText : state_.colours.text);
-    }
     editor_->showSelectedChannel();
-    editor_->markOutOfBandCells();
     editor_->judgeFrequencyRanges();
 }
 

@@ -3,6 +3,7 @@
 #include "gui/dialogs/QtOwnTexts.h"
 #include "gui/window/CardCommands.h"
 #include "gui/window/ChannelEditor.h"
+#include "gui/window/ChannelTableModel.h"
 #include "gui/window/ChannelTableView.h"
 #include "gui/window/CloneCommands.h"
 #include "gui/window/CompareCommands.h"
@@ -10,6 +11,7 @@
 #include "gui/window/FunctionArea.h"
 #include "gui/window/ModelArea.h"
 #include "gui/window/PlanCommands.h"
+#include "gui/window/PlugDocument.h"
 #include "gui/window/RecentFileMenu.h"
 #include "gui/window/TransferCommands.h"
 #include "gui/window/UserDialogs.h"
@@ -36,8 +38,10 @@ public:
     void selectLanguage(Language language);
     void readOrStoreSettings(bool storing);
     void showInterfaceTexts();
-    // Shows a memory image, as after opening a file or reading a radio.
-    void showImage(const MemoryImage& image);
+    // Shows a memory image: as one undo step of `kind`, or without one as a data set
+    // opened, which starts the undo history afresh.
+    void showImage(const MemoryImage& image, std::optional<EditKind> kind = std::nullopt,
+                   int count = 0);
     void toolbarClicked(const QString& key);
     void showHelp();
     void showAbout();
@@ -68,8 +72,11 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void setKeyboardOrder();
-    void resetCodePlug();
-    void clearChannelTable();
+    // An empty table and the default functions for `subModel`, as one step.
+    void resetCodePlug(EditKind kind, int subModel);
+    void showPlug();    // the areas show what the document holds
+    void showHistory(); // the Edit menu names the steps
+    void undoOrRedo(bool undo);
     void showStartupError();
     void showFileName(bool clearWhenNone = false);
     void checkModelMenu();
@@ -77,7 +84,9 @@ private:
     QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});
 
     WindowState state_;
+    PlugDocument document_{state_};
     UserDialogs& dialogs_;
+    ChannelTableModel* tableModel_;
     ModelArea* model_;
     FunctionArea* functions_;
     ChannelTableView* table_;

@@ -69,8 +69,7 @@ void ModelArea::subModelChosen() {
                          MessageIcon::Exclamation);
         if (yes) {
             state_.bandLabelText = bandValueLabel->text().toStdString();
-            state_.selectedSubModel = p;
-            actions_.resetCodePlug();
+            actions_.switchSubModel(p);
         } else {
             bandValueLabel->setText(Q(state_.bandLabelText));
             restoring_ = true;

@@ -16,9 +16,9 @@ class ModelArea : public QGroupBox {
     Q_OBJECT
 public:
     struct Actions {
-        std::function<void()> resetCodePlug; // the plug for a new band
-        std::function<void()> storeSettings; // remember the choice
-        std::function<void()> reformatBoxes; // the editor's frequency texts
+        std::function<void(int)> switchSubModel; // an empty plug for the new band
+        std::function<void()> storeSettings;     // remember the choice
+        std::function<void()> reformatBoxes;     // the editor's frequency texts
     };
     ModelArea(WindowState& state, UserDialogs& dialogs, Actions actions, QWidget* parent);
 
