@@ -273,7 +273,7 @@ void ChannelEditor::apply(QLineEdit* box, const FrequencyCheck& check) {
 void ChannelEditor::lostFocus(QLineEdit* box, FrequencyBox which) {
     if (state_.bandCheckOn) {
         apply(box, CheckFrequencyEntry(box->text().toStdString(), which, state_.band(),
-                                       state_.marksOutOfBand(), state_.language));
+                                       state_.marksOutOfBand, state_.language));
         return;
     }
     if (box->text().isEmpty())
@@ -284,7 +284,7 @@ void ChannelEditor::lostFocus(QLineEdit* box, FrequencyBox which) {
 void ChannelEditor::judgeFrequencyRanges() {
     const RangeJudgement j = hx::JudgeFrequencyRanges(
         receiveFrequencyBox->text().toStdString(), transmitFrequencyBox->text().toStdString(),
-        state_.band(), state_.bandCheckOn, state_.marksOutOfBand(), state_.language);
+        state_.band(), state_.bandCheckOn, state_.marksOutOfBand, state_.language);
     if (!state_.bandCheckOn)
         return;
     apply(transmitFrequencyBox, j.transmit);
@@ -373,7 +373,7 @@ void ChannelEditor::storeChannel() {
     const int c = state_.currentChannel;
     if (c < 0 || c >= kChannelCount)
         return;
-    if (state_.marksOutOfBand()) {
+    if (state_.marksOutOfBand) {
         judgeFrequencyRanges();
     } else {
         for (auto [box, which] : {std::pair{receiveFrequencyBox, FrequencyBox::Receive},

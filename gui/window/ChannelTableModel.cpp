@@ -20,7 +20,7 @@ std::string ChannelTableModel::cellText(int channel, Field field) const {
 
 // The editor's rule for a stored frequency, applied to both of the channel's.
 bool ChannelTableModel::outOfBand(int channel, Field field) const {
-    if (!state_.marksOutOfBand())
+    if (!state_.marksOutOfBand)
         return false;
     const RangeJudgement j = JudgeFrequencyRanges(
         cellText(channel, Field::RxFrequency), cellText(channel, Field::TxFrequency), state_.band(),

@@ -17,9 +17,22 @@
 namespace hx {
 namespace {
 
-// Positions 1 to 14 by key; an empty key is a separator.
-constexpr const char* kToolbar[] = {"",      "FileNew", "",     "FileOpen", "FileSave", "", "Read",
-                                    "Write", "",        "Port", "",         "Help",     "", "Exit"};
+// The toolbar's buttons: its picture and tool tip key, the menu item it presses. An
+// empty key is a separator.
+constexpr std::pair<const char*, const char*> kToolbar[] = {{"", ""},
+                                                            {"FileNew", "newFileAction"},
+                                                            {"", ""},
+                                                            {"FileOpen", "openFileAction"},
+                                                            {"FileSave", "saveFileAction"},
+                                                            {"", ""},
+                                                            {"Read", "readRadioAction"},
+                                                            {"Write", "writeRadioAction"},
+                                                            {"", ""},
+                                                            {"Port", "communicationPortAction"},
+                                                            {"", ""},
+                                                            {"Help", "helpTopicAction"},
+                                                            {"", ""},
+                                                            {"Exit", "exitAction"}};
 
 } // namespace
 
@@ -170,7 +183,7 @@ void MainWindow::undoOrRedo(bool undo) {
     else
         document_.redo();
     editor_->showSelectedChannel();
-    if (state_.marksOutOfBand())
+    if (state_.marksOutOfBand)
         editor_->judgeFrequencyRanges();
 }
 
@@ -281,19 +294,20 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildToolbar() {
-    toolbar_ = addToolBar(QString());
-    toolbar_->setObjectName("toolbar");
-    toolbar_->setMovable(false);
-    for (const char* button : kToolbar) {
-        const QString key = button;
-        if (key.isEmpty()) {
-            toolbar_->addSeparator();
+    QToolBar* toolbar = addToolBar(QString());
+    toolbar->setObjectName("toolbar");
+    toolbar->setMovable(false);
+    for (const auto& [key, item] : kToolbar) {
+        if (!*key) {
+            toolbar->addSeparator();
             continue;
         }
-        QAction* a = toolbar_->addAction(ToolbarIcon(button), key);
-        a->setObjectName(key + "Button");
-        a->setData(key);
-        connect(a, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
+        QAction* a = action(item);
+        a->setIcon(ToolbarIcon(key));
+        a->setIconVisibleInMenu(false); // the menus keep their look
+        toolbar->addAction(a);
+        toolbar->widgetForAction(a)->setObjectName(QString(key) + "Button");
+        toolTipKeys_[a] = key;
     }
 }
 
@@ -325,25 +339,6 @@ void MainWindow::setKeyboardOrder() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-void MainWindow::toolbarClicked(const QString& key) {
-    if (key == "FileNew")
-        files_->newFile();
-    else if (key == "FileOpen")
-        files_->openFile();
-    else if (key == "FileSave")
-        files_->saveFile();
-    else if (key == "Write")
-        transfers_->writeRadio();
-    else if (key == "Read")
-        transfers_->readRadio();
-    else if (key == "Port")
-        transfers_->showPortDialog();
-    else if (key == "Help")
-        showHelp();
-    else if (key == "Exit")
-        close();
-}
-
 void MainWindow::showHelp() {
     const auto documents = HelpDocumentsFor(state_.appFolder, state_.modelCode, state_.language);
     for (const auto& document : documents)
@@ -367,8 +362,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::startUp() {
     state_.readyForFocus = false;
-    state_.newFileFlag = true;
-    state_.openedFileFlag = false;
+    state_.origin = DataOrigin::New;
     state_.plug.modified = false;
     state_.startupInProgress = true;
     try {
@@ -429,7 +423,7 @@ void MainWindow::readOrStoreSettings(bool storing) {
         return;
     const StoredSettings& s = *outcome.settings;
     state_.bandCheckOn = s.bandCheckOn;
-    state_.outOfBandMarking = s.outOfBandMarking;
+    state_.marksOutOfBand = s.outOfBandMarking;
     state_.notLimitedModel = s.notLimitedModel;
     state_.language = s.language;
     action("chineseAction")->setChecked(s.language == Language::Chinese);
@@ -464,9 +458,8 @@ void MainWindow::showInterfaceTexts() {
     for (auto& [name, item] : actions_)
         if (const Bilingual* caption = CaptionOf(name.toStdString()))
             item->setText(Q(std::string(caption->in(lang))));
-    for (QAction* a : toolbar_->actions())
-        if (const Bilingual* tip = ToolbarToolTipOf(a->data().toString().toStdString()))
-            a->setToolTip(Q(std::string(tip->in(lang))));
+    for (const auto& [a, key] : toolTipKeys_)
+        a->setToolTip(Q(std::string(ToolbarToolTipOf(key)->in(lang))));
     for (QLabel* panel : panels_)
         panel->setToolTip(
             Q(std::string(StatusPanelToolTipOf(panel->objectName().toStdString())->in(lang))));

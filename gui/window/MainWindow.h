@@ -42,7 +42,6 @@ public:
     // opened, which starts the undo history afresh.
     void showImage(const MemoryImage& image, std::optional<EditKind> kind = std::nullopt,
                    int count = 0);
-    void toolbarClicked(const QString& key);
     void showHelp();
     void showAbout();
 
@@ -56,12 +55,9 @@ public:
     QLabel* statusPanel(int number) const {
         return panels_.at(static_cast<std::size_t>(number - 1));
     }
-    QToolBar* toolbar() const { return toolbar_; }
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
-    CompareCommands& compares() { return *compares_; }
     CardCommands& cards() { return *cards_; }
-    PlanCommands& plans() { return *plans_; }
     RecentFileMenu& recentFiles() { return *recent_; }
 
 protected:
@@ -91,10 +87,10 @@ private:
     FunctionArea* functions_;
     ChannelTableView* table_;
     ChannelEditor* editor_;
-    QToolBar* toolbar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
+    std::map<QAction*, const char*> toolTipKeys_; // the toolbar's
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
     std::unique_ptr<CompareCommands> compares_;

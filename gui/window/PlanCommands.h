@@ -46,7 +46,7 @@ public:
 private:
     ChannelPlan currentPlan() const;
     PlanContext context() const {
-        return {state_.model, state_.language, state_.bandCheckOn, state_.marksOutOfBand()};
+        return {state_.model, state_.language, state_.bandCheckOn, state_.marksOutOfBand};
     }
     bool previewAccepted(const PlanImport& preview, bool paste, const std::string& source);
     void pasteValue(const std::string& value, int cellIndex);

@@ -92,7 +92,7 @@ private slots:
         dialogs_.files = {folder_ / "long.dat"};
         w.files().openFile();
         QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
-        QVERIFY(state().openedFileFlag);
+        QVERIFY(state().origin == DataOrigin::Opened);
         QVERIFY(!state().plug.modified);
 
         edit(5, "452"); // an opened file saves without a question
@@ -274,7 +274,7 @@ private slots:
         w.files().openDataFile(folder_ / "given.dat");
         QCOMPARE(w.table()->cell(Field::RxFrequency, 4)->text(), QString("451.01250"));
         QCOMPARE(state().currentDataFile, (folder_ / "given.dat").string());
-        QVERIFY(state().openedFileFlag);
+        QVERIFY(state().origin == DataOrigin::Opened);
         QVERIFY(!state().plug.modified);
         QCOMPARE(w.statusPanel(3)->text().toStdString(),
                  "File Name: " + (folder_ / "given.dat").string());
@@ -377,7 +377,7 @@ private slots:
         dialogs_.answers = {true, false}; // clear, without saving
         w.files().newFile();
         QVERIFY(!state().plug.channels.inUse(2));
-        QVERIFY(state().newFileFlag);
+        QVERIFY(state().origin == DataOrigin::New);
         QVERIFY(!state().plug.modified);
     }
 };
