@@ -35,8 +35,8 @@ bool LeftForAnotherControl(const QFocusEvent* event) {
 ChannelEditor::ChannelEditor(WindowState& state, const ChannelTableModel& channels,
                              PlugDocument& document, UserDialogs& dialogs, FunctionArea& functions,
                              QWidget* parent)
-    : QGroupBox(parent), state_(state), channels_(channels), document_(document),
-      dialogs_(dialogs) {
+    : QGroupBox(parent), state_(state), wideNarrowList_(functions.wideNarrowList),
+      channels_(channels), document_(document), dialogs_(dialogs) {
     setObjectName("channelEditor");
     auto* grid = new QGridLayout(this);
     const auto label = [&](const char* name, int row, int column) {
@@ -119,6 +119,7 @@ ChannelEditor::ChannelEditor(WindowState& state, const ChannelTableModel& channe
     connect(transmitFrequencyBox, &QLineEdit::textChanged, this,
             &ChannelEditor::transmitFrequencyEdited);
     connect(channelList, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelChosen);
+    connect(channelList, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelSelected);
     connect(channelScrollBar, &QScrollBar::valueChanged, this, &ChannelEditor::channelScrolled);
     connect(txEqualsRxBox, &QCheckBox::clicked, this, &ChannelEditor::txEqualsRxClicked);
     connect(deleteAllChannelsBox, &QCheckBox::clicked, this,
@@ -130,6 +131,12 @@ ChannelEditor::ChannelEditor(WindowState& state, const ChannelTableModel& channe
         busyLockoutBox->setChecked(!busyLockoutBox->isChecked());
         okButton->setFocus();
     });
+}
+
+QList<QWidget*> ChannelEditor::keyboardOrder() const {
+    return {channelList,    receiveFrequencyBox,  decodeToneList, transmitFrequencyBox,
+            encodeToneList, busyLockoutBox,       shiftBox,       wideNarrowList_,
+            txEqualsRxBox,  deleteAllChannelsBox, okButton};
 }
 
 void ChannelEditor::fillToneLists() {

@@ -40,6 +40,12 @@ public:
     void clearBoxes();
     void reformatBoxes(); // both frequency texts in the five-decimal form
     void selectChannel(int position) { channelList->setCurrentIndex(position); }
+    void focusReceiveFrequency() { receiveFrequencyBox->setFocus(); }
+    void focusOk() { okButton->setFocus(); }
+    bool txEqualsRx() const { return txEqualsRxBox->isChecked(); }
+    void setTxEqualsRx(bool on) { txEqualsRxBox->setChecked(on); }
+    // The controls the Tab key visits, in order, wide/narrow among them.
+    QList<QWidget*> keyboardOrder() const;
 
     QComboBox *channelList, *decodeToneList, *encodeToneList, *transmitPowerList;
     QScrollBar* channelScrollBar;
@@ -47,6 +53,9 @@ public:
     QCheckBox *busyLockoutBox, *shiftBox, *scanBox, *txEqualsRxBox, *deleteAllChannelsBox;
     QPushButton* okButton;
     ClickableLabel* busyLockoutLabel;
+
+signals:
+    void channelSelected(int channel);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +75,7 @@ private:
     bool boxTakesUndo(const QLineEdit* box) const;
 
     WindowState& state_;
+    QComboBox* wideNarrowList_;
     const ChannelTableModel& channels_;
     PlugDocument& document_;
     UserDialogs& dialogs_;

@@ -110,6 +110,23 @@ ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
     channelPopupMenu->addSeparator()->setObjectName("deleteMenuSeparator");
     deleteAllChannelsAction = channelPopupMenu->addAction(QString());
     deleteAllChannelsAction->setObjectName("deleteAllChannelsAction");
+    connect(deleteChannelAction, &QAction::triggered, this, &ChannelTableView::deleteChannelChosen);
+    connect(deleteAllChannelsAction, &QAction::triggered, this,
+            &ChannelTableView::deleteAllChannelsChosen);
+    connect(copyChannelsAction, &QAction::triggered, this, &ChannelTableView::copyChosen);
+    connect(pasteChannelsAction, &QAction::triggered, this, &ChannelTableView::pasteChosen);
+    connect(moveChannelUpAction, &QAction::triggered, this, [this] { emit moveChosen(-1); });
+    connect(moveChannelDownAction, &QAction::triggered, this, [this] { emit moveChosen(1); });
+    connect(clearChannelsAction, &QAction::triggered, this, &ChannelTableView::clearChosen);
+}
+
+void ChannelTableView::popUp(QLineEdit* box, int channel, QPoint at) {
+    box->setFocus();
+    emit cellRightClicked(channel);
+    deleteChannelAction->setText(Q(state_.text(Text::DeleteChannelFirst) +
+                                   std::to_string(channel + 1) +
+                                   state_.text(Text::DeleteChannelSecond)));
+    channelPopupMenu->popup(at);
 }
 
 QList<QWidget*> ChannelTableView::cellsInReadingOrder() const {
@@ -269,7 +286,7 @@ bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
                 emit cellClicked(channel);
         } else if (mouse->button() == Qt::RightButton) {
             follow(channel); // the pop-up acts on the selection it was opened on
-            emit cellRightClicked(channel, mouse->globalPosition().toPoint());
+            popUp(box, channel, mouse->globalPosition().toPoint());
         }
         return false;
     }
@@ -287,7 +304,7 @@ bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         const int key = press->key();
         if (key == Qt::Key_Menu) {
-            emit cellRightClicked(channel, box->mapToGlobal(box->rect().center()));
+            popUp(box, channel, box->mapToGlobal(box->rect().center()));
             return true;
         }
         if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right)

@@ -53,7 +53,15 @@ public:
 
 signals:
     void cellClicked(int channel);
-    void cellRightClicked(int channel, QPoint globalPosition);
+    // Before the pop-up menu opens on the channel.
+    void cellRightClicked(int channel);
+    // The pop-up's commands.
+    void deleteChannelChosen();
+    void deleteAllChannelsChosen();
+    void copyChosen();
+    void pasteChosen();
+    void moveChosen(int step); // -1 up, +1 down
+    void clearChosen();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +74,7 @@ private:
     bool triggerByKey(const QKeyEvent* key, bool onlyAsk);
     void showSelection();
     void showModel();
+    void popUp(QLineEdit* cell, int channel, QPoint at);
 
     WindowState& state_;
     const QAbstractItemModel* model_ = nullptr;

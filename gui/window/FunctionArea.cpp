@@ -69,6 +69,10 @@ QComboBox* FunctionArea::list(FunctionSetting setting) const {
     return nullptr;
 }
 
+QList<QWidget*> FunctionArea::keyboardOrder() const {
+    return {monitorKeyList, timeOutTimerList, squelchLevelList, batterySaveList, beepToneList};
+}
+
 void FunctionArea::applyTexts() {
     ApplyTexts(this, state_.language);
     PaintBackground(this, state_.colours.full);

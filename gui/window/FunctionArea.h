@@ -25,6 +25,8 @@ public:
     void applyDefaults() { showFunctions(state_.model.profile.functionDefaults); }
 
     QComboBox* list(FunctionSetting setting) const;
+    // The lists the Tab key visits, in order; wide/narrow goes with the editor.
+    QList<QWidget*> keyboardOrder() const;
 
     QLabel* wideNarrowLabel;
     QComboBox* wideNarrowList;

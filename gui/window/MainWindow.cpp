@@ -66,17 +66,17 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
             [this] { return encode(); }, [this](const MemoryImage& image) { showImage(image); },
             [this] {
                 resetCodePlug(EditKind::NewDataSet, state_.selectedSubModel);
-                editor_->receiveFrequencyBox->setFocus();
+                editor_->focusReceiveFrequency();
             },
             [this] { document_.markClean(); }, [this] { readOrStoreSettings(true); },
-            [this] { showFileName(); }, [this] { editor_->okButton->setFocus(); },
+            [this] { showFileName(); }, [this] { editor_->focusOk(); },
             [this](const auto& path) { recent_->remember(path); },
             [this](const auto& path) { recent_->forget(path); }});
     buildStatusBar();
     transfers_ = std::make_unique<TransferCommands>(
         state_, dialogs_,
         TransferCommands::Window{this, statusPanel(1), statusPanel(2),
-                                 [this] { return model_->subModelList->currentIndex() >= 0; },
+                                 [this] { return model_->selected() >= 0; },
                                  [this] { return encode(); },
                                  [this](const MemoryImage& image) {
                                      showImage(image, EditKind::ReadRadio, kChannelCount);
@@ -90,15 +90,15 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
         state_, dialogs_,
         CardCommands::Window{[this] { return encode(); },
                              [this] {
-                                 return DecoderState{model_->subModelList->currentIndex(),
-                                                     functions_->functions(), state_.plug.channels};
+                                 return DecoderState{model_->selected(), functions_->functions(),
+                                                     state_.plug.channels};
                              }});
     plans_ = std::make_unique<PlanCommands>(
         state_, dialogs_,
         PlanCommands::Window{this, *table_,
                              [this] {
-                                 return DecoderState{model_->subModelList->currentIndex(),
-                                                     functions_->functions(), state_.plug.channels};
+                                 return DecoderState{model_->selected(), functions_->functions(),
+                                                     state_.plug.channels};
                              },
                              [this](const MemoryImage& image, EditKind kind, int count) {
                                  showImage(image, kind, count);
@@ -111,37 +111,26 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
 
     connect(table_, &ChannelTableView::cellClicked, editor_,
             &ChannelEditor::selectChannelFromTable);
-    connect(table_, &ChannelTableView::cellRightClicked, this, [this](int channel, QPoint at) {
+    connect(table_, &ChannelTableView::cellRightClicked, this, [this](int channel) {
         state_.readyForFocus = false;
-        table_->cell(table_->currentCell())->setFocus(); // the cell clicked
         state_.selectedRow = state_.currentChannel = channel;
-        table_->deleteChannelAction->setText(Q(state_.text(Text::DeleteChannelFirst) +
-                                               std::to_string(channel + 1) +
-                                               state_.text(Text::DeleteChannelSecond)));
         editor_->selectChannel(channel);
         state_.currentChannel = channel;
         editor_->showChannel(channel);
-        table_->channelPopupMenu->popup(at);
         state_.readyForFocus = true;
     });
-    connect(table_->deleteChannelAction, &QAction::triggered, editor_,
+    connect(table_, &ChannelTableView::deleteChannelChosen, editor_,
             &ChannelEditor::deleteCurrentChannel);
-    connect(table_->deleteAllChannelsAction, &QAction::triggered, this, [this] {
+    connect(table_, &ChannelTableView::deleteAllChannelsChosen, this, [this] {
         editor_->deleteAllChannels();
-        editor_->receiveFrequencyBox->setFocus();
+        editor_->focusReceiveFrequency();
     });
-    connect(editor_->channelList, &QComboBox::currentIndexChanged, table_,
-            &ChannelTableView::follow);
-    connect(table_->copyChannelsAction, &QAction::triggered, this,
-            [this] { plans_->copyChannels(); });
-    connect(table_->pasteChannelsAction, &QAction::triggered, this,
-            [this] { plans_->pasteChannels(); });
-    connect(table_->moveChannelUpAction, &QAction::triggered, this,
-            [this] { plans_->moveChannels(-1); });
-    connect(table_->moveChannelDownAction, &QAction::triggered, this,
-            [this] { plans_->moveChannels(1); });
-    connect(table_->clearChannelsAction, &QAction::triggered, this,
-            [this] { plans_->clearChannels(); });
+    connect(editor_, &ChannelEditor::channelSelected, table_, &ChannelTableView::follow);
+    connect(table_, &ChannelTableView::copyChosen, this, [this] { plans_->copyChannels(); });
+    connect(table_, &ChannelTableView::pasteChosen, this, [this] { plans_->pasteChannels(); });
+    connect(table_, &ChannelTableView::moveChosen, this,
+            [this](int step) { plans_->moveChannels(step); });
+    connect(table_, &ChannelTableView::clearChosen, this, [this] { plans_->clearChannels(); });
     connect(functions_, &FunctionArea::functionsChanged, this, [this] {
         PlugSnapshot after = document_.current();
         after.functions = functions_->functions();
@@ -153,13 +142,8 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
 
 void MainWindow::showPlug() {
     const int subModel = state_.selectedSubModel;
-    if (subModel != model_->subModelList->currentIndex()) {
-        {
-            const QSignalBlocker quiet(model_->subModelList);
-            model_->select(subModel);
-        }
-        model_->showBand(subModel);
-        state_.bandLabelText = model_->bandValueLabel->text().toStdString();
+    if (subModel != model_->selected()) {
+        model_->showQuietly(subModel);
         readOrStoreSettings(true);
     }
     functions_->showFunctions(state_.plug.functions);
@@ -189,9 +173,8 @@ void MainWindow::undoOrRedo(bool undo) {
 
 MemoryImage MainWindow::encode() const {
     const auto& m = state_.model;
-    return EncodeImage({state_.plug.channels, functions_->functions(),
-                        model_->subModelList->currentIndex(), state_.modelCode, m.profile,
-                        m.tones});
+    return EncodeImage({state_.plug.channels, functions_->functions(), model_->selected(),
+                        state_.modelCode, m.profile, m.tones});
 }
 
 QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, QKeySequence key) {
@@ -325,16 +308,9 @@ void MainWindow::buildStatusBar() {
 // Tab follows the reading order: model, functions, channel editor and its OK, then
 // the table as a single stop, inside which the arrows move.
 void MainWindow::setKeyboardOrder() {
-    QList<QWidget*> order{model_->subModelList};
-    for (const FunctionSetting s :
-         {FunctionSetting::MonitorKey, FunctionSetting::TimeOutTimer, FunctionSetting::SquelchLevel,
-          FunctionSetting::BatterySave, FunctionSetting::BeepTone})
-        order << functions_->list(s);
-    const ChannelEditor& e = *editor_;
-    order << e.channelList << e.receiveFrequencyBox << e.decodeToneList << e.transmitFrequencyBox
-          << e.encodeToneList << e.busyLockoutBox << e.shiftBox << functions_->wideNarrowList
-          << e.txEqualsRxBox << e.deleteAllChannelsBox << e.okButton
-          << table_->cellsInReadingOrder();
+    const QList<QWidget*> order = QList<QWidget*>{model_->keyboardStop()} +
+                                  functions_->keyboardOrder() + editor_->keyboardOrder() +
+                                  table_->cellsInReadingOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -394,7 +370,7 @@ void MainWindow::startUp() {
         state_.image = BlankImage();
         statusPanel(1)->setText(Q(state_.text(Text::Ready)));
         state_.readyForFocus = true;
-        editor_->receiveFrequencyBox->setFocus(); // where a channel is typed
+        editor_->focusReceiveFrequency(); // where a channel is typed
     } catch (const std::exception&) {
         state_.silentSubModelChange = false;
         showStartupError();
@@ -411,7 +387,7 @@ void MainWindow::showStartupError() {
 void MainWindow::readOrStoreSettings(bool storing) {
     const SettingsStore store(ProfileFile(state_.profileFile()));
     const StoreSet set{state_.language, state_.portNumber, state_.currentDataFile,
-                       model_->subModelList->currentIndex(), state_.bandCheckOn};
+                       model_->selected(), state_.bandCheckOn};
     const SettingsOutcome outcome =
         hx::ReadOrStoreSettings(store, storing, state_.startupInProgress, set,
                                 [this] { return dialogs_.chooseLanguage(state_.colours.full); });
@@ -437,11 +413,11 @@ void MainWindow::readOrStoreSettings(bool storing) {
         return; // addresses no band: the rest stays as it was
     model_->select(p);
     model_->showBand(p);
-    state_.bandLabelText = model_->bandValueLabel->text().toStdString();
+    state_.bandLabelText = model_->bandText();
     state_.currentDataFile = s.path;
     if (s.path.empty() || state_.startupInProgress)
         state_.currentDataFile = state_.scratchDataFile().string();
-    editor_->txEqualsRxBox->setChecked(s.txEqualsRx == 1);
+    editor_->setTxEqualsRx(s.txEqualsRx == 1);
 }
 
 void MainWindow::showInterfaceTexts() {
@@ -518,7 +494,7 @@ bool MainWindow::prepareExit(bool closingWindow) {
     if (files_->offerToSave() == DataFileCommands::SaveOutcome::Failed)
         return false;
     const SettingsStore store(ProfileFile(state_.profileFile()));
-    store.storeTxEqualsRx(editor_->txEqualsRxBox->isChecked());
+    store.storeTxEqualsRx(editor_->txEqualsRx());
     if (closingWindow)
         ending_ = true;
     return true;

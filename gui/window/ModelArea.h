@@ -26,7 +26,13 @@ public:
     void applyTexts();
     // Selects a position as the program; the change handling runs as for the user.
     void select(int position) { subModelList->setCurrentIndex(position); }
+    // Selects a position and shows its band without the change handling, as when the
+    // plug already holds that sub-model's data.
+    void showQuietly(int position);
     void showBand(int position);
+    int selected() const { return subModelList->currentIndex(); }
+    std::string bandText() const { return bandValueLabel->text().toStdString(); }
+    QWidget* keyboardStop() const { return subModelList; }
 
     QComboBox* subModelList;
     QLabel* bandValueLabel;
