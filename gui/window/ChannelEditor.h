@@ -47,12 +47,11 @@ public:
     // The controls the Tab key visits, in order, wide/narrow among them.
     QList<QWidget*> keyboardOrder() const;
 
-    QComboBox *channelList, *decodeToneList, *encodeToneList, *transmitPowerList;
+    QComboBox *channelList, *decodeToneList, *encodeToneList;
     QScrollBar* channelScrollBar;
     QLineEdit *receiveFrequencyBox, *transmitFrequencyBox;
-    QCheckBox *busyLockoutBox, *shiftBox, *scanBox, *txEqualsRxBox, *deleteAllChannelsBox;
+    QCheckBox *busyLockoutBox, *shiftBox, *txEqualsRxBox, *deleteAllChannelsBox;
     QPushButton* okButton;
-    ClickableLabel* busyLockoutLabel;
 
 signals:
     void channelSelected(int channel);
@@ -74,6 +73,10 @@ private:
     // does not hold yet.
     bool boxTakesUndo(const QLineEdit* box) const;
 
+    // Power and scan are not stored in the radio image; they stay out of sight.
+    QComboBox* transmitPowerList;
+    QCheckBox* scanBox;
+    ClickableLabel* busyLockoutLabel;
     WindowState& state_;
     QComboBox* wideNarrowList_;
     const ChannelTableModel& channels_;

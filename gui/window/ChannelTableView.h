@@ -48,8 +48,7 @@ public:
     QMenu* channelPopupMenu;
     QAction* deleteChannelAction;
     QAction* deleteAllChannelsAction;
-    QAction *copyChannelsAction, *pasteChannelsAction, *moveChannelUpAction, *moveChannelDownAction,
-        *clearChannelsAction;
+    QAction *pasteChannelsAction, *moveChannelUpAction, *moveChannelDownAction;
 
 signals:
     void cellClicked(int channel);
@@ -76,6 +75,7 @@ private:
     void showModel();
     void popUp(QLineEdit* cell, int channel, QPoint at);
 
+    QAction *copyChannelsAction, *clearChannelsAction;
     WindowState& state_;
     const QAbstractItemModel* model_ = nullptr;
     QLineEdit* tabStop_ = nullptr;

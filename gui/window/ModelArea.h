@@ -36,11 +36,11 @@ public:
 
     QComboBox* subModelList;
     QLabel* bandValueLabel;
-    QLabel *subModelLabel, *bandLabel;
 
 private:
     void subModelChosen();
 
+    QLabel *subModelLabel, *bandLabel;
     WindowState& state_;
     UserDialogs& dialogs_;
     Actions actions_;
