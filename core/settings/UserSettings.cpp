@@ -97,7 +97,7 @@ std::optional<StoredSettings> ReadSettings(const ProfileContents& profile) {
     };
     StoredSettings s;
     const auto bandCheckOn = ParseBoolean(read("ValLegal", "True", 5));
-    s.outOfBandMarking = read("OverFreFont", "True", 5);
+    s.outOfBandMarking = MarksOutOfBand(read("OverFreFont", "True", 5));
     const auto notLimited = ParseBoolean(read("NotLimitedModel", "False", 5));
     const auto language = ParseWholeNumber(read("Language", "a", 1));
     const auto com = ParseWholeNumber(read("COM", "1", 2));

@@ -34,7 +34,7 @@ struct SettingColours {
 // Section Setting of a model profile, as read at start-up.
 struct StoredSettings {
     bool bandCheckOn = true;
-    std::string outOfBandMarking = "True"; // kept as text, judged at each use
+    bool outOfBandMarking = true; // an out-of-band frequency is kept and marked
     bool notLimitedModel = false;
     Language language = Language::English;
     int portNumber = 1;
@@ -56,7 +56,7 @@ struct StoreSet {
 std::optional<BgrColour> ParseColour(std::string_view text);
 std::optional<bool> ParseBoolean(std::string_view text);
 std::optional<int> ParseWholeNumber(std::string_view text);
-// Judged at each use: "True", "False" or a number; anything else counts as True.
+// "True", "False" or a number; anything else counts as True.
 bool MarksOutOfBand(std::string_view text);
 
 // Section Setting of a loaded profile. The colours: nothing when a colour text is not

@@ -403,6 +403,29 @@ constexpr std::pair<Text, Bilingual> kTexts[] = {
      {"第 %1 台（%2）于 %3 开始，但没有结果：请检查这台对讲机。",
       "Unit %1 on %2 was started at %3 and has no result: "
       "check that radio."}},
+    // Undo and redo: the Edit menu's items and the names of the steps
+    {Text::UndoStep, {"撤销 %1(&U)", "&Undo %1"}},
+    {Text::UndoNothing, {"撤销(&U)", "&Undo"}},
+    {Text::RedoStep, {"重做 %1(&R)", "&Redo %1"}},
+    {Text::RedoNothing, {"重做(&R)", "&Redo"}},
+    {Text::EditStoreChannel, {"存储信道", "Store Channel"}},
+    {Text::EditDeleteChannel, {"删除信道", "Delete Channel"}},
+    {Text::EditClearAllChannels, {"删除所有信道", "Clear All Channels"}},
+    {Text::EditPasteChannels, {"粘贴 %1 个信道", "Paste %1 Channels"}},
+    {Text::EditPasteChannel, {"粘贴 %1 个信道", "Paste Channel"}},
+    {Text::EditImportPlan, {"导入信道表", "Import"}},
+    {Text::EditMoveChannels, {"移动 %1 个信道", "Move %1 Channels"}},
+    {Text::EditMoveChannel, {"移动 %1 个信道", "Move Channel"}},
+    {Text::EditClearChannels, {"清除 %1 个信道", "Clear %1 Channels"}},
+    {Text::EditClearChannel, {"清除 %1 个信道", "Clear Channel"}},
+    {Text::EditFunctionSetting, {"功能设置", "Function Setting"}},
+    {Text::EditSubModelSwitch, {"更换机型", "Model Type Change"}},
+    {Text::EditReadRadio, {"读频", "Read from Radio"}},
+    {Text::EditNewDataSet, {"新建", "New"}},
+    // The window's own questions and failures
+    {Text::SwitchSeriesQuestion,
+     {"是否切换到QRW%1写频软件?", "Do you want to switch to QRW%1 soft?"}},
+    {Text::StartupFailed, {"Initial Soft Occur Error!", "Initial Soft Occur Error!"}},
 };
 
 // Each row names its text, so a row moved, lost or doubled stops the build instead of
@@ -424,6 +447,7 @@ constexpr Named kCaptions[] = {
     {"compareFileAction", {"与文件比较(&C)…", "&Compare with File…"}},
     {"compareRadioAction", {"与对讲机比较(&M)…", "Co&mpare with Radio…"}},
     {"exitAction", {"退出(&Q)", "&Exit"}},
+    {"editMenu", {"编辑(&E)", "&Edit"}},
     {"programMenu", {"编程(&P)", "&Program"}},
     {"readRadioAction", {"读频(&R)", "&Read"}},
     {"writeRadioAction", {"写频(&W)", "&Write"}},

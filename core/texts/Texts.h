@@ -279,6 +279,28 @@ enum class Text {
     CloneStopping,
     CloneLogNotWritten,
     CloneUnitWithoutResult,
+    // Undo and redo: the Edit menu's items and the names of the steps
+    UndoStep,
+    UndoNothing,
+    RedoStep,
+    RedoNothing,
+    EditStoreChannel,
+    EditDeleteChannel,
+    EditClearAllChannels,
+    EditPasteChannels,
+    EditPasteChannel,
+    EditImportPlan,
+    EditMoveChannels,
+    EditMoveChannel,
+    EditClearChannels,
+    EditClearChannel,
+    EditFunctionSetting,
+    EditSubModelSwitch,
+    EditReadRadio,
+    EditNewDataSet,
+    // The window's own questions and failures
+    SwitchSeriesQuestion,
+    StartupFailed,
     Count // not a text: the number of texts
 };
 

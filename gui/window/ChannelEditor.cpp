@@ -7,6 +7,7 @@
 
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace hx {
@@ -31,9 +32,11 @@ bool LeftForAnotherControl(const QFocusEvent* event) {
 
 } // namespace
 
-ChannelEditor::ChannelEditor(WindowState& state, ChannelTableView& table, UserDialogs& dialogs,
-                             FunctionArea& functions, QWidget* parent)
-    : QGroupBox(parent), state_(state), table_(table), dialogs_(dialogs) {
+ChannelEditor::ChannelEditor(WindowState& state, const ChannelTableModel& channels,
+                             PlugDocument& document, UserDialogs& dialogs, FunctionArea& functions,
+                             QWidget* parent)
+    : QGroupBox(parent), state_(state), wideNarrowList_(functions.wideNarrowList),
+      channels_(channels), document_(document), dialogs_(dialogs) {
     setObjectName("channelEditor");
     auto* grid = new QGridLayout(this);
     const auto label = [&](const char* name, int row, int column) {
@@ -116,6 +119,7 @@ ChannelEditor::ChannelEditor(WindowState& state, ChannelTableView& table, UserDi
     connect(transmitFrequencyBox, &QLineEdit::textChanged, this,
             &ChannelEditor::transmitFrequencyEdited);
     connect(channelList, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelChosen);
+    connect(channelList, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelSelected);
     connect(channelScrollBar, &QScrollBar::valueChanged, this, &ChannelEditor::channelScrolled);
     connect(txEqualsRxBox, &QCheckBox::clicked, this, &ChannelEditor::txEqualsRxClicked);
     connect(deleteAllChannelsBox, &QCheckBox::clicked, this,
@@ -127,6 +131,12 @@ ChannelEditor::ChannelEditor(WindowState& state, ChannelTableView& table, UserDi
         busyLockoutBox->setChecked(!busyLockoutBox->isChecked());
         okButton->setFocus();
     });
+}
+
+QList<QWidget*> ChannelEditor::keyboardOrder() const {
+    return {channelList,    receiveFrequencyBox,  decodeToneList, transmitFrequencyBox,
+            encodeToneList, busyLockoutBox,       shiftBox,       wideNarrowList_,
+            txEqualsRxBox,  deleteAllChannelsBox, okButton};
 }
 
 void ChannelEditor::fillToneLists() {
@@ -222,7 +232,22 @@ void ChannelEditor::transmitFrequencyEdited() {
         encodeToneList->setCurrentIndex(0);
 }
 
+bool ChannelEditor::boxTakesUndo(const QLineEdit* box) const {
+    const Field field = box == receiveFrequencyBox ? Field::RxFrequency : Field::TxFrequency;
+    return box->isUndoAvailable() &&
+           box->text() != Q(channels_.cellText(state_.currentChannel, field));
+}
+
 bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        (watched == receiveFrequencyBox || watched == transmitFrequencyBox)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool undoKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                             key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+        // Not taken by the box, the key goes on to the window's Undo and Redo.
+        if (undoKey && !boxTakesUndo(static_cast<QLineEdit*>(watched)))
+            return true;
+    }
     if (event->type() == QEvent::FocusOut &&
         LeftForAnotherControl(static_cast<QFocusEvent*>(event))) {
         if (watched == receiveFrequencyBox)
@@ -255,23 +280,18 @@ void ChannelEditor::apply(QLineEdit* box, const FrequencyCheck& check) {
 void ChannelEditor::lostFocus(QLineEdit* box, FrequencyBox which) {
     if (state_.bandCheckOn) {
         apply(box, CheckFrequencyEntry(box->text().toStdString(), which, state_.band(),
-                                       state_.marksOutOfBand(), state_.language));
+                                       state_.marksOutOfBand, state_.language));
         return;
     }
     if (box->text().isEmpty())
         return;
-    const UncheckedEntry entry = NormaliseUncheckedEntry(box->text().toStdString(), state_.band());
-    if (entry.replacedByLowEdge)
-        rxOutOfRange_ = txOutOfRange_ = false; // the range marking is off
-    box->setText(Q(entry.text));
+    box->setText(Q(NormaliseUncheckedEntry(box->text().toStdString(), state_.band()).text));
 }
 
 void ChannelEditor::judgeFrequencyRanges() {
     const RangeJudgement j = hx::JudgeFrequencyRanges(
         receiveFrequencyBox->text().toStdString(), transmitFrequencyBox->text().toStdString(),
-        state_.band(), state_.bandCheckOn, state_.marksOutOfBand(), state_.language);
-    rxOutOfRange_ = j.rxOutOfRange;
-    txOutOfRange_ = j.txOutOfRange;
+        state_.band(), state_.bandCheckOn, state_.marksOutOfBand, state_.language);
     if (!state_.bandCheckOn)
         return;
     apply(transmitFrequencyBox, j.transmit);
@@ -282,10 +302,7 @@ void ChannelEditor::showChannel(int channel) {
     if (channel < 0 || channel >= kChannelCount)
         return;
     const auto& table = state_.plug.channels;
-    const auto frequencyText = [&](Field f) {
-        const double v = table.value(channel, f);
-        return v == EmptyValue ? QString() : Q(FormatFrequency(Mhz{v}));
-    };
+    const auto frequencyText = [&](Field f) { return Q(channels_.cellText(channel, f)); };
     receiveFrequencyBox->setText(frequencyText(Field::RxFrequency));
     transmitFrequencyBox->setText(frequencyText(Field::TxFrequency));
     decodeToneList->setCurrentIndex(static_cast<int>(table.value(channel, Field::RxTone)));
@@ -359,20 +376,11 @@ void ChannelEditor::deleteAllChannelsClicked() {
     deleteAllChannelsBox->setChecked(false);
 }
 
-void ChannelEditor::storeFrequency(QLineEdit* box, Field field, bool outOfRange) {
-    const int c = state_.currentChannel;
-    state_.plug.channels.setValue(c, field, FrequencyIn(box).value_or(EmptyValue));
-    table_.setCellText(field, c, box->text().toStdString());
-    table_.paintTextColour(field, c,
-                           state_.marksOutOfBand() && outOfRange ? state_.colours.hint
-                                                                 : state_.colours.black);
-}
-
 void ChannelEditor::storeChannel() {
     const int c = state_.currentChannel;
     if (c < 0 || c >= kChannelCount)
         return;
-    if (state_.marksOutOfBand()) {
+    if (state_.marksOutOfBand) {
         judgeFrequencyRanges();
     } else {
         for (auto [box, which] : {std::pair{receiveFrequencyBox, FrequencyBox::Receive},
@@ -380,80 +388,56 @@ void ChannelEditor::storeChannel() {
             apply(box, CheckFrequencyEntry(box->text().toStdString(), which, state_.band(), false,
                                            state_.language));
     }
-    auto& table = state_.plug.channels;
+    PlugSnapshot after = document_.current();
+    auto& table = after.channels;
     if (receiveFrequencyBox->text().isEmpty()) {
         table.clearChannel(c);
-        table_.clearChannelCells(c);
-        table_.paintRow(c, state_.colours.text);
-        for (int f = 0; f < kFieldCount; ++f)
-            table_.paintTextColour(static_cast<Field>(f), c, state_.colours.black);
-        state_.plug.modified = true;
-        return;
-    }
-    const BandContext band = state_.band();
-    for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox}) {
-        const auto f = FrequencyIn(box);
-        if (f && (*f < kLowestPlausibleMhz || *f >= kHighestPlausibleMhz)) {
-            box->setText(Q(band.lowEdge));
-            judgeFrequencyRanges();
+    } else {
+        const BandContext band = state_.band();
+        for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox}) {
+            const auto f = FrequencyIn(box);
+            if (f && (*f < kLowestPlausibleMhz || *f >= kHighestPlausibleMhz)) {
+                box->setText(Q(band.lowEdge));
+                judgeFrequencyRanges();
+            }
         }
+        if (const auto edges = BandFromEdges(band.lowEdge, band.highEdge)) {
+            for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox})
+                if (const auto f = FrequencyIn(box))
+                    box->setText(Q(FormatFrequency(edges->snap(Mhz{*f}))));
+        }
+        table.setValue(c, Field::RxFrequency,
+                       FrequencyIn(receiveFrequencyBox).value_or(EmptyValue));
+        table.setValue(c, Field::TxFrequency,
+                       FrequencyIn(transmitFrequencyBox).value_or(EmptyValue));
+        table.setValue(c, Field::RxTone, decodeToneList->currentIndex());
+        table.setValue(c, Field::TxTone, encodeToneList->currentIndex());
+        table.setValue(c, Field::BusyLockout, busyLockoutBox->isChecked() ? 1 : 0);
+        table.setValue(c, Field::Shift, shiftBox->isChecked() ? 1 : 0);
     }
-    if (const auto edges = BandFromEdges(band.lowEdge, band.highEdge)) {
-        for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox})
-            if (const auto f = FrequencyIn(box))
-                box->setText(Q(FormatFrequency(edges->snap(Mhz{*f}))));
-    }
-    table_.paintRow(c, state_.colours.textText);
-    storeFrequency(receiveFrequencyBox, Field::RxFrequency, rxOutOfRange_);
-    storeFrequency(transmitFrequencyBox, Field::TxFrequency, txOutOfRange_);
-    table.setValue(c, Field::RxTone, decodeToneList->currentIndex());
-    table_.setCellText(Field::RxTone, c, decodeToneList->currentText().toStdString());
-    table.setValue(c, Field::TxTone, encodeToneList->currentIndex());
-    table_.setCellText(Field::TxTone, c, encodeToneList->currentText().toStdString());
-    const auto storeSwitch = [&](QCheckBox* box, Field f) {
-        table.setValue(c, f, box->isChecked() ? 1 : 0);
-        table_.setCellText(f, c, state_.text(box->isChecked() ? Text::Yes : Text::No));
-    };
-    storeSwitch(busyLockoutBox, Field::BusyLockout);
-    storeSwitch(shiftBox, Field::Shift);
-    state_.plug.modified = true;
+    document_.apply(EditKind::StoreChannel, 1, after);
 }
 
 void ChannelEditor::deleteAllChannels() {
     clearBoxes();
     for (QComboBox* list : {decodeToneList, encodeToneList, transmitPowerList})
         list->setCurrentIndex(-1);
-    table_.clearAllCells();
-    state_.plug.channels.clear();
-    table_.paintEmptyCells();
+    PlugSnapshot after = document_.current();
+    after.channels.clear();
+    int inUse = 0;
+    for (int c = 0; c < kChannelCount; ++c)
+        inUse += state_.plug.channels.inUse(c) ? 1 : 0;
+    document_.apply(EditKind::ClearAllChannels, inUse, after);
     channelList->setCurrentIndex(0);
     receiveFrequencyBox->setFocus();
 }
 
 void ChannelEditor::deleteCurrentChannel() {
-    const int c = state_.currentChannel;
-    state_.plug.channels.clearChannel(c);
-    table_.clearChannelCells(c);
-    table_.paintRow(c, state_.colours.text);
+    PlugSnapshot after = document_.current();
+    after.channels.clearChannel(state_.currentChannel);
+    document_.apply(EditKind::DeleteChannel, 1, after);
     state_.currentChannel = state_.selectedRow;
     showChannel(state_.selectedRow);
-}
-
-void ChannelEditor::markOutOfBandCells() {
-    if (!state_.marksOutOfBand())
-        return;
-    const int remembered = channelList->currentIndex();
-    for (int c = 0; c < kChannelCount; ++c) {
-        receiveFrequencyBox->setText(table_.cell(Field::RxFrequency, c)->text());
-        transmitFrequencyBox->setText(table_.cell(Field::TxFrequency, c)->text());
-        judgeFrequencyRanges();
-        table_.paintTextColour(Field::RxFrequency, c,
-                               rxOutOfRange_ ? state_.colours.hint : state_.colours.black);
-        table_.paintTextColour(Field::TxFrequency, c,
-                               txOutOfRange_ ? state_.colours.hint : state_.colours.black);
-    }
-    channelList->setCurrentIndex(remembered);
-    showChannel(remembered);
 }
 
 } // namespace hx

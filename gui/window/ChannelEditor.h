@@ -2,7 +2,8 @@
 
 #include "gui/dialogs/UserDialogs.h"
 #include "gui/style/ClickableLabel.h"
-#include "gui/window/ChannelTableView.h"
+#include "gui/window/ChannelTableModel.h"
+#include "gui/window/PlugDocument.h"
 #include "gui/window/WindowState.h"
 
 #include <QCheckBox>
@@ -16,13 +17,14 @@ namespace hx {
 
 class FunctionArea;
 
-// "Channel Edit": one channel at a time, written into the code plug and the table
-// only by OK. The frequency rules it applies live in codeplug/FrequencyCheck.
+// "Channel Edit": one channel at a time, read from the channel model and written
+// into the plug only by OK, as one step. The frequency rules it applies live in
+// codeplug/FrequencyCheck.
 class ChannelEditor : public QGroupBox {
     Q_OBJECT
 public:
-    ChannelEditor(WindowState& state, ChannelTableView& table, UserDialogs& dialogs,
-                  FunctionArea& functions, QWidget* parent);
+    ChannelEditor(WindowState& state, const ChannelTableModel& channels, PlugDocument& document,
+                  UserDialogs& dialogs, FunctionArea& functions, QWidget* parent);
 
     void fillToneLists(); // items of the model's tone table, current language
     void relabel();       // language-dependent items, selections kept
@@ -35,17 +37,24 @@ public:
     void deleteAllChannels();
     void deleteCurrentChannel();
     void selectChannelFromTable(int channel); // a click into the table
-    void markOutOfBandCells();
     void clearBoxes();
     void reformatBoxes(); // both frequency texts in the five-decimal form
     void selectChannel(int position) { channelList->setCurrentIndex(position); }
+    void focusReceiveFrequency() { receiveFrequencyBox->setFocus(); }
+    void focusOk() { okButton->setFocus(); }
+    bool txEqualsRx() const { return txEqualsRxBox->isChecked(); }
+    void setTxEqualsRx(bool on) { txEqualsRxBox->setChecked(on); }
+    // The controls the Tab key visits, in order, wide/narrow among them.
+    QList<QWidget*> keyboardOrder() const;
 
-    QComboBox *channelList, *decodeToneList, *encodeToneList, *transmitPowerList;
+    QComboBox *channelList, *decodeToneList, *encodeToneList;
     QScrollBar* channelScrollBar;
     QLineEdit *receiveFrequencyBox, *transmitFrequencyBox;
-    QCheckBox *busyLockoutBox, *shiftBox, *scanBox, *txEqualsRxBox, *deleteAllChannelsBox;
+    QCheckBox *busyLockoutBox, *shiftBox, *txEqualsRxBox, *deleteAllChannelsBox;
     QPushButton* okButton;
-    ClickableLabel* busyLockoutLabel;
+
+signals:
+    void channelSelected(int channel);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,14 +69,20 @@ private:
     void channelScrolled(int value);
     void txEqualsRxClicked();
     void deleteAllChannelsClicked();
-    void storeFrequency(QLineEdit* box, Field field, bool outOfRange);
+    // Whether Ctrl+Z belongs to the box: it has typing of its own that the channel
+    // does not hold yet.
+    bool boxTakesUndo(const QLineEdit* box) const;
 
+    // Power and scan are not stored in the radio image; they stay out of sight.
+    QComboBox* transmitPowerList;
+    QCheckBox* scanBox;
+    ClickableLabel* busyLockoutLabel;
     WindowState& state_;
-    ChannelTableView& table_;
+    QComboBox* wideNarrowList_;
+    const ChannelTableModel& channels_;
+    PlugDocument& document_;
     UserDialogs& dialogs_;
     QList<QWidget*> captioned_;
-    bool rxOutOfRange_ = false;
-    bool txOutOfRange_ = false;
 };
 
 } // namespace hx

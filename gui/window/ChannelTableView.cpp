@@ -110,6 +110,23 @@ ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
     channelPopupMenu->addSeparator()->setObjectName("deleteMenuSeparator");
     deleteAllChannelsAction = channelPopupMenu->addAction(QString());
     deleteAllChannelsAction->setObjectName("deleteAllChannelsAction");
+    connect(deleteChannelAction, &QAction::triggered, this, &ChannelTableView::deleteChannelChosen);
+    connect(deleteAllChannelsAction, &QAction::triggered, this,
+            &ChannelTableView::deleteAllChannelsChosen);
+    connect(copyChannelsAction, &QAction::triggered, this, &ChannelTableView::copyChosen);
+    connect(pasteChannelsAction, &QAction::triggered, this, &ChannelTableView::pasteChosen);
+    connect(moveChannelUpAction, &QAction::triggered, this, [this] { emit moveChosen(-1); });
+    connect(moveChannelDownAction, &QAction::triggered, this, [this] { emit moveChosen(1); });
+    connect(clearChannelsAction, &QAction::triggered, this, &ChannelTableView::clearChosen);
+}
+
+void ChannelTableView::popUp(QLineEdit* box, int channel, QPoint at) {
+    box->setFocus();
+    emit cellRightClicked(channel);
+    deleteChannelAction->setText(Q(state_.text(Text::DeleteChannelFirst) +
+                                   std::to_string(channel + 1) +
+                                   state_.text(Text::DeleteChannelSecond)));
+    channelPopupMenu->popup(at);
 }
 
 QList<QWidget*> ChannelTableView::cellsInReadingOrder() const {
@@ -138,47 +155,27 @@ QLineEdit* ChannelTableView::cell(int index) const {
     return cells_.at(static_cast<std::size_t>(Slot(index)));
 }
 
-void ChannelTableView::setCellText(Field field, int channel, const std::string& text) {
-    cell(field, channel)->setText(Q(text));
+void ChannelTableView::setModel(const QAbstractItemModel* model) {
+    model_ = model;
+    connect(model, &QAbstractItemModel::modelReset, this, &ChannelTableView::showModel);
+    connect(model, &QAbstractItemModel::dataChanged, this, &ChannelTableView::showModel);
+    showModel();
 }
 
-void ChannelTableView::clearChannelCells(int channel) {
-    for (int f = 0; f < kFieldCount; ++f)
-        cell(static_cast<Field>(f), channel)->clear();
-}
-
-void ChannelTableView::clearAllCells() {
+// The cells are the model's view only: nothing else writes their texts or colours.
+void ChannelTableView::showModel() {
     for (int c = 0; c < kChannelCount; ++c)
-        clearChannelCells(c);
-}
-
-void ChannelTableView::paintRow(int channel, BgrColour background) {
-    for (int f = 0; f < kFieldCount; ++f)
-        PaintCell(cell(static_cast<Field>(f), channel), background);
-}
-
-void ChannelTableView::paintTextColour(Field field, int channel, BgrColour colour) {
-    PaintText(cell(field, channel), colour);
-}
-
-void ChannelTableView::paintEmptyCells() {
-    for (int c = 0; c < kChannelCount; ++c)
-        paintRow(c, state_.colours.text);
-}
-
-void ChannelTableView::relabel() {
-    const auto& table = state_.plug.channels;
-    for (int c = 0; c < kChannelCount; ++c) {
-        paintRow(c, table.inUse(c) ? state_.colours.textText : state_.colours.text);
-        for (Field f : {Field::RxTone, Field::TxTone})
-            if (table.value(c, f) == 0)
-                setCellText(f, c, state_.text(Text::NoTone));
-        for (Field f : {Field::BusyLockout, Field::Shift}) {
-            const double v = table.value(c, f);
-            if (v == 1 || v == 0)
-                setCellText(f, c, state_.text(v == 1 ? Text::Yes : Text::No));
+        for (int f = 0; f < kFieldCount; ++f) {
+            const QModelIndex index = model_->index(c, f);
+            QLineEdit* box = cell(static_cast<Field>(f), c);
+            const QString text = index.data(Qt::DisplayRole).toString();
+            if (box->text() != text)
+                box->setText(text);
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Base, index.data(Qt::BackgroundRole).value<QColor>());
+            palette.setColor(QPalette::Text, index.data(Qt::ForegroundRole).value<QColor>());
+            box->setPalette(palette);
         }
-    }
 }
 
 void ChannelTableView::applyTexts() {
@@ -289,7 +286,7 @@ bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
                 emit cellClicked(channel);
         } else if (mouse->button() == Qt::RightButton) {
             follow(channel); // the pop-up acts on the selection it was opened on
-            emit cellRightClicked(channel, mouse->globalPosition().toPoint());
+            popUp(box, channel, mouse->globalPosition().toPoint());
         }
         return false;
     }
@@ -307,7 +304,7 @@ bool ChannelTableView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         const int key = press->key();
         if (key == Qt::Key_Menu) {
-            emit cellRightClicked(channel, box->mapToGlobal(box->rect().center()));
+            popUp(box, channel, box->mapToGlobal(box->rect().center()));
             return true;
         }
         if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right)

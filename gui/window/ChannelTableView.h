@@ -2,6 +2,7 @@
 
 #include "gui/window/WindowState.h"
 
+#include <QAbstractItemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,14 +30,8 @@ public:
     QLineEdit* cell(int index) const; // by CellIndex
     QLineEdit* cell(Field field, int channel) const { return cell(CellIndex(field, channel)); }
 
-    void setCellText(Field field, int channel, const std::string& text);
-    void clearChannelCells(int channel); // texts only
-    void clearAllCells();                // texts only
-    void paintRow(int channel, BgrColour background);
-    void paintTextColour(Field field, int channel, BgrColour colour);
-    void paintEmptyCells(); // every cell on the empty-cell colour
-    // Re-labels the language-dependent cells and repaints the rows (language switch).
-    void relabel();
+    // Shows the model's texts and colours from now on, whenever it changes.
+    void setModel(const QAbstractItemModel* model);
     void applyTexts();
     // The shown cells row by row, for the window's Tab chain.
     QList<QWidget*> cellsInReadingOrder() const;
@@ -53,12 +48,19 @@ public:
     QMenu* channelPopupMenu;
     QAction* deleteChannelAction;
     QAction* deleteAllChannelsAction;
-    QAction *copyChannelsAction, *pasteChannelsAction, *moveChannelUpAction, *moveChannelDownAction,
-        *clearChannelsAction;
+    QAction *pasteChannelsAction, *moveChannelUpAction, *moveChannelDownAction;
 
 signals:
     void cellClicked(int channel);
-    void cellRightClicked(int channel, QPoint globalPosition);
+    // Before the pop-up menu opens on the channel.
+    void cellRightClicked(int channel);
+    // The pop-up's commands.
+    void deleteChannelChosen();
+    void deleteAllChannelsChosen();
+    void copyChosen();
+    void pasteChosen();
+    void moveChosen(int step); // -1 up, +1 down
+    void clearChosen();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,8 +72,12 @@ private:
     void clicked(int channel, Qt::KeyboardModifiers modifiers);
     bool triggerByKey(const QKeyEvent* key, bool onlyAsk);
     void showSelection();
+    void showModel();
+    void popUp(QLineEdit* cell, int channel, QPoint at);
 
+    QAction *copyChannelsAction, *clearChannelsAction;
     WindowState& state_;
+    const QAbstractItemModel* model_ = nullptr;
     QLineEdit* tabStop_ = nullptr;
     std::array<QLineEdit*, kChannelCount * kFieldCount> cells_{};
     std::array<QLabel*, kChannelCount> rowLabels_{};

@@ -14,13 +14,12 @@ void DataFileCommands::newFile() {
     state_.currentDataFile = state_.scratchDataFile().string();
     window_.showFileName();
     window_.storeSettings();
-    state_.newFileFlag = true;
-    state_.openedFileFlag = false;
+    state_.origin = DataOrigin::New;
     markUnchanged();
 }
 
 void DataFileCommands::markUnchanged() {
-    state_.plug.modified = false;
+    window_.markClean();
     unchanged_ = window_.encode();
 }
 
@@ -36,7 +35,7 @@ DataFileCommands::SaveOutcome DataFileCommands::offerToSave() {
     if (!dialogs_.ask(title(), state_.text(Text::SaveQuestion), MessageIcon::Question))
         return SaveOutcome::Cancelled;
     // A new data set has no file of the user's yet.
-    return state_.newFileFlag ? saveFileAs() : writeTo(ownFile());
+    return state_.origin == DataOrigin::New ? saveFileAs() : writeTo(ownFile());
 }
 
 void DataFileCommands::openFile() {
@@ -81,8 +80,7 @@ void DataFileCommands::openPath(const std::filesystem::path& path) {
                                  MessageIcon::Exclamation, Answer::No))
         return;
     foreignFile_ = foreign ? std::optional(path) : std::nullopt;
-    state_.newFileFlag = false;
-    state_.openedFileFlag = true;
+    state_.origin = DataOrigin::Opened;
     window_.show(std::get<MemoryImage>(read));
     markUnchanged();
     state_.currentDataFile = path.string();
@@ -118,9 +116,8 @@ DataFileCommands::SaveOutcome DataFileCommands::writeTo(const std::filesystem::p
     }
     if (foreign)
         foreignFile_.reset(); // it holds the radio data now
-    // Only a written file clears the flags, so a failed save keeps its changes marked.
-    state_.newFileFlag = false;
-    state_.openedFileFlag = false;
+    // Only a written file changes the origin, so a failed save keeps its changes marked.
+    state_.origin = DataOrigin::Saved;
     markUnchanged();
     state_.currentDataFile = target.string();
     window_.showFileName();
@@ -130,7 +127,7 @@ DataFileCommands::SaveOutcome DataFileCommands::writeTo(const std::filesystem::p
 }
 
 void DataFileCommands::saveFile() {
-    if (state_.newFileFlag && modified())
+    if (state_.origin == DataOrigin::New && modified())
         offerToSave(); // never into the scratch file unasked
     else
         writeTo(ownFile());

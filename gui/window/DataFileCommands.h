@@ -17,8 +17,9 @@ class DataFileCommands {
 public:
     struct Window {
         std::function<MemoryImage()> encode;          // the plug as the radio's image
-        std::function<void(const MemoryImage&)> show; // decode into the window
+        std::function<void(const MemoryImage&)> show; // decode into the window, undo cleared
         std::function<void()> clearCodePlug;          // defaults, empty table and editor
+        std::function<void()> markClean;              // the undo history's saved position
         std::function<void()> storeSettings;
         std::function<void()> showFileName;
         std::function<void()> focusConfirm;

@@ -46,6 +46,9 @@ FunctionArea::FunctionArea(WindowState& state, QWidget* parent) : QGroupBox(pare
     wideNarrowList->setObjectName("wideNarrowList");
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+    for (int i = 0; i < kFunctionSettingCount; ++i)
+        connect(list(static_cast<FunctionSetting>(i)), &QComboBox::currentIndexChanged, this,
+                &FunctionArea::functionsChanged);
 }
 
 QComboBox* FunctionArea::list(FunctionSetting setting) const {
@@ -64,6 +67,10 @@ QComboBox* FunctionArea::list(FunctionSetting setting) const {
         return wideNarrowList;
     }
     return nullptr;
+}
+
+QList<QWidget*> FunctionArea::keyboardOrder() const {
+    return {monitorKeyList, timeOutTimerList, squelchLevelList, batterySaveList, beepToneList};
 }
 
 void FunctionArea::applyTexts() {
@@ -92,6 +99,7 @@ void FunctionArea::showFunctions(const FunctionPositions& positions) {
     for (int i = 0; i < kFunctionSettingCount; ++i) {
         const auto setting = static_cast<FunctionSetting>(i);
         QComboBox* box = list(setting);
+        const QSignalBlocker quiet(box);
         const int p = positions[setting];
         // A stored position the list lacks leaves it without selection.
         box->setCurrentIndex(p >= 0 && p < box->count() ? p : -1);

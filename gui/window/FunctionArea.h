@@ -25,8 +25,15 @@ public:
     void applyDefaults() { showFunctions(state_.model.profile.functionDefaults); }
 
     QComboBox* list(FunctionSetting setting) const;
+    // The lists the Tab key visits, in order; wide/narrow goes with the editor.
+    QList<QWidget*> keyboardOrder() const;
+
     QLabel* wideNarrowLabel;
     QComboBox* wideNarrowList;
+
+signals:
+    // A list's selection changed, other than through showFunctions.
+    void functionsChanged();
 
 private:
     WindowState& state_;

@@ -17,9 +17,22 @@
 namespace hx {
 namespace {
 
-// Positions 1 to 14 by key; an empty key is a separator.
-constexpr const char* kToolbar[] = {"",      "FileNew", "",     "FileOpen", "FileSave", "", "Read",
-                                    "Write", "",        "Port", "",         "Help",     "", "Exit"};
+// The toolbar's buttons: its picture and tool tip key, the menu item it presses. An
+// empty key is a separator.
+constexpr std::pair<const char*, const char*> kToolbar[] = {{"", ""},
+                                                            {"FileNew", "newFileAction"},
+                                                            {"", ""},
+                                                            {"FileOpen", "openFileAction"},
+                                                            {"FileSave", "saveFileAction"},
+                                                            {"", ""},
+                                                            {"Read", "readRadioAction"},
+                                                            {"Write", "writeRadioAction"},
+                                                            {"", ""},
+                                                            {"Port", "communicationPortAction"},
+                                                            {"", ""},
+                                                            {"Help", "helpTopicAction"},
+                                                            {"", ""},
+                                                            {"Exit", "exitAction"}};
 
 } // namespace
 
@@ -31,12 +44,15 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout(central);
     functions_ = new FunctionArea(state_, central);
+    tableModel_ = new ChannelTableModel(state_, this);
     table_ = new ChannelTableView(state_, central);
-    editor_ = new ChannelEditor(state_, *table_, dialogs_, *functions_, central);
-    model_ = new ModelArea(state_, dialogs_,
-                           {[this] { resetCodePlug(); }, [this] { readOrStoreSettings(true); },
-                            [this] { editor_->reformatBoxes(); }},
-                           central);
+    table_->setModel(tableModel_);
+    editor_ = new ChannelEditor(state_, *tableModel_, document_, dialogs_, *functions_, central);
+    model_ =
+        new ModelArea(state_, dialogs_,
+                      {[this](int subModel) { resetCodePlug(EditKind::SubModelSwitch, subModel); },
+                       [this] { readOrStoreSettings(true); }, [this] { editor_->reformatBoxes(); }},
+                      central);
     grid->addWidget(model_, 0, 0);
     grid->addWidget(functions_, 1, 0);
     grid->addWidget(editor_, 2, 0);
@@ -46,23 +62,25 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
     setCentralWidget(central);
     files_ = std::make_unique<DataFileCommands>(
         state_, dialogs_,
-        DataFileCommands::Window{[this] { return encode(); },
-                                 [this](const MemoryImage& image) { showImage(image); },
-                                 [this] {
-                                     resetCodePlug();
-                                     editor_->receiveFrequencyBox->setFocus();
-                                 },
-                                 [this] { readOrStoreSettings(true); }, [this] { showFileName(); },
-                                 [this] { editor_->okButton->setFocus(); },
-                                 [this](const auto& path) { recent_->remember(path); },
-                                 [this](const auto& path) { recent_->forget(path); }});
+        DataFileCommands::Window{
+            [this] { return encode(); }, [this](const MemoryImage& image) { showImage(image); },
+            [this] {
+                resetCodePlug(EditKind::NewDataSet, state_.selectedSubModel);
+                editor_->focusReceiveFrequency();
+            },
+            [this] { document_.markClean(); }, [this] { readOrStoreSettings(true); },
+            [this] { showFileName(); }, [this] { editor_->focusOk(); },
+            [this](const auto& path) { recent_->remember(path); },
+            [this](const auto& path) { recent_->forget(path); }});
     buildStatusBar();
     transfers_ = std::make_unique<TransferCommands>(
         state_, dialogs_,
         TransferCommands::Window{this, statusPanel(1), statusPanel(2),
-                                 [this] { return model_->subModelList->currentIndex() >= 0; },
+                                 [this] { return model_->selected() >= 0; },
                                  [this] { return encode(); },
-                                 [this](const MemoryImage& image) { showImage(image); },
+                                 [this](const MemoryImage& image) {
+                                     showImage(image, EditKind::ReadRadio, kChannelCount);
+                                 },
                                  [this] { readOrStoreSettings(true); },
                                  [this](bool clearWhenNone) { showFileName(clearWhenNone); }},
         openPort);
@@ -72,20 +90,18 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
         state_, dialogs_,
         CardCommands::Window{[this] { return encode(); },
                              [this] {
-                                 return DecoderState{model_->subModelList->currentIndex(),
-                                                     functions_->functions(), state_.plug.channels};
+                                 return DecoderState{model_->selected(), functions_->functions(),
+                                                     state_.plug.channels};
                              }});
     plans_ = std::make_unique<PlanCommands>(
         state_, dialogs_,
         PlanCommands::Window{this, *table_,
                              [this] {
-                                 return DecoderState{model_->subModelList->currentIndex(),
-                                                     functions_->functions(), state_.plug.channels};
+                                 return DecoderState{model_->selected(), functions_->functions(),
+                                                     state_.plug.channels};
                              },
-                             [this](const MemoryImage& image) { showImage(image); },
-                             [this](int channel) {
-                                 state_.currentChannel = channel;
-                                 editor_->deleteCurrentChannel();
+                             [this](const MemoryImage& image, EditKind kind, int count) {
+                                 showImage(image, kind, count);
                              },
                              [this](int channel) { editor_->selectChannelFromTable(channel); }});
     clones_ = std::make_unique<CloneCommands>(state_, dialogs_, this, std::move(openPort));
@@ -95,44 +111,70 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
 
     connect(table_, &ChannelTableView::cellClicked, editor_,
             &ChannelEditor::selectChannelFromTable);
-    connect(table_, &ChannelTableView::cellRightClicked, this, [this](int channel, QPoint at) {
+    connect(table_, &ChannelTableView::cellRightClicked, this, [this](int channel) {
         state_.readyForFocus = false;
-        table_->cell(table_->currentCell())->setFocus(); // the cell clicked
         state_.selectedRow = state_.currentChannel = channel;
-        table_->deleteChannelAction->setText(Q(state_.text(Text::DeleteChannelFirst) +
-                                               std::to_string(channel + 1) +
-                                               state_.text(Text::DeleteChannelSecond)));
         editor_->selectChannel(channel);
         state_.currentChannel = channel;
         editor_->showChannel(channel);
-        table_->channelPopupMenu->popup(at);
         state_.readyForFocus = true;
     });
-    connect(table_->deleteChannelAction, &QAction::triggered, editor_,
+    connect(table_, &ChannelTableView::deleteChannelChosen, editor_,
             &ChannelEditor::deleteCurrentChannel);
-    connect(table_->deleteAllChannelsAction, &QAction::triggered, this, [this] {
+    connect(table_, &ChannelTableView::deleteAllChannelsChosen, this, [this] {
         editor_->deleteAllChannels();
-        editor_->receiveFrequencyBox->setFocus();
+        editor_->focusReceiveFrequency();
     });
-    connect(editor_->channelList, &QComboBox::currentIndexChanged, table_,
-            &ChannelTableView::follow);
-    connect(table_->copyChannelsAction, &QAction::triggered, this,
-            [this] { plans_->copyChannels(); });
-    connect(table_->pasteChannelsAction, &QAction::triggered, this,
-            [this] { plans_->pasteChannels(); });
-    connect(table_->moveChannelUpAction, &QAction::triggered, this,
-            [this] { plans_->moveChannels(-1); });
-    connect(table_->moveChannelDownAction, &QAction::triggered, this,
-            [this] { plans_->moveChannels(1); });
-    connect(table_->clearChannelsAction, &QAction::triggered, this,
-            [this] { plans_->clearChannels(); });
+    connect(editor_, &ChannelEditor::channelSelected, table_, &ChannelTableView::follow);
+    connect(table_, &ChannelTableView::copyChosen, this, [this] { plans_->copyChannels(); });
+    connect(table_, &ChannelTableView::pasteChosen, this, [this] { plans_->pasteChannels(); });
+    connect(table_, &ChannelTableView::moveChosen, this,
+            [this](int step) { plans_->moveChannels(step); });
+    connect(table_, &ChannelTableView::clearChosen, this, [this] { plans_->clearChannels(); });
+    connect(functions_, &FunctionArea::functionsChanged, this, [this] {
+        PlugSnapshot after = document_.current();
+        after.functions = functions_->functions();
+        document_.apply(EditKind::FunctionSetting, 0, after);
+    });
+    connect(&document_, &PlugDocument::plugChanged, this, &MainWindow::showPlug);
+    connect(&document_, &PlugDocument::historyChanged, this, &MainWindow::showHistory);
+}
+
+void MainWindow::showPlug() {
+    const int subModel = state_.selectedSubModel;
+    if (subModel != model_->selected()) {
+        model_->showQuietly(subModel);
+        readOrStoreSettings(true);
+    }
+    functions_->showFunctions(state_.plug.functions);
+    tableModel_->refresh();
+}
+
+void MainWindow::showHistory() {
+    const PlugHistory& history = document_.history();
+    QAction* undo = action("undoAction");
+    QAction* redo = action("redoAction");
+    undo->setText(Q(history.undoText(state_.language)));
+    undo->setEnabled(history.canUndo());
+    redo->setText(Q(history.redoText(state_.language)));
+    redo->setEnabled(history.canRedo());
+}
+
+// The editor shows the channel as the step left it; typing not yet stored is gone.
+void MainWindow::undoOrRedo(bool undo) {
+    if (undo)
+        document_.undo();
+    else
+        document_.redo();
+    editor_->showSelectedChannel();
+    if (state_.marksOutOfBand)
+        editor_->judgeFrequencyRanges();
 }
 
 MemoryImage MainWindow::encode() const {
     const auto& m = state_.model;
-    return EncodeImage({state_.plug.channels, functions_->functions(),
-                        model_->subModelList->currentIndex(), state_.modelCode, m.profile,
-                        m.tones});
+    return EncodeImage({state_.plug.channels, functions_->functions(), model_->selected(),
+                        state_.modelCode, m.profile, m.tones});
 }
 
 QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, QKeySequence key) {
@@ -175,6 +217,14 @@ void MainWindow::buildMenus() {
         file, [this] { return state_.profileFile(); },
         [this](const std::filesystem::path& path) { files_->openRecentFile(path); });
     connect(addMenuItem(file, "exitAction"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menu(nullptr, "editMenu");
+    connect(addMenuItem(edit, "undoAction", QKeySequence::Undo), &QAction::triggered, this,
+            [this] { undoOrRedo(true); });
+    QAction* redo = addMenuItem(edit, "redoAction");
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
 
     QMenu* program = menu(nullptr, "programMenu");
     connect(addMenuItem(program, "readRadioAction", QKeySequence("Ctrl+R")), &QAction::triggered,
@@ -227,19 +277,20 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildToolbar() {
-    toolbar_ = addToolBar(QString());
-    toolbar_->setObjectName("toolbar");
-    toolbar_->setMovable(false);
-    for (const char* button : kToolbar) {
-        const QString key = button;
-        if (key.isEmpty()) {
-            toolbar_->addSeparator();
+    QToolBar* toolbar = addToolBar(QString());
+    toolbar->setObjectName("toolbar");
+    toolbar->setMovable(false);
+    for (const auto& [key, item] : kToolbar) {
+        if (!*key) {
+            toolbar->addSeparator();
             continue;
         }
-        QAction* a = toolbar_->addAction(ToolbarIcon(button), key);
-        a->setObjectName(key + "Button");
-        a->setData(key);
-        connect(a, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
+        QAction* a = action(item);
+        a->setIcon(ToolbarIcon(key));
+        a->setIconVisibleInMenu(false); // the menus keep their look
+        toolbar->addAction(a);
+        toolbar->widgetForAction(a)->setObjectName(QString(key) + "Button");
+        toolTipKeys_[a] = key;
     }
 }
 
@@ -257,37 +308,11 @@ void MainWindow::buildStatusBar() {
 // Tab follows the reading order: model, functions, channel editor and its OK, then
 // the table as a single stop, inside which the arrows move.
 void MainWindow::setKeyboardOrder() {
-    QList<QWidget*> order{model_->subModelList};
-    for (const FunctionSetting s :
-         {FunctionSetting::MonitorKey, FunctionSetting::TimeOutTimer, FunctionSetting::SquelchLevel,
-          FunctionSetting::BatterySave, FunctionSetting::BeepTone})
-        order << functions_->list(s);
-    const ChannelEditor& e = *editor_;
-    order << e.channelList << e.receiveFrequencyBox << e.decodeToneList << e.transmitFrequencyBox
-          << e.encodeToneList << e.busyLockoutBox << e.shiftBox << functions_->wideNarrowList
-          << e.txEqualsRxBox << e.deleteAllChannelsBox << e.okButton
-          << table_->cellsInReadingOrder();
+    const QList<QWidget*> order = QList<QWidget*>{model_->keyboardStop()} +
+                                  functions_->keyboardOrder() + editor_->keyboardOrder() +
+                                  table_->cellsInReadingOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-}
-
-void MainWindow::toolbarClicked(const QString& key) {
-    if (key == "FileNew")
-        files_->newFile();
-    else if (key == "FileOpen")
-        files_->openFile();
-    else if (key == "FileSave")
-        files_->saveFile();
-    else if (key == "Write")
-        transfers_->writeRadio();
-    else if (key == "Read")
-        transfers_->readRadio();
-    else if (key == "Port")
-        transfers_->showPortDialog();
-    else if (key == "Help")
-        showHelp();
-    else if (key == "Exit")
-        close();
 }
 
 void MainWindow::showHelp() {
@@ -313,8 +338,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::startUp() {
     state_.readyForFocus = false;
-    state_.newFileFlag = true;
-    state_.openedFileFlag = false;
+    state_.origin = DataOrigin::New;
     state_.plug.modified = false;
     state_.startupInProgress = true;
     try {
@@ -327,6 +351,7 @@ void MainWindow::startUp() {
         std::filesystem::create_directories(state_.appFolder / "Data");
         std::filesystem::create_directories(state_.appFolder / "Setting");
         state_.plug.channels.clear();
+        tableModel_->refresh();
         state_.model = LoadModelData(state_.settingDir(), state_.modelCode);
         recent_->load();
 
@@ -334,16 +359,18 @@ void MainWindow::startUp() {
         model_->fillList();
         functions_->fillLists();
         functions_->applyDefaults();
+        state_.plug.functions = state_.model.profile.functionDefaults;
         editor_->setIdle();
 
         state_.silentSubModelChange = true;
         readOrStoreSettings(false);
         state_.silentSubModelChange = false;
+        document_.clearHistory();
         showInterfaceTexts();
         state_.image = BlankImage();
         statusPanel(1)->setText(Q(state_.text(Text::Ready)));
         state_.readyForFocus = true;
-        editor_->receiveFrequencyBox->setFocus(); // where a channel is typed
+        editor_->focusReceiveFrequency(); // where a channel is typed
     } catch (const std::exception&) {
         state_.silentSubModelChange = false;
         showStartupError();
@@ -354,13 +381,13 @@ void MainWindow::startUp() {
 
 void MainWindow::showStartupError() {
     dialogs_.tell(textsLoaded_ ? state_.text(Text::MessageTitle) : std::string(),
-                  "Initial Soft Occur Error!", MessageIcon::Exclamation);
+                  state_.text(Text::StartupFailed), MessageIcon::Exclamation);
 }
 
 void MainWindow::readOrStoreSettings(bool storing) {
     const SettingsStore store(ProfileFile(state_.profileFile()));
     const StoreSet set{state_.language, state_.portNumber, state_.currentDataFile,
-                       model_->subModelList->currentIndex(), state_.bandCheckOn};
+                       model_->selected(), state_.bandCheckOn};
     const SettingsOutcome outcome =
         hx::ReadOrStoreSettings(store, storing, state_.startupInProgress, set,
                                 [this] { return dialogs_.chooseLanguage(state_.colours.full); });
@@ -372,7 +399,7 @@ void MainWindow::readOrStoreSettings(bool storing) {
         return;
     const StoredSettings& s = *outcome.settings;
     state_.bandCheckOn = s.bandCheckOn;
-    state_.outOfBandMarking = s.outOfBandMarking;
+    state_.marksOutOfBand = s.outOfBandMarking;
     state_.notLimitedModel = s.notLimitedModel;
     state_.language = s.language;
     action("chineseAction")->setChecked(s.language == Language::Chinese);
@@ -386,16 +413,15 @@ void MainWindow::readOrStoreSettings(bool storing) {
         return; // addresses no band: the rest stays as it was
     model_->select(p);
     model_->showBand(p);
-    state_.bandLabelText = model_->bandValueLabel->text().toStdString();
+    state_.bandLabelText = model_->bandText();
     state_.currentDataFile = s.path;
     if (s.path.empty() || state_.startupInProgress)
         state_.currentDataFile = state_.scratchDataFile().string();
-    editor_->txEqualsRxBox->setChecked(s.txEqualsRx == 1);
+    editor_->setTxEqualsRx(s.txEqualsRx == 1);
 }
 
 void MainWindow::showInterfaceTexts() {
     const Language lang = state_.language;
-    table_->paintEmptyCells();
     const auto& titles = state_.model.profile.titles;
     setWindowTitle(Q(lang == Language::Chinese ? titles.titleChinese : titles.titleEnglish));
     ApplyFont(this, lang);
@@ -408,9 +434,8 @@ void MainWindow::showInterfaceTexts() {
     for (auto& [name, item] : actions_)
         if (const Bilingual* caption = CaptionOf(name.toStdString()))
             item->setText(Q(std::string(caption->in(lang))));
-    for (QAction* a : toolbar_->actions())
-        if (const Bilingual* tip = ToolbarToolTipOf(a->data().toString().toStdString()))
-            a->setToolTip(Q(std::string(tip->in(lang))));
+    for (const auto& [a, key] : toolTipKeys_)
+        a->setToolTip(Q(std::string(ToolbarToolTipOf(key)->in(lang))));
     for (QLabel* panel : panels_)
         panel->setToolTip(
             Q(std::string(StatusPanelToolTipOf(panel->objectName().toStdString())->in(lang))));
@@ -430,7 +455,8 @@ void MainWindow::showInterfaceTexts() {
     statusPanel(1)->setMinimumWidth(widest);
     statusPanel(1)->setText(Q(state_.text(Text::Ready)));
     functions_->fillLists();
-    table_->relabel();
+    tableModel_->refresh();
+    showHistory();
     textsLoaded_ = true;
 }
 
@@ -449,16 +475,12 @@ void MainWindow::selectLanguage(Language language) {
     showInterfaceTexts();
 }
 
-void MainWindow::clearChannelTable() {
-    table_->clearAllCells();
-    state_.plug.channels.clear();
-}
-
-void MainWindow::resetCodePlug() {
+void MainWindow::resetCodePlug(EditKind kind, int subModel) {
     editor_->clearBoxes();
-    functions_->applyDefaults();
-    clearChannelTable();
-    table_->paintEmptyCells();
+    int inUse = 0;
+    for (int c = 0; c < kChannelCount; ++c)
+        inUse += state_.plug.channels.inUse(c) ? 1 : 0;
+    document_.apply(kind, inUse, {ChannelTable(), state_.model.profile.functionDefaults, subModel});
     editor_->selectChannel(0);
 }
 
@@ -472,7 +494,7 @@ bool MainWindow::prepareExit(bool closingWindow) {
     if (files_->offerToSave() == DataFileCommands::SaveOutcome::Failed)
         return false;
     const SettingsStore store(ProfileFile(state_.profileFile()));
-    store.storeTxEqualsRx(editor_->txEqualsRxBox->isChecked());
+    store.storeTxEqualsRx(editor_->txEqualsRx());
     if (closingWindow)
         ending_ = true;
     return true;
@@ -496,51 +518,33 @@ void MainWindow::switchModelSeries(int mode) {
     checkModelMenu(); // a click toggled the item; the model in use stays checked
     if (mode == state_.modelCode)
         return;
-    const bool chinese = state_.language == Language::Chinese;
-    std::string question;
-    if (mode == 7100)
-        question = chinese ? "是否切换到QRW71写频软件?" : "Do you want to switch to QRW71 soft?";
-    else if (mode == 7400)
-        question = chinese ? "是否切换到QRW74写频软件?" : "Do you want to switch to QRW74 soft?";
-    else
-        question = chinese ? "是否切换到QRW72写频软件?" : "Do you want to switch to QRW72 soft?";
+    const std::string series = mode == 7100 ? "71" : mode == 7400 ? "74" : "72";
+    const std::string question = FillText(state_.text(Text::SwitchSeriesQuestion), {series});
     if (!dialogs_.ask(state_.text(Text::MessageTitle), question, MessageIcon::Question))
         return;
     if (!prepareExit(false))
         return; // the changes could not be saved: they stay
     ProfileFile(state_.settingDir() / kSettingsFileName)
         .write("Config", "Type", std::to_string(mode));
-    clearChannelTable();
     startUp();
 }
 
-void MainWindow::showImage(const MemoryImage& image) {
+void MainWindow::showImage(const MemoryImage& image, std::optional<EditKind> kind, int count) {
     const DecoderState before{state_.selectedSubModel, functions_->functions(),
                               state_.plug.channels};
     const DecodeResult d = hx::DecodeImage(
         image, {state_.modelCode, state_.model.profile, state_.model.tones}, before);
-    if (d.subModelChanged) {
-        {
-            const QSignalBlocker quiet(model_->subModelList);
-            model_->select(d.state.subModel);
-        }
-        state_.selectedSubModel = d.state.subModel;
-        model_->showBand(d.state.subModel);
-        state_.bandLabelText = model_->bandValueLabel->text().toStdString();
-        resetCodePlug();
-        readOrStoreSettings(true);
-    }
-    functions_->showFunctions(d.state.functions);
-    state_.plug.channels = d.state.channels;
+    if (d.subModelChanged)
+        editor_->clearBoxes();
+    const PlugSnapshot after{d.state.channels, d.state.functions, d.state.subModel};
+    if (kind)
+        document_.apply(*kind, count, after);
+    else
+        document_.load(after);
+    if (d.subModelChanged)
+        editor_->selectChannel(0);
     state_.image = d.convertedImage;
-    const auto& cells = d.cells(state_.language);
-    for (int c = 0; c < kChannelCount; ++c) {
-        for (int f = 0; f < kFieldCount; ++f)
-            table_->setCellText(static_cast<Field>(f), c, cells[c][f]);
-        table_->paintRow(c, d.inUse[c] ? state_.colours.textText : state_.colours.text);
-    }
     editor_->showSelectedChannel();
-    editor_->markOutOfBandCells();
     editor_->judgeFrequencyRanges();
 }
 

@@ -4,6 +4,7 @@
 #include "gui/dialogs/UserDialogs.h"
 #include "gui/window/CardCommands.h"
 #include "gui/window/ChannelEditor.h"
+#include "gui/window/ChannelTableModel.h"
 #include "gui/window/ChannelTableView.h"
 #include "gui/window/CloneCommands.h"
 #include "gui/window/CompareCommands.h"
@@ -11,6 +12,7 @@
 #include "gui/window/FunctionArea.h"
 #include "gui/window/ModelArea.h"
 #include "gui/window/PlanCommands.h"
+#include "gui/window/PlugDocument.h"
 #include "gui/window/RecentFileMenu.h"
 #include "gui/window/TransferCommands.h"
 #include "gui/window/WindowState.h"
@@ -36,9 +38,10 @@ public:
     void selectLanguage(Language language);
     void readOrStoreSettings(bool storing);
     void showInterfaceTexts();
-    // Shows a memory image, as after opening a file or reading a radio.
-    void showImage(const MemoryImage& image);
-    void toolbarClicked(const QString& key);
+    // Shows a memory image: as one undo step of `kind`, or without one as a data set
+    // opened, which starts the undo history afresh.
+    void showImage(const MemoryImage& image, std::optional<EditKind> kind = std::nullopt,
+                   int count = 0);
     void showHelp();
     void showAbout();
 
@@ -52,12 +55,9 @@ public:
     QLabel* statusPanel(int number) const {
         return panels_.at(static_cast<std::size_t>(number - 1));
     }
-    QToolBar* toolbar() const { return toolbar_; }
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
-    CompareCommands& compares() { return *compares_; }
     CardCommands& cards() { return *cards_; }
-    PlanCommands& plans() { return *plans_; }
     RecentFileMenu& recentFiles() { return *recent_; }
 
 protected:
@@ -68,8 +68,11 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void setKeyboardOrder();
-    void resetCodePlug();
-    void clearChannelTable();
+    // An empty table and the default functions for `subModel`, as one step.
+    void resetCodePlug(EditKind kind, int subModel);
+    void showPlug();    // the areas show what the document holds
+    void showHistory(); // the Edit menu names the steps
+    void undoOrRedo(bool undo);
     void showStartupError();
     void showFileName(bool clearWhenNone = false);
     void checkModelMenu();
@@ -77,15 +80,17 @@ private:
     QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});
 
     WindowState state_;
+    PlugDocument document_{state_};
     UserDialogs& dialogs_;
+    ChannelTableModel* tableModel_;
     ModelArea* model_;
     FunctionArea* functions_;
     ChannelTableView* table_;
     ChannelEditor* editor_;
-    QToolBar* toolbar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     std::map<QString, QAction*> actions_;
     std::map<QString, QMenu*> menus_;
+    std::map<QAction*, const char*> toolTipKeys_; // the toolbar's
     std::unique_ptr<DataFileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
     std::unique_ptr<CompareCommands> compares_;

@@ -42,6 +42,15 @@ void ModelArea::showBand(int position) {
         bandValueLabel->setText(Q(bands[static_cast<std::size_t>(position)]));
 }
 
+void ModelArea::showQuietly(int position) {
+    {
+        const QSignalBlocker quiet(subModelList);
+        select(position);
+    }
+    showBand(position);
+    state_.bandLabelText = bandText();
+}
+
 void ModelArea::applyTexts() {
     ApplyTexts(this, state_.language);
     PaintBackground(this, state_.colours.full);
@@ -69,8 +78,7 @@ void ModelArea::subModelChosen() {
                          MessageIcon::Exclamation);
         if (yes) {
             state_.bandLabelText = bandValueLabel->text().toStdString();
-            state_.selectedSubModel = p;
-            actions_.resetCodePlug();
+            actions_.switchSubModel(p);
         } else {
             bandValueLabel->setText(Q(state_.bandLabelText));
             restoring_ = true;

@@ -86,11 +86,11 @@ ChannelPlan PlanCommands::currentPlan() const {
 
 // Through the image, as a file is opened: the table, the editor, the function lists
 // and the out-of-band marks come out as they would for the same data file.
-void PlanCommands::apply(const ChannelPlan& plan) {
+void PlanCommands::apply(const ChannelPlan& plan, EditKind kind, int count) {
     const auto& m = state_.model;
     window_.show(EncodeImage({plan.state.channels, plan.state.functions, plan.state.subModel,
-                              state_.modelCode, m.profile, m.tones}));
-    state_.plug.modified = true;
+                              state_.modelCode, m.profile, m.tones}),
+                 kind, count);
     comments_ = plan.comments;
     commented_ = window_.shown().channels;
 }
@@ -156,7 +156,7 @@ void PlanCommands::importPlan() {
     if (preview.plan.state.subModel != current.state.subModel &&
         !dialogs_.ask(title(), state_.text(Text::SubModelQuestion), MessageIcon::Exclamation))
         return;
-    apply(preview.plan);
+    apply(preview.plan, EditKind::ImportPlan, static_cast<int>(preview.channelChanges.size()));
 }
 
 void PlanCommands::copyChannels() {
@@ -185,7 +185,7 @@ void PlanCommands::pasteChannels() {
     }
     if (!pasted.rejected.empty() && !previewAccepted(pasted, true, state_.text(Text::PasteTitle)))
         return;
-    apply(pasted.plan);
+    apply(pasted.plan, EditKind::PasteChannels, static_cast<int>(pasted.channelChanges.size()));
     std::vector<int> changed;
     for (const ChannelChange& c : pasted.channelChanges)
         changed.push_back(c.channel);
@@ -213,7 +213,7 @@ void PlanCommands::pasteValue(const std::string& value, int cellIndex) {
     if (const auto* reason = std::get_if<std::string>(&checked))
         return tellNothingPasted(*reason);
     StoreValues(plan.state.channels, channel, std::get<CheckedRow>(checked).values);
-    apply(plan);
+    apply(plan, EditKind::PasteChannels, 1);
     window_.table.select({channel});
     window_.selectChannel(channel);
 }
@@ -231,17 +231,18 @@ void PlanCommands::moveChannels(int step) {
     }
     const int current = state_.currentChannel;
     const bool currentMoves = std::ranges::find(moving, current + step) != moving.end();
-    apply(plan);
+    apply(plan, EditKind::MoveChannels, static_cast<int>(moving.size()));
     std::ranges::sort(moving);
     window_.table.select(moving);
     window_.selectChannel(currentMoves ? current + step : moving.front());
 }
 
-// Each channel as the pop-up's "Delete channel" clears one, so that clearing one
-// channel stays what it always was.
 void PlanCommands::clearChannels() {
-    for (const int c : window_.table.selectedChannels())
-        window_.deleteChannel(c);
+    ChannelPlan plan = currentPlan();
+    const std::vector<int> clearing = window_.table.selectedChannels();
+    for (const int c : clearing)
+        plan.state.channels.clearChannel(c);
+    apply(plan, EditKind::ClearChannels, static_cast<int>(clearing.size()));
 }
 
 } // namespace hx

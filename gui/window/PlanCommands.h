@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/codeplug/PlugHistory.h"
 #include "core/exchange/ChannelPlan.h"
 #include "core/exchange/CsvSyntax.h"
 #include "gui/dialogs/UserDialogs.h"
@@ -24,10 +25,10 @@ public:
     struct Window {
         QWidget* owner;
         ChannelTableView& table;
-        std::function<DecoderState()> shown;          // sub-model, functions, channels
-        std::function<void(const MemoryImage&)> show; // decode into the window
-        std::function<void(int)> deleteChannel;       // as the pop-up's deletion does
-        std::function<void(int)> selectChannel;       // into the editor
+        std::function<DecoderState()> shown; // sub-model, functions, channels
+        // Decodes into the window as one undo step.
+        std::function<void(const MemoryImage&, EditKind, int count)> show;
+        std::function<void(int)> selectChannel; // into the editor
     };
     PlanCommands(WindowState& state, UserDialogs& dialogs, Window window);
 
@@ -45,12 +46,12 @@ public:
 private:
     ChannelPlan currentPlan() const;
     PlanContext context() const {
-        return {state_.model, state_.language, state_.bandCheckOn, state_.marksOutOfBand()};
+        return {state_.model, state_.language, state_.bandCheckOn, state_.marksOutOfBand};
     }
     bool previewAccepted(const PlanImport& preview, bool paste, const std::string& source);
     void pasteValue(const std::string& value, int cellIndex);
     void tellNothingPasted(const std::string& reasons);
-    void apply(const ChannelPlan& plan);
+    void apply(const ChannelPlan& plan, EditKind kind, int count);
     std::string title() const { return state_.text(Text::MessageTitle); }
 
     WindowState& state_;

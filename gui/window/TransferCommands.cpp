@@ -307,7 +307,6 @@ void TransferCommands::takeIntoWindow(const MemoryImage& image, const TraceNote&
     std::error_code error;
     if (!std::filesystem::exists(state_.currentDataFile, error))
         std::ofstream(state_.currentDataFile, std::ios::binary);
-    state_.plug.modified = true;
     window_.show(image);
     setStatus(WithNote(text(Text::CommunicationSucceeded), "    ", traceNote.status));
     window_.showFileName(false);

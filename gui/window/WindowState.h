@@ -13,6 +13,13 @@
 
 namespace hx {
 
+// Where the data set in the window came from, which decides where Save puts it.
+enum class DataOrigin {
+    New,    // a new data set or the start: no file of the user's yet
+    Opened, // opened from a file
+    Saved,  // written into a file of the user's choice
+};
+
 // The state the main window holds for the whole run; the areas share it.
 struct WindowState {
     std::filesystem::path appFolder;
@@ -22,7 +29,7 @@ struct WindowState {
     Language language = Language::Chinese;
     SettingColours colours;
     bool bandCheckOn = true;
-    std::string outOfBandMarking = "True";
+    bool marksOutOfBand = true; // an out-of-band frequency is kept and marked
     bool notLimitedModel = false;
     int portNumber = 1;
     std::string currentDataFile;
@@ -37,11 +44,9 @@ struct WindowState {
     bool startupInProgress = false;
     bool readyForFocus = false;
     bool silentSubModelChange = false;
-    bool newFileFlag = true;
-    bool openedFileFlag = false;
+    DataOrigin origin = DataOrigin::New;
 
     std::string text(Text t) const { return std::string(TextOf(t).in(language)); }
-    bool marksOutOfBand() const { return MarksOutOfBand(outOfBandMarking); }
 
     // The band of the selected sub-model, as the frequency checks need it.
     BandContext band() const {

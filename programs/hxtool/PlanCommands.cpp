@@ -50,8 +50,7 @@ hx::PlanContext WindowRules(const ModelSession& session, hx::Language language) 
     const hx::ProfileFile profile(session.settingDir /
                                   hx::ModelFileNamesFor(session.model.modelCode).profile);
     const auto settings = hx::ReadSettings(profile.load()).value_or(hx::StoredSettings{});
-    return {session.model, language, settings.bandCheckOn,
-            hx::MarksOutOfBand(settings.outOfBandMarking)};
+    return {session.model, language, settings.bandCheckOn, settings.outOfBandMarking};
 }
 
 } // namespace

@@ -78,7 +78,7 @@ TEST_F(UserSettingsTest, ReadsRoomLimitedValues) {
     EXPECT_EQ(outcome.settings->subModel, 9);
     EXPECT_EQ(outcome.settings->txEqualsRx, 1);
     EXPECT_FALSE(outcome.settings->bandCheckOn);
-    EXPECT_FALSE(MarksOutOfBand(outcome.settings->outOfBandMarking));
+    EXPECT_FALSE(outcome.settings->outOfBandMarking);
     EXPECT_EQ(outcome.settings->path, "C:\\radio.dat");
 
     put("[Setting]\nLanguage=7\n");

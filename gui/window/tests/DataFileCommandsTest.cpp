@@ -58,7 +58,7 @@ private slots:
         dialogs_.files = {folder_ / "long.dat"};
         w.files().openFile();
         QCOMPARE(cell(Field::RxFrequency, 4), QString("451.01250"));
-        QVERIFY(state().openedFileFlag);
+        QVERIFY(state().origin == DataOrigin::Opened);
         QVERIFY(!state().plug.modified);
 
         edit(5, "452"); // an opened file saves without a question
@@ -233,7 +233,7 @@ private slots:
         w.files().openDataFile(folder_ / "given.dat");
         QCOMPARE(cell(Field::RxFrequency, 4), QString("451.01250"));
         QCOMPARE(state().currentDataFile, (folder_ / "given.dat").string());
-        QVERIFY(state().openedFileFlag);
+        QVERIFY(state().origin == DataOrigin::Opened);
         QVERIFY(!state().plug.modified);
         QCOMPARE(statusPanel(3).toStdString(), "File Name: " + (folder_ / "given.dat").string());
         QCOMPARE(w.recentFiles().files().paths().front(), (folder_ / "given.dat").string());
@@ -334,7 +334,7 @@ private slots:
         dialogs_.answers = {true, false}; // clear, without saving
         w.files().newFile();
         QVERIFY(!state().plug.channels.inUse(2));
-        QVERIFY(state().newFileFlag);
+        QVERIFY(state().origin == DataOrigin::New);
         QVERIFY(!state().plug.modified);
     }
 };

@@ -153,7 +153,7 @@ private slots:
             d.verifyBox->setChecked(true);
             QCOMPARE(storedSetting("VerifyAfterWrite"), std::string("True"));
         })};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(proofItems(), std::make_pair(true, false));
 
         QVERIFY2(lastMessage().starts_with(
@@ -168,7 +168,7 @@ private slots:
         startRadios({});
         dialogs_.messages.clear();
         dialogs_.modal = {write([](CommunicationDialog& d) { QVERIFY(d.verifyBox->isChecked()); })};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
         QCOMPARE(status(), std::string("Written and verified"));
         QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
@@ -178,7 +178,7 @@ private slots:
         dialogs_.modal = {[](QDialog& d) {
             QVERIFY(!static_cast<CommunicationDialog&>(d).verifyBox->isChecked());
         }};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
     }
 
     // Off, the options leave the write as it always was, to the byte; the read offers
@@ -188,7 +188,7 @@ private slots:
         edit(0, "450.0125");
         radio_ = std::make_unique<EmulatedRadioPort>(hxsim::RadioMemory{});
         dialogs_.modal = {write()};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(status(), std::string("Communication success"));
         EmulatedRadioPort plain(hxsim::RadioMemory{});
         QVERIFY(!WriteRadio(plain, w.state().image, {}));
@@ -197,7 +197,7 @@ private slots:
 
         dialogs_.modal = {
             [](QDialog& d) { QVERIFY(!static_cast<CommunicationDialog&>(d).verifyBox); }};
-        w.toolbarClicked("Read");
+        w.action("readRadioAction")->trigger();
     }
 
     // The radio is kept before it is written; one of another band is written only
@@ -219,7 +219,7 @@ private slots:
 
         dialogs_.answers = {false};
         dialogs_.modal = {write()};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(dialogs_.questions.size(), std::size_t(1));
         const std::string question = dialogs_.questions[0].text;
         QVERIFY2(question.starts_with("radio band 136-174MHz (HX7200-V), file band 400-470MHz "
@@ -238,7 +238,7 @@ private slots:
 
         dialogs_.answers = {true};
         dialogs_.modal = {write()};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(backups().size(), std::size_t(2));
         QVERIFY(status().starts_with("Communication success    Backup: Data/Backups/"));
         QVERIFY(std::equal(w.state().image.begin() + kHeaderSize,
@@ -253,7 +253,7 @@ private slots:
         faults.hangUpAtBlock = 64;
         radio_ = std::make_unique<EmulatedRadioPort>(hxsim::RadioMemory{}, faults);
         dialogs_.modal = {write()};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QVERIFY2(lastMessage().starts_with("备份读取失败，未写入："), lastMessage().c_str());
         QCOMPARE(status(), std::string("备份失败，未写入"));
         QVERIFY(radio_->memory() == hxsim::RadioMemory{});

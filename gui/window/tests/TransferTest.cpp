@@ -112,7 +112,7 @@ private slots:
 
         startRadios({"--load", (folder_ / "source.dat").string()});
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Read");
+        w.action("readRadioAction")->trigger();
 
         QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
         QVERIFY(!dialogs_.modalRuns.back().openAfterScript);
@@ -135,7 +135,7 @@ private slots:
         w.transfers().outcomeTimerTick();
         std::ofstream(scratch) << "kept";
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Read");
+        w.action("readRadioAction")->trigger();
         QCOMPARE(fs::file_size(scratch), std::uintmax_t(4));
         driveTimerToReady();
     }
@@ -181,7 +181,7 @@ private slots:
             pressReadWrite()(d);
             barAtZero = static_cast<CommunicationDialog&>(d).progressBar->value() == 0;
         }};
-        w.toolbarClicked(reading ? "Read" : "Write");
+        w.action(reading ? "readRadioAction" : "writeRadioAction")->trigger();
 
         QCOMPARE(lastMessage(),
                  std::string("Communication failed,please check commuication port!"));
@@ -207,7 +207,7 @@ private slots:
             commun.transferButton->click();
             QVERIFY(!commun.isVisible());
         }};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(status(), std::string("Communication success"));
     }
 
@@ -220,7 +220,7 @@ private slots:
             subModelList()->setCurrentIndex(-1);
         }
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(lastMessage(), std::string("Please select mode type first"));
         QCOMPARE(int(dialogs_.messages.size()), 1); // and no port failure
         QVERIFY(dialogs_.modalRuns.back().openAfterScript);
@@ -229,7 +229,7 @@ private slots:
     void aPortNumberOutOfRangeIsReportedAndKeptUntilChosen() {
         MainWindow& w = start("Language=2\nCOM=17\n");
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Read");
+        w.action("readRadioAction")->trigger();
         QCOMPARE(lastMessage(),
                  std::string("Failed to open port,Please set communication port first!"));
         QVERIFY(dialogs_.modalRuns.back().openAfterScript);
@@ -251,7 +251,7 @@ private slots:
         MainWindow& w = start();
         mapPort(5, (folder_ / "no-such-device").string());
         dialogs_.modal = {pressReadWrite(), choosePort(7)};
-        w.toolbarClicked("Read");
+        w.action("readRadioAction")->trigger();
         QCOMPARE(lastMessage(), std::string("Failed to open port!"));
         QVERIFY(dialogs_.messages.back().icon == MessageIcon::Critical);
         QCOMPARE(dialogs_.modalRuns.size(), std::size_t(2));
@@ -272,7 +272,7 @@ private slots:
         fs::last_write_time(locks_.back(),
                             fs::file_time_type::clock::now() - std::chrono::seconds(10));
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Read");
+        w.action("readRadioAction")->trigger();
         QVERIFY2(dialogs_.messages.empty(), lastMessage().c_str());
         QCOMPARE(status(), std::string("Communication success"));
     }
@@ -285,7 +285,7 @@ private slots:
         QtSerialPort holder;
         QVERIFY_THROWS_NO_EXCEPTION(holder.open(sim_->device()));
         dialogs_.modal = {pressReadWrite(), choosePort(5)};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(lastMessage(), "Failed to open port!\nCOM5 " + sim_->device() +
                                     ": transfer_window_tests (PID " + std::to_string(::getpid()) +
                                     ")");
@@ -306,7 +306,7 @@ private slots:
             ports.portOptions[2]->setChecked(true);
             ports.cancelButton->click();
         }};
-        w.toolbarClicked("Port");
+        w.action("communicationPortAction")->trigger();
         QCOMPARE(w.state().portNumber, 5);
         QCOMPARE(storedSetting("COM"), std::string("5"));
 
@@ -324,7 +324,7 @@ private slots:
         MainWindow& w = start();
         startRadios({});
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         QCOMPARE(status(), std::string("Communication success"));
         QVERIFY(!fs::exists(folder_ / "Data/Traces"));
 
@@ -338,13 +338,13 @@ private slots:
             };
         };
         dialogs_.modal = {setTrace(false), setTrace(true)};
-        w.toolbarClicked("Port");
+        w.action("communicationPortAction")->trigger();
         QCOMPARE(storedSetting("SerialTrace"), std::string());
-        w.toolbarClicked("Port");
+        w.action("communicationPortAction")->trigger();
         QCOMPARE(storedSetting("SerialTrace"), std::string("True"));
 
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Write");
+        w.action("writeRadioAction")->trigger();
         const auto traces = [this] {
             std::vector<fs::path> found;
             for (const auto& entry : fs::directory_iterator(folder_ / "Data/Traces"))
@@ -367,7 +367,7 @@ private slots:
 
         startRadios({"--short-reply-at", "5"});
         dialogs_.modal = {pressReadWrite()};
-        w.toolbarClicked("Read");
+        w.action("readRadioAction")->trigger();
         QCOMPARE(traces().size(), std::size_t(2));
         const fs::path failedTrace = traces().back() == trace ? traces().front() : traces().back();
         QCOMPARE(lastMessage(), "Communication failed,please check commuication port!\n\n"

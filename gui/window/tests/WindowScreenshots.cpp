@@ -195,7 +195,7 @@ private slots:
                 });
                 commun.transferButton->click();
             }};
-            w.toolbarClicked("Write");
+            w.action("writeRadioAction")->trigger();
             QVERIFY(fs::exists(name.toStdString()));
             cleanup();
         }
