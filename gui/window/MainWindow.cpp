@@ -308,9 +308,8 @@ void MainWindow::buildStatusBar() {
 // Tab follows the reading order: model, functions, channel editor and its OK, then
 // the table as a single stop, inside which the arrows move.
 void MainWindow::setKeyboardOrder() {
-    const QList<QWidget*> order = QList<QWidget*>{model_->keyboardStop()} +
-                                  functions_->keyboardOrder() + editor_->keyboardOrder() +
-                                  table_->cellsInReadingOrder();
+    const QList<QWidget*> order = model_->keyboardOrder() + functions_->keyboardOrder() +
+                                  editor_->keyboardOrder() + table_->cellsInReadingOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
