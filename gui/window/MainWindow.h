@@ -72,6 +72,7 @@ private:
     void undoOrRedo(bool undo);
     void showStartupError();
     void showFileName(bool clearWhenNone = false);
+    void showPort() { statusPanel(2)->setText(QString("COM%1").arg(state_.portNumber)); }
     void checkModelMenu();
     MemoryImage encode() const;
     QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});
