@@ -35,8 +35,8 @@ bool LeftForAnotherControl(const QFocusEvent* event) {
 ChannelEditor::ChannelEditor(WindowState& state, const ChannelTableModel& channels,
                              PlugDocument& document, UserDialogs& dialogs, FunctionArea& functions,
                              QWidget* parent)
-    : QGroupBox(parent), state_(state), wideNarrowList_(functions.wideNarrowList),
-      channels_(channels), document_(document), dialogs_(dialogs) {
+    : QGroupBox(parent), state_(state), channels_(channels), document_(document),
+      dialogs_(dialogs) {
     setObjectName("channelEditor");
     auto* grid = new QGridLayout(this);
     const auto label = [&](const char* name, int row, int column) {
@@ -51,107 +51,106 @@ ChannelEditor::ChannelEditor(WindowState& state, const ChannelTableModel& channe
         return widget;
     };
     label("channelLabel", 0, 0);
-    channelList = named(new QComboBox(this), "channelList");
+    channelList_ = named(new QComboBox(this), "channelList");
     for (int c = 1; c <= kChannelCount; ++c)
-        channelList->addItem(QString::number(c));
-    channelScrollBar = named(new QScrollBar(Qt::Vertical, this), "channelScrollBar");
-    channelScrollBar->setRange(0, kChannelCount + 1); // 0 and 17 only wrap around
-    channelScrollBar->setValue(1);
-    channelScrollBar->setFixedHeight(channelList->sizeHint().height());
+        channelList_->addItem(QString::number(c));
+    channelScrollBar_ = named(new QScrollBar(Qt::Vertical, this), "channelScrollBar");
+    channelScrollBar_->setRange(0, kChannelCount + 1); // 0 and 17 only wrap around
+    channelScrollBar_->setValue(1);
+    channelScrollBar_->setFixedHeight(channelList_->sizeHint().height());
     auto* channelRow = new QHBoxLayout;
-    channelRow->addWidget(channelList, 1);
-    channelRow->addWidget(channelScrollBar);
+    channelRow->addWidget(channelList_, 1);
+    channelRow->addWidget(channelScrollBar_);
     grid->addLayout(channelRow, 0, 1);
 
     label("receiveFrequencyLabel", 1, 0);
-    receiveFrequencyBox = named(new QLineEdit(this), "receiveFrequencyBox");
-    grid->addWidget(receiveFrequencyBox, 1, 1);
+    receiveFrequencyBox_ = named(new QLineEdit(this), "receiveFrequencyBox");
+    grid->addWidget(receiveFrequencyBox_, 1, 1);
     label("decodeToneLabel", 1, 2);
-    decodeToneList = named(new QComboBox(this), "decodeToneList");
-    grid->addWidget(decodeToneList, 1, 3);
+    decodeToneList_ = named(new QComboBox(this), "decodeToneList");
+    grid->addWidget(decodeToneList_, 1, 3);
     label("transmitFrequencyLabel", 2, 0);
-    transmitFrequencyBox = named(new QLineEdit(this), "transmitFrequencyBox");
-    grid->addWidget(transmitFrequencyBox, 2, 1);
+    transmitFrequencyBox_ = named(new QLineEdit(this), "transmitFrequencyBox");
+    grid->addWidget(transmitFrequencyBox_, 2, 1);
     label("encodeToneLabel", 2, 2);
-    encodeToneList = named(new QComboBox(this), "encodeToneList");
-    grid->addWidget(encodeToneList, 2, 3);
+    encodeToneList_ = named(new QComboBox(this), "encodeToneList");
+    grid->addWidget(encodeToneList_, 2, 3);
 
-    busyLockoutLabel = named(new ClickableLabel(this), "busyLockoutLabel");
-    grid->addWidget(busyLockoutLabel, 3, 0);
-    captioned_ << busyLockoutLabel;
-    busyLockoutBox = named(new QCheckBox(this), "busyLockoutBox");
-    grid->addWidget(busyLockoutBox, 3, 1);
+    busyLockoutLabel_ = named(new ClickableLabel(this), "busyLockoutLabel");
+    grid->addWidget(busyLockoutLabel_, 3, 0);
+    captioned_ << busyLockoutLabel_;
+    busyLockoutBox_ = named(new QCheckBox(this), "busyLockoutBox");
+    grid->addWidget(busyLockoutBox_, 3, 1);
     label("shiftLabel", 3, 2);
-    shiftBox = named(new QCheckBox(this), "shiftBox");
-    grid->addWidget(shiftBox, 3, 3);
+    shiftBox_ = named(new QCheckBox(this), "shiftBox");
+    grid->addWidget(shiftBox_, 3, 3);
 
-    grid->addWidget(functions.wideNarrowLabel, 4, 0);
-    grid->addWidget(functions.wideNarrowList, 4, 1);
-    captioned_ << functions.wideNarrowLabel;
+    wideNarrowOrder_ = functions.placeWideNarrow(*grid, 4);
 
     // Power and scan are not stored in the radio image; they stay out of sight.
     label("transmitPowerLabel", 5, 0)->hide();
-    transmitPowerList = named(new QComboBox(this), "transmitPowerList");
-    transmitPowerList->hide();
+    transmitPowerList_ = named(new QComboBox(this), "transmitPowerList");
+    transmitPowerList_->hide();
     label("scanLabel", 5, 2)->hide();
-    scanBox = named(new QCheckBox(this), "scanBox");
-    scanBox->hide();
+    scanBox_ = named(new QCheckBox(this), "scanBox");
+    scanBox_->hide();
 
-    txEqualsRxBox = named(new QCheckBox(this), "txEqualsRxBox");
-    grid->addWidget(txEqualsRxBox, 6, 0, 1, 2);
-    deleteAllChannelsBox = named(new QCheckBox(this), "deleteAllChannelsBox");
-    grid->addWidget(deleteAllChannelsBox, 6, 2, 1, 2);
-    okButton = named(new QPushButton(this), "okButton");
-    okButton->setAutoDefault(true); // Return presses it when it has the focus, as Space does
-    grid->addWidget(okButton, 7, 3);
-    captioned_ << txEqualsRxBox << deleteAllChannelsBox << okButton;
+    txEqualsRxBox_ = named(new QCheckBox(this), "txEqualsRxBox");
+    grid->addWidget(txEqualsRxBox_, 6, 0, 1, 2);
+    deleteAllChannelsBox_ = named(new QCheckBox(this), "deleteAllChannelsBox");
+    grid->addWidget(deleteAllChannelsBox_, 6, 2, 1, 2);
+    okButton_ = named(new QPushButton(this), "okButton");
+    okButton_->setAutoDefault(true); // Return presses it when it has the focus, as Space does
+    grid->addWidget(okButton_, 7, 3);
+    captioned_ << txEqualsRxBox_ << deleteAllChannelsBox_ << okButton_;
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox})
+    for (QLineEdit* box : {receiveFrequencyBox_, transmitFrequencyBox_})
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance("0000.000000"));
-    receiveFrequencyBox->installEventFilter(this);
-    transmitFrequencyBox->installEventFilter(this);
-    decodeToneList->installEventFilter(this);
-    encodeToneList->installEventFilter(this);
-    connect(receiveFrequencyBox, &QLineEdit::textChanged, this,
+    receiveFrequencyBox_->installEventFilter(this);
+    transmitFrequencyBox_->installEventFilter(this);
+    decodeToneList_->installEventFilter(this);
+    encodeToneList_->installEventFilter(this);
+    connect(receiveFrequencyBox_, &QLineEdit::textChanged, this,
             &ChannelEditor::receiveFrequencyEdited);
-    connect(transmitFrequencyBox, &QLineEdit::textChanged, this,
+    connect(transmitFrequencyBox_, &QLineEdit::textChanged, this,
             &ChannelEditor::transmitFrequencyEdited);
-    connect(channelList, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelChosen);
-    connect(channelList, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelSelected);
-    connect(channelScrollBar, &QScrollBar::valueChanged, this, &ChannelEditor::channelScrolled);
-    connect(txEqualsRxBox, &QCheckBox::clicked, this, &ChannelEditor::txEqualsRxClicked);
-    connect(deleteAllChannelsBox, &QCheckBox::clicked, this,
+    connect(channelList_, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelChosen);
+    connect(channelList_, &QComboBox::currentIndexChanged, this, &ChannelEditor::channelSelected);
+    connect(channelScrollBar_, &QScrollBar::valueChanged, this, &ChannelEditor::channelScrolled);
+    connect(txEqualsRxBox_, &QCheckBox::clicked, this, &ChannelEditor::txEqualsRxClicked);
+    connect(deleteAllChannelsBox_, &QCheckBox::clicked, this,
             &ChannelEditor::deleteAllChannelsClicked);
-    connect(okButton, &QPushButton::clicked, this, &ChannelEditor::storeChannel);
-    connect(busyLockoutLabel, &ClickableLabel::clicked, this, [this] {
-        if (!busyLockoutBox->isEnabled())
+    connect(okButton_, &QPushButton::clicked, this, &ChannelEditor::storeChannel);
+    connect(busyLockoutLabel_, &ClickableLabel::clicked, this, [this] {
+        if (!busyLockoutBox_->isEnabled())
             return;
-        busyLockoutBox->setChecked(!busyLockoutBox->isChecked());
-        okButton->setFocus();
+        busyLockoutBox_->setChecked(!busyLockoutBox_->isChecked());
+        okButton_->setFocus();
     });
 }
 
 QList<QWidget*> ChannelEditor::keyboardOrder() const {
-    return {channelList,    receiveFrequencyBox,  decodeToneList, transmitFrequencyBox,
-            encodeToneList, busyLockoutBox,       shiftBox,       wideNarrowList_,
-            txEqualsRxBox,  deleteAllChannelsBox, okButton};
+    return QList<QWidget*>{
+               channelList_,    receiveFrequencyBox_, decodeToneList_, transmitFrequencyBox_,
+               encodeToneList_, busyLockoutBox_,      shiftBox_} +
+           wideNarrowOrder_ + QList<QWidget*>{txEqualsRxBox_, deleteAllChannelsBox_, okButton_};
 }
 
 void ChannelEditor::fillToneLists() {
     QStringList items;
     for (const auto& item : state_.model.tones.listItems(state_.language))
         items << Q(item);
-    ReplaceItems(decodeToneList, items);
-    ReplaceItems(encodeToneList, items);
+    ReplaceItems(decodeToneList_, items);
+    ReplaceItems(encodeToneList_, items);
 }
 
 void ChannelEditor::relabel() {
-    for (QComboBox* list : {decodeToneList, encodeToneList})
+    for (QComboBox* list : {decodeToneList_, encodeToneList_})
         if (list->count() > 0)
             list->setItemText(0, Q(state_.text(Text::NoTone)));
-    ReplaceItems(transmitPowerList, {Q(state_.text(Text::High)), Q(state_.text(Text::Low))});
+    ReplaceItems(transmitPowerList_, {Q(state_.text(Text::High)), Q(state_.text(Text::Low))});
 }
 
 void ChannelEditor::applyTexts() {
@@ -161,86 +160,86 @@ void ChannelEditor::applyTexts() {
         ApplyTexts(w, state_.language);
         PaintBackground(w, state_.colours.full);
     }
-    for (QCheckBox* box : {busyLockoutBox, shiftBox, scanBox})
+    for (QCheckBox* box : {busyLockoutBox_, shiftBox_, scanBox_})
         PaintBackground(box, state_.colours.full);
     relabel();
 }
 
 void ChannelEditor::setIdle() {
-    for (QComboBox* list : {encodeToneList, decodeToneList, channelList})
+    for (QComboBox* list : {encodeToneList_, decodeToneList_, channelList_})
         list->setCurrentIndex(0);
-    for (QComboBox* list : {decodeToneList, encodeToneList}) {
+    for (QComboBox* list : {decodeToneList_, encodeToneList_}) {
         list->setCurrentIndex(-1);
         list->setEnabled(false);
     }
-    for (QCheckBox* box : {busyLockoutBox, shiftBox, scanBox}) {
+    for (QCheckBox* box : {busyLockoutBox_, shiftBox_, scanBox_}) {
         box->setChecked(false);
         box->setEnabled(false);
     }
-    transmitPowerList->setCurrentIndex(0);
-    transmitPowerList->setEnabled(false);
+    transmitPowerList_->setCurrentIndex(0);
+    transmitPowerList_->setEnabled(false);
 }
 
 void ChannelEditor::clearBoxes() {
-    receiveFrequencyBox->clear();
-    transmitFrequencyBox->clear();
+    receiveFrequencyBox_->clear();
+    transmitFrequencyBox_->clear();
 }
 
 void ChannelEditor::reformatBoxes() {
-    for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox})
+    for (QLineEdit* box : {receiveFrequencyBox_, transmitFrequencyBox_})
         if (const auto f = FrequencyIn(box))
             box->setText(Q(FormatFrequency(Mhz{*f})));
 }
 
 // Typing decides what else may be set: no receive frequency, no channel options.
 void ChannelEditor::receiveFrequencyEdited() {
-    if (!FrequencyIn(receiveFrequencyBox)) {
-        if (!receiveFrequencyBox->text().isEmpty())
-            receiveFrequencyBox->clear(); // runs this handler again on the empty text
-        decodeToneList->setCurrentIndex(-1);
-        decodeToneList->setEnabled(false);
-        for (QCheckBox* box : {busyLockoutBox, shiftBox, scanBox}) {
+    if (!FrequencyIn(receiveFrequencyBox_)) {
+        if (!receiveFrequencyBox_->text().isEmpty())
+            receiveFrequencyBox_->clear(); // runs this handler again on the empty text
+        decodeToneList_->setCurrentIndex(-1);
+        decodeToneList_->setEnabled(false);
+        for (QCheckBox* box : {busyLockoutBox_, shiftBox_, scanBox_}) {
             box->setEnabled(false);
             box->setChecked(false);
         }
-        transmitPowerList->setCurrentIndex(-1);
-        transmitPowerList->setEnabled(false);
+        transmitPowerList_->setCurrentIndex(-1);
+        transmitPowerList_->setEnabled(false);
         return;
     }
-    if (decodeToneList->currentIndex() < 0)
-        decodeToneList->setCurrentIndex(0);
-    decodeToneList->setEnabled(true);
-    busyLockoutBox->setEnabled(true);
-    shiftBox->setEnabled(true);
-    shiftBox->setChecked(false);
-    transmitPowerList->setCurrentIndex(0);
-    transmitPowerList->setEnabled(true);
-    scanBox->setEnabled(true);
-    scanBox->setChecked(false);
+    if (decodeToneList_->currentIndex() < 0)
+        decodeToneList_->setCurrentIndex(0);
+    decodeToneList_->setEnabled(true);
+    busyLockoutBox_->setEnabled(true);
+    shiftBox_->setEnabled(true);
+    shiftBox_->setChecked(false);
+    transmitPowerList_->setCurrentIndex(0);
+    transmitPowerList_->setEnabled(true);
+    scanBox_->setEnabled(true);
+    scanBox_->setChecked(false);
 }
 
 void ChannelEditor::transmitFrequencyEdited() {
-    if (!FrequencyIn(transmitFrequencyBox)) {
-        if (!transmitFrequencyBox->text().isEmpty())
-            transmitFrequencyBox->clear();
-        encodeToneList->setCurrentIndex(-1);
-        encodeToneList->setEnabled(false);
+    if (!FrequencyIn(transmitFrequencyBox_)) {
+        if (!transmitFrequencyBox_->text().isEmpty())
+            transmitFrequencyBox_->clear();
+        encodeToneList_->setCurrentIndex(-1);
+        encodeToneList_->setEnabled(false);
         return;
     }
-    encodeToneList->setEnabled(true);
-    if (encodeToneList->currentIndex() < 0)
-        encodeToneList->setCurrentIndex(0);
+    encodeToneList_->setEnabled(true);
+    if (encodeToneList_->currentIndex() < 0)
+        encodeToneList_->setCurrentIndex(0);
 }
 
 bool ChannelEditor::boxTakesUndo(const QLineEdit* box) const {
-    const Field field = box == receiveFrequencyBox ? Field::RxFrequency : Field::TxFrequency;
+    const Field field = box == receiveFrequencyBox_ ? Field::RxFrequency : Field::TxFrequency;
     return box->isUndoAvailable() &&
            box->text() != Q(channels_.cellText(state_.currentChannel, field));
 }
 
 bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride &&
-        (watched == receiveFrequencyBox || watched == transmitFrequencyBox)) {
+        (watched == receiveFrequencyBox_ || watched == transmitFrequencyBox_)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool undoKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
                              key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
@@ -250,16 +249,16 @@ bool ChannelEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusOut &&
         LeftForAnotherControl(static_cast<QFocusEvent*>(event))) {
-        if (watched == receiveFrequencyBox)
-            lostFocus(receiveFrequencyBox, FrequencyBox::Receive);
-        else if (watched == transmitFrequencyBox)
-            lostFocus(transmitFrequencyBox, FrequencyBox::Transmit);
+        if (watched == receiveFrequencyBox_)
+            lostFocus(receiveFrequencyBox_, FrequencyBox::Receive);
+        else if (watched == transmitFrequencyBox_)
+            lostFocus(transmitFrequencyBox_, FrequencyBox::Transmit);
     } else if (event->type() == QEvent::FocusIn) {
         // Each tone list starts from the other one's tone.
-        if (watched == decodeToneList && encodeToneList->currentIndex() >= 0)
-            decodeToneList->setCurrentIndex(encodeToneList->currentIndex());
-        else if (watched == encodeToneList && decodeToneList->currentIndex() >= 0)
-            encodeToneList->setCurrentIndex(decodeToneList->currentIndex());
+        if (watched == decodeToneList_ && encodeToneList_->currentIndex() >= 0)
+            decodeToneList_->setCurrentIndex(encodeToneList_->currentIndex());
+        else if (watched == encodeToneList_ && decodeToneList_->currentIndex() >= 0)
+            encodeToneList_->setCurrentIndex(decodeToneList_->currentIndex());
     }
     return QGroupBox::eventFilter(watched, event);
 }
@@ -290,12 +289,12 @@ void ChannelEditor::lostFocus(QLineEdit* box, FrequencyBox which) {
 
 void ChannelEditor::judgeFrequencyRanges() {
     const RangeJudgement j = hx::JudgeFrequencyRanges(
-        receiveFrequencyBox->text().toStdString(), transmitFrequencyBox->text().toStdString(),
+        receiveFrequencyBox_->text().toStdString(), transmitFrequencyBox_->text().toStdString(),
         state_.band(), state_.bandCheckOn, state_.marksOutOfBand, state_.language);
     if (!state_.bandCheckOn)
         return;
-    apply(transmitFrequencyBox, j.transmit);
-    apply(receiveFrequencyBox, j.receive);
+    apply(transmitFrequencyBox_, j.transmit);
+    apply(receiveFrequencyBox_, j.receive);
 }
 
 void ChannelEditor::showChannel(int channel) {
@@ -303,22 +302,22 @@ void ChannelEditor::showChannel(int channel) {
         return;
     const auto& table = state_.plug.channels;
     const auto frequencyText = [&](Field f) { return Q(channels_.cellText(channel, f)); };
-    receiveFrequencyBox->setText(frequencyText(Field::RxFrequency));
-    transmitFrequencyBox->setText(frequencyText(Field::TxFrequency));
-    decodeToneList->setCurrentIndex(static_cast<int>(table.value(channel, Field::RxTone)));
-    encodeToneList->setCurrentIndex(static_cast<int>(table.value(channel, Field::TxTone)));
+    receiveFrequencyBox_->setText(frequencyText(Field::RxFrequency));
+    transmitFrequencyBox_->setText(frequencyText(Field::TxFrequency));
+    decodeToneList_->setCurrentIndex(static_cast<int>(table.value(channel, Field::RxTone)));
+    encodeToneList_->setCurrentIndex(static_cast<int>(table.value(channel, Field::TxTone)));
     const auto setSwitch = [&](QCheckBox* box, Field f) {
         const double v = table.value(channel, f);
         box->setEnabled(v != EmptyValue);
         box->setChecked(v == 1);
     };
-    setSwitch(busyLockoutBox, Field::BusyLockout);
-    setSwitch(shiftBox, Field::Shift);
+    setSwitch(busyLockoutBox_, Field::BusyLockout);
+    setSwitch(shiftBox_, Field::Shift);
 }
 
 void ChannelEditor::showSelectedChannel() {
     bool ok = false;
-    const int row = channelList->currentText().toInt(&ok) - 1;
+    const int row = channelList_->currentText().toInt(&ok) - 1;
     if (!ok)
         return;
     state_.selectedRow = row;
@@ -326,8 +325,8 @@ void ChannelEditor::showSelectedChannel() {
 }
 
 void ChannelEditor::channelChosen() {
-    state_.currentChannel = channelList->currentIndex();
-    channelScrollBar->setValue(state_.currentChannel + 1);
+    state_.currentChannel = channelList_->currentIndex();
+    channelScrollBar_->setValue(state_.currentChannel + 1);
     state_.selectedRow = state_.currentChannel;
     showSelectedChannel();
     judgeFrequencyRanges();
@@ -335,45 +334,45 @@ void ChannelEditor::channelChosen() {
 
 void ChannelEditor::channelScrolled(int value) {
     if (value == 0) {
-        channelScrollBar->setValue(kChannelCount);
+        channelScrollBar_->setValue(kChannelCount);
         return;
     }
     if (value == kChannelCount + 1) {
-        channelScrollBar->setValue(1);
+        channelScrollBar_->setValue(1);
         return;
     }
-    channelList->setCurrentIndex(value - 1);
-    state_.currentChannel = channelList->currentIndex();
+    channelList_->setCurrentIndex(value - 1);
+    state_.currentChannel = channelList_->currentIndex();
     if (state_.readyForFocus)
-        receiveFrequencyBox->setFocus();
+        receiveFrequencyBox_->setFocus();
     judgeFrequencyRanges();
 }
 
 void ChannelEditor::selectChannelFromTable(int channel) {
     state_.readyForFocus = false;
     state_.selectedRow = channel;
-    channelList->setCurrentIndex(channel);
+    channelList_->setCurrentIndex(channel);
     state_.currentChannel = channel;
-    channelScrollBar->setValue(channel + 1);
+    channelScrollBar_->setValue(channel + 1);
     showChannel(channel);
     state_.readyForFocus = true;
 }
 
 void ChannelEditor::txEqualsRxClicked() {
-    if (!txEqualsRxBox->isChecked())
+    if (!txEqualsRxBox_->isChecked())
         return;
-    if (receiveFrequencyBox->text().isEmpty() || !transmitFrequencyBox->text().isEmpty())
-        receiveFrequencyBox->setText(transmitFrequencyBox->text());
+    if (receiveFrequencyBox_->text().isEmpty() || !transmitFrequencyBox_->text().isEmpty())
+        receiveFrequencyBox_->setText(transmitFrequencyBox_->text());
     else
-        transmitFrequencyBox->setText(receiveFrequencyBox->text());
+        transmitFrequencyBox_->setText(receiveFrequencyBox_->text());
 }
 
 void ChannelEditor::deleteAllChannelsClicked() {
-    if (deleteAllChannelsBox->isChecked() &&
+    if (deleteAllChannelsBox_->isChecked() &&
         dialogs_.ask(state_.text(Text::MessageTitle), state_.text(Text::DeleteAllQuestion),
                      MessageIcon::Question))
         deleteAllChannels();
-    deleteAllChannelsBox->setChecked(false);
+    deleteAllChannelsBox_->setChecked(false);
 }
 
 void ChannelEditor::storeChannel() {
@@ -383,18 +382,18 @@ void ChannelEditor::storeChannel() {
     if (state_.marksOutOfBand) {
         judgeFrequencyRanges();
     } else {
-        for (auto [box, which] : {std::pair{receiveFrequencyBox, FrequencyBox::Receive},
-                                  std::pair{transmitFrequencyBox, FrequencyBox::Transmit}})
+        for (auto [box, which] : {std::pair{receiveFrequencyBox_, FrequencyBox::Receive},
+                                  std::pair{transmitFrequencyBox_, FrequencyBox::Transmit}})
             apply(box, CheckFrequencyEntry(box->text().toStdString(), which, state_.band(), false,
                                            state_.language));
     }
     PlugSnapshot after = document_.current();
     auto& table = after.channels;
-    if (receiveFrequencyBox->text().isEmpty()) {
+    if (receiveFrequencyBox_->text().isEmpty()) {
         table.clearChannel(c);
     } else {
         const BandContext band = state_.band();
-        for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox}) {
+        for (QLineEdit* box : {receiveFrequencyBox_, transmitFrequencyBox_}) {
             const auto f = FrequencyIn(box);
             if (f && (*f < kLowestPlausibleMhz || *f >= kHighestPlausibleMhz)) {
                 box->setText(Q(band.lowEdge));
@@ -402,25 +401,25 @@ void ChannelEditor::storeChannel() {
             }
         }
         if (const auto edges = BandFromEdges(band.lowEdge, band.highEdge)) {
-            for (QLineEdit* box : {receiveFrequencyBox, transmitFrequencyBox})
+            for (QLineEdit* box : {receiveFrequencyBox_, transmitFrequencyBox_})
                 if (const auto f = FrequencyIn(box))
                     box->setText(Q(FormatFrequency(edges->snap(Mhz{*f}))));
         }
         table.setValue(c, Field::RxFrequency,
-                       FrequencyIn(receiveFrequencyBox).value_or(EmptyValue));
+                       FrequencyIn(receiveFrequencyBox_).value_or(EmptyValue));
         table.setValue(c, Field::TxFrequency,
-                       FrequencyIn(transmitFrequencyBox).value_or(EmptyValue));
-        table.setValue(c, Field::RxTone, decodeToneList->currentIndex());
-        table.setValue(c, Field::TxTone, encodeToneList->currentIndex());
-        table.setValue(c, Field::BusyLockout, busyLockoutBox->isChecked() ? 1 : 0);
-        table.setValue(c, Field::Shift, shiftBox->isChecked() ? 1 : 0);
+                       FrequencyIn(transmitFrequencyBox_).value_or(EmptyValue));
+        table.setValue(c, Field::RxTone, decodeToneList_->currentIndex());
+        table.setValue(c, Field::TxTone, encodeToneList_->currentIndex());
+        table.setValue(c, Field::BusyLockout, busyLockoutBox_->isChecked() ? 1 : 0);
+        table.setValue(c, Field::Shift, shiftBox_->isChecked() ? 1 : 0);
     }
     document_.apply(EditKind::StoreChannel, 1, after);
 }
 
 void ChannelEditor::deleteAllChannels() {
     clearBoxes();
-    for (QComboBox* list : {decodeToneList, encodeToneList, transmitPowerList})
+    for (QComboBox* list : {decodeToneList_, encodeToneList_, transmitPowerList_})
         list->setCurrentIndex(-1);
     PlugSnapshot after = document_.current();
     after.channels.clear();
@@ -428,8 +427,8 @@ void ChannelEditor::deleteAllChannels() {
     for (int c = 0; c < kChannelCount; ++c)
         inUse += state_.plug.channels.inUse(c) ? 1 : 0;
     document_.apply(EditKind::ClearAllChannels, inUse, after);
-    channelList->setCurrentIndex(0);
-    receiveFrequencyBox->setFocus();
+    channelList_->setCurrentIndex(0);
+    receiveFrequencyBox_->setFocus();
 }
 
 void ChannelEditor::deleteCurrentChannel() {

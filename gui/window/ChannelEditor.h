@@ -39,19 +39,13 @@ public:
     void selectChannelFromTable(int channel); // a click into the table
     void clearBoxes();
     void reformatBoxes(); // both frequency texts in the five-decimal form
-    void selectChannel(int position) { channelList->setCurrentIndex(position); }
-    void focusReceiveFrequency() { receiveFrequencyBox->setFocus(); }
-    void focusOk() { okButton->setFocus(); }
-    bool txEqualsRx() const { return txEqualsRxBox->isChecked(); }
-    void setTxEqualsRx(bool on) { txEqualsRxBox->setChecked(on); }
+    void selectChannel(int position) { channelList_->setCurrentIndex(position); }
+    void focusReceiveFrequency() { receiveFrequencyBox_->setFocus(); }
+    void focusOk() { okButton_->setFocus(); }
+    bool txEqualsRx() const { return txEqualsRxBox_->isChecked(); }
+    void setTxEqualsRx(bool on) { txEqualsRxBox_->setChecked(on); }
     // The controls the Tab key visits, in order, wide/narrow among them.
     QList<QWidget*> keyboardOrder() const;
-
-    QComboBox *channelList, *decodeToneList, *encodeToneList;
-    QScrollBar* channelScrollBar;
-    QLineEdit *receiveFrequencyBox, *transmitFrequencyBox;
-    QCheckBox *busyLockoutBox, *shiftBox, *txEqualsRxBox, *deleteAllChannelsBox;
-    QPushButton* okButton;
 
 signals:
     void channelSelected(int channel);
@@ -73,12 +67,17 @@ private:
     // does not hold yet.
     bool boxTakesUndo(const QLineEdit* box) const;
 
+    QComboBox *channelList_, *decodeToneList_, *encodeToneList_;
+    QScrollBar* channelScrollBar_;
+    QLineEdit *receiveFrequencyBox_, *transmitFrequencyBox_;
+    QCheckBox *busyLockoutBox_, *shiftBox_, *txEqualsRxBox_, *deleteAllChannelsBox_;
+    QPushButton* okButton_;
     // Power and scan are not stored in the radio image; they stay out of sight.
-    QComboBox* transmitPowerList;
-    QCheckBox* scanBox;
-    ClickableLabel* busyLockoutLabel;
+    QComboBox* transmitPowerList_;
+    QCheckBox* scanBox_;
+    ClickableLabel* busyLockoutLabel_;
     WindowState& state_;
-    QComboBox* wideNarrowList_;
+    QList<QWidget*> wideNarrowOrder_; // the function area's list, shown here
     const ChannelTableModel& channels_;
     PlugDocument& document_;
     UserDialogs& dialogs_;

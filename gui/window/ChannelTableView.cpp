@@ -89,44 +89,45 @@ ChannelTableView::ChannelTableView(WindowState& state, QWidget* parent)
         grid->setRowStretch(c + 1, 1);
     }
     makeTabStop(cell(Field::RxFrequency, 0));
-    channelPopupMenu = new QMenu(this);
-    channelPopupMenu->setObjectName("channelPopupMenu");
+    channelPopupMenu_ = new QMenu(this);
+    channelPopupMenu_->setObjectName("channelPopupMenu");
     const auto item = [this](const char* name, QKeySequence key = {}) {
-        QAction* a = channelPopupMenu->addAction(QString());
+        QAction* a = channelPopupMenu_->addAction(QString());
         a->setObjectName(name);
         // The key is shown here; the cells pass it on (see triggerByKey).
         a->setShortcut(key);
         a->setShortcutContext(Qt::WidgetShortcut);
         return a;
     };
-    deleteChannelAction = item("deleteChannelAction");
-    clearChannelsAction = item("clearChannelsAction", QKeySequence::Delete);
-    channelPopupMenu->addSeparator();
-    copyChannelsAction = item("copyChannelsAction", QKeySequence::Copy);
-    pasteChannelsAction = item("pasteChannelsAction", QKeySequence::Paste);
-    channelPopupMenu->addSeparator();
-    moveChannelUpAction = item("moveChannelUpAction");
-    moveChannelDownAction = item("moveChannelDownAction");
-    channelPopupMenu->addSeparator()->setObjectName("deleteMenuSeparator");
-    deleteAllChannelsAction = channelPopupMenu->addAction(QString());
-    deleteAllChannelsAction->setObjectName("deleteAllChannelsAction");
-    connect(deleteChannelAction, &QAction::triggered, this, &ChannelTableView::deleteChannelChosen);
-    connect(deleteAllChannelsAction, &QAction::triggered, this,
+    deleteChannelAction_ = item("deleteChannelAction");
+    clearChannelsAction_ = item("clearChannelsAction", QKeySequence::Delete);
+    channelPopupMenu_->addSeparator();
+    copyChannelsAction_ = item("copyChannelsAction", QKeySequence::Copy);
+    pasteChannelsAction_ = item("pasteChannelsAction", QKeySequence::Paste);
+    channelPopupMenu_->addSeparator();
+    moveChannelUpAction_ = item("moveChannelUpAction");
+    moveChannelDownAction_ = item("moveChannelDownAction");
+    channelPopupMenu_->addSeparator()->setObjectName("deleteMenuSeparator");
+    deleteAllChannelsAction_ = channelPopupMenu_->addAction(QString());
+    deleteAllChannelsAction_->setObjectName("deleteAllChannelsAction");
+    connect(deleteChannelAction_, &QAction::triggered, this,
+            &ChannelTableView::deleteChannelChosen);
+    connect(deleteAllChannelsAction_, &QAction::triggered, this,
             &ChannelTableView::deleteAllChannelsChosen);
-    connect(copyChannelsAction, &QAction::triggered, this, &ChannelTableView::copyChosen);
-    connect(pasteChannelsAction, &QAction::triggered, this, &ChannelTableView::pasteChosen);
-    connect(moveChannelUpAction, &QAction::triggered, this, [this] { emit moveChosen(-1); });
-    connect(moveChannelDownAction, &QAction::triggered, this, [this] { emit moveChosen(1); });
-    connect(clearChannelsAction, &QAction::triggered, this, &ChannelTableView::clearChosen);
+    connect(copyChannelsAction_, &QAction::triggered, this, &ChannelTableView::copyChosen);
+    connect(pasteChannelsAction_, &QAction::triggered, this, &ChannelTableView::pasteChosen);
+    connect(moveChannelUpAction_, &QAction::triggered, this, [this] { emit moveChosen(-1); });
+    connect(moveChannelDownAction_, &QAction::triggered, this, [this] { emit moveChosen(1); });
+    connect(clearChannelsAction_, &QAction::triggered, this, &ChannelTableView::clearChosen);
 }
 
 void ChannelTableView::popUp(QLineEdit* box, int channel, QPoint at) {
     box->setFocus();
     emit cellRightClicked(channel);
-    deleteChannelAction->setText(Q(state_.text(Text::DeleteChannelFirst) +
-                                   std::to_string(channel + 1) +
-                                   state_.text(Text::DeleteChannelSecond)));
-    channelPopupMenu->popup(at);
+    deleteChannelAction_->setText(Q(state_.text(Text::DeleteChannelFirst) +
+                                    std::to_string(channel + 1) +
+                                    state_.text(Text::DeleteChannelSecond)));
+    channelPopupMenu_->popup(at);
 }
 
 QList<QWidget*> ChannelTableView::cellsInReadingOrder() const {
@@ -185,9 +186,9 @@ void ChannelTableView::applyTexts() {
         ApplyTexts(head, state_.language);
         PaintBackground(head, state_.colours.full);
     }
-    deleteAllChannelsAction->setText(Q(state_.text(Text::DeleteAllChannels)));
-    for (QAction* a : {clearChannelsAction, copyChannelsAction, pasteChannelsAction,
-                       moveChannelUpAction, moveChannelDownAction})
+    deleteAllChannelsAction_->setText(Q(state_.text(Text::DeleteAllChannels)));
+    for (QAction* a : {clearChannelsAction_, copyChannelsAction_, pasteChannelsAction_,
+                       moveChannelUpAction_, moveChannelDownAction_})
         a->setText(Q(std::string(CaptionOf(a->objectName().toStdString())->in(state_.language))));
     fitFrequencyColumns(); // in the language's font
     showSelection();       // the row labels in the frame colour
@@ -249,8 +250,8 @@ void ChannelTableView::showSelection() {
         label->setPalette(palette);
         label->setAutoFillBackground(true);
     }
-    moveChannelUpAction->setEnabled(!selected_[0]);
-    moveChannelDownAction->setEnabled(!selected_[kChannelCount - 1]);
+    moveChannelUpAction_->setEnabled(!selected_[0]);
+    moveChannelDownAction_->setEnabled(!selected_[kChannelCount - 1]);
 }
 
 // Copy, paste and clear from the keyboard. A read-only line edit would take Ctrl+C
@@ -258,9 +259,9 @@ void ChannelTableView::showSelection() {
 // then pass them on.
 bool ChannelTableView::triggerByKey(const QKeyEvent* key, bool onlyAsk) {
     const std::pair<QKeySequence::StandardKey, QAction*> keys[] = {
-        {QKeySequence::Copy, copyChannelsAction},
-        {QKeySequence::Paste, pasteChannelsAction},
-        {QKeySequence::Delete, clearChannelsAction}};
+        {QKeySequence::Copy, copyChannelsAction_},
+        {QKeySequence::Paste, pasteChannelsAction_},
+        {QKeySequence::Delete, clearChannelsAction_}};
     for (const auto& [standard, action] : keys) {
         if (!key->matches(standard))
             continue;

@@ -27,9 +27,6 @@ class ChannelTableView : public QGroupBox {
 public:
     ChannelTableView(WindowState& state, QWidget* parent);
 
-    QLineEdit* cell(int index) const; // by CellIndex
-    QLineEdit* cell(Field field, int channel) const { return cell(CellIndex(field, channel)); }
-
     // Shows the model's texts and colours from now on, whenever it changes.
     void setModel(const QAbstractItemModel* model);
     void applyTexts();
@@ -44,11 +41,6 @@ public:
     void select(const std::vector<int>& channels); // an empty list is ignored
     // The editor chose `channel`: a selection that holds it stays, any other gives way.
     void follow(int channel);
-
-    QMenu* channelPopupMenu;
-    QAction* deleteChannelAction;
-    QAction* deleteAllChannelsAction;
-    QAction *pasteChannelsAction, *moveChannelUpAction, *moveChannelDownAction;
 
 signals:
     void cellClicked(int channel);
@@ -66,6 +58,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLineEdit* cell(int index) const; // by CellIndex
+    QLineEdit* cell(Field field, int channel) const { return cell(CellIndex(field, channel)); }
     void moveFrom(QLineEdit* cell, int arrow, bool extending);
     void makeTabStop(QLineEdit* cell);
     void fitFrequencyColumns();
@@ -75,7 +69,10 @@ private:
     void showModel();
     void popUp(QLineEdit* cell, int channel, QPoint at);
 
-    QAction *copyChannelsAction, *clearChannelsAction;
+    QMenu* channelPopupMenu_;
+    QAction *deleteChannelAction_, *clearChannelsAction_, *copyChannelsAction_,
+        *pasteChannelsAction_, *moveChannelUpAction_, *moveChannelDownAction_,
+        *deleteAllChannelsAction_;
     WindowState& state_;
     const QAbstractItemModel* model_ = nullptr;
     QLineEdit* tabStop_ = nullptr;

@@ -28,22 +28,23 @@ FunctionArea::FunctionArea(WindowState& state, QWidget* parent) : QGroupBox(pare
         grid->addWidget(box, r, column + 1);
         return std::pair{label, box};
     };
-    std::tie(monitorKeyLabel, monitorKeyList) = row("monitorKeyLabel", "monitorKeyList", 0, 0);
-    std::tie(timeOutTimerLabel, timeOutTimerList) =
+    std::tie(monitorKeyLabel_, monitorKeyList_) = row("monitorKeyLabel", "monitorKeyList", 0, 0);
+    std::tie(timeOutTimerLabel_, timeOutTimerList_) =
         row("timeOutTimerLabel", "timeOutTimerList", 0, 2);
-    std::tie(squelchLevelLabel, squelchLevelList) =
+    std::tie(squelchLevelLabel_, squelchLevelList_) =
         row("squelchLevelLabel", "squelchLevelList", 1, 0);
-    std::tie(batterySaveLabel, batterySaveList) = row("batterySaveLabel", "batterySaveList", 1, 2);
-    std::tie(beepToneLabel, beepToneList) = row("beepToneLabel", "beepToneList", 2, 0);
+    std::tie(batterySaveLabel_, batterySaveList_) =
+        row("batterySaveLabel", "batterySaveList", 1, 2);
+    std::tie(beepToneLabel_, beepToneList_) = row("beepToneLabel", "beepToneList", 2, 0);
     // The scan list is not stored anywhere; it stays out of sight.
-    std::tie(scanFunctionLabel, scanFunctionList) =
+    std::tie(scanFunctionLabel_, scanFunctionList_) =
         row("scanFunctionLabel", "scanFunctionList", 2, 2);
-    scanFunctionLabel->hide();
-    scanFunctionList->hide();
-    wideNarrowLabel = new QLabel(this);
-    wideNarrowLabel->setObjectName("wideNarrowLabel");
-    wideNarrowList = new QComboBox(this);
-    wideNarrowList->setObjectName("wideNarrowList");
+    scanFunctionLabel_->hide();
+    scanFunctionList_->hide();
+    wideNarrowLabel_ = new QLabel(this);
+    wideNarrowLabel_->setObjectName("wideNarrowLabel");
+    wideNarrowList_ = new QComboBox(this);
+    wideNarrowList_->setObjectName("wideNarrowList");
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     for (int i = 0; i < kFunctionSettingCount; ++i)
@@ -54,30 +55,36 @@ FunctionArea::FunctionArea(WindowState& state, QWidget* parent) : QGroupBox(pare
 QComboBox* FunctionArea::list(FunctionSetting setting) const {
     switch (setting) {
     case FunctionSetting::MonitorKey:
-        return monitorKeyList;
+        return monitorKeyList_;
     case FunctionSetting::TimeOutTimer:
-        return timeOutTimerList;
+        return timeOutTimerList_;
     case FunctionSetting::SquelchLevel:
-        return squelchLevelList;
+        return squelchLevelList_;
     case FunctionSetting::BatterySave:
-        return batterySaveList;
+        return batterySaveList_;
     case FunctionSetting::BeepTone:
-        return beepToneList;
+        return beepToneList_;
     case FunctionSetting::WideNarrow:
-        return wideNarrowList;
+        return wideNarrowList_;
     }
     return nullptr;
 }
 
+QList<QWidget*> FunctionArea::placeWideNarrow(QGridLayout& grid, int row) {
+    grid.addWidget(wideNarrowLabel_, row, 0);
+    grid.addWidget(wideNarrowList_, row, 1);
+    return {wideNarrowList_};
+}
+
 QList<QWidget*> FunctionArea::keyboardOrder() const {
-    return {monitorKeyList, timeOutTimerList, squelchLevelList, batterySaveList, beepToneList};
+    return {monitorKeyList_, timeOutTimerList_, squelchLevelList_, batterySaveList_, beepToneList_};
 }
 
 void FunctionArea::applyTexts() {
     ApplyTexts(this, state_.language);
     PaintBackground(this, state_.colours.full);
-    for (QLabel* l : {monitorKeyLabel, timeOutTimerLabel, squelchLevelLabel, batterySaveLabel,
-                      beepToneLabel, scanFunctionLabel}) {
+    for (QLabel* l : {monitorKeyLabel_, timeOutTimerLabel_, squelchLevelLabel_, batterySaveLabel_,
+                      beepToneLabel_, scanFunctionLabel_, wideNarrowLabel_}) {
         ApplyTexts(l, state_.language);
         PaintBackground(l, state_.colours.full);
     }
@@ -91,7 +98,7 @@ void FunctionArea::fillLists() {
             items << Q(item);
         ReplaceItems(list(setting), items);
     }
-    ReplaceItems(scanFunctionList,
+    ReplaceItems(scanFunctionList_,
                  {Q(state_.text(Text::TimeControl)), Q(state_.text(Text::CarrierControl))});
 }
 

@@ -3,6 +3,7 @@
 #include "gui/window/WindowState.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -17,30 +18,32 @@ public:
 
     // Items of the current model and language; selections are kept.
     void fillLists();
-    // Captions, tool tips and colours; wide/narrow is labelled with the editor.
+    // Captions, tool tips and colours, wide/narrow's among them.
     void applyTexts();
     // Puts the code plug's function positions into the lists, and back.
     void showFunctions(const FunctionPositions& positions);
     FunctionPositions functions() const;
     void applyDefaults() { showFunctions(state_.model.profile.functionDefaults); }
 
-    QComboBox* list(FunctionSetting setting) const;
     // The lists the Tab key visits, in order; wide/narrow goes with the editor.
     QList<QWidget*> keyboardOrder() const;
-
-    QLabel* wideNarrowLabel;
-    QComboBox* wideNarrowList;
+    // Wide/narrow is set for the whole radio, yet the user meets it among the channel
+    // controls: its caption and list go into `row` of the editor's grid. Returns the
+    // list's place in the editor's keyboard order.
+    QList<QWidget*> placeWideNarrow(QGridLayout& grid, int row);
 
 signals:
     // A list's selection changed, other than through showFunctions.
     void functionsChanged();
 
 private:
+    QComboBox* list(FunctionSetting setting) const;
+
     WindowState& state_;
-    QLabel *monitorKeyLabel, *timeOutTimerLabel, *squelchLevelLabel, *batterySaveLabel,
-        *beepToneLabel, *scanFunctionLabel;
-    QComboBox *monitorKeyList, *timeOutTimerList, *squelchLevelList, *batterySaveList,
-        *beepToneList, *scanFunctionList;
+    QLabel *monitorKeyLabel_, *timeOutTimerLabel_, *squelchLevelLabel_, *batterySaveLabel_,
+        *beepToneLabel_, *scanFunctionLabel_, *wideNarrowLabel_;
+    QComboBox *monitorKeyList_, *timeOutTimerList_, *squelchLevelList_, *batterySaveList_,
+        *beepToneList_, *scanFunctionList_, *wideNarrowList_;
 };
 
 // Replaces the items of a list while keeping the selected position.

@@ -75,8 +75,12 @@ MainWindow::MainWindow(std::filesystem::path appFolder, UserDialogs& dialogs, Po
     buildStatusBar();
     transfers_ = std::make_unique<TransferCommands>(
         state_, dialogs_,
-        TransferCommands::Window{this, statusPanel(1), statusPanel(2),
-                                 [this] { return model_->selected() >= 0; },
+        TransferCommands::Window{this,
+                                 [this](const std::string& status) {
+                                     statusPanel(1)->setText(Q(status));
+                                     statusPanel(1)->repaint();
+                                 },
+                                 [this] { showPort(); }, [this] { return model_->selected() >= 0; },
                                  [this] { return encode(); },
                                  [this](const MemoryImage& image) {
                                      showImage(image, EditKind::ReadRadio, kChannelCount);
@@ -308,9 +312,8 @@ void MainWindow::buildStatusBar() {
 // Tab follows the reading order: model, functions, channel editor and its OK, then
 // the table as a single stop, inside which the arrows move.
 void MainWindow::setKeyboardOrder() {
-    const QList<QWidget*> order = QList<QWidget*>{model_->keyboardStop()} +
-                                  functions_->keyboardOrder() + editor_->keyboardOrder() +
-                                  table_->cellsInReadingOrder();
+    const QList<QWidget*> order = model_->keyboardOrder() + functions_->keyboardOrder() +
+                                  editor_->keyboardOrder() + table_->cellsInReadingOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -405,7 +408,7 @@ void MainWindow::readOrStoreSettings(bool storing) {
     action("chineseAction")->setChecked(s.language == Language::Chinese);
     action("englishAction")->setChecked(s.language != Language::Chinese);
     state_.portNumber = s.portNumber;
-    statusPanel(2)->setText(QString("COM%1").arg(s.portNumber));
+    showPort();
     int p = s.subModel;
     if (p > state_.model.profile.subModelCount - 1)
         p = 0;

@@ -47,14 +47,7 @@ public:
 
     WindowState& state() { return state_; }
     const WindowState& state() const { return state_; }
-    ModelArea* modelArea() const { return model_; }
-    FunctionArea* functionArea() const { return functions_; }
-    ChannelEditor* editor() const { return editor_; }
-    ChannelTableView* table() const { return table_; }
     QAction* action(const QString& objectName) const { return actions_.at(objectName); }
-    QLabel* statusPanel(int number) const {
-        return panels_.at(static_cast<std::size_t>(number - 1));
-    }
     DataFileCommands& files() { return *files_; }
     TransferCommands& transfers() { return *transfers_; }
     CardCommands& cards() { return *cards_; }
@@ -67,6 +60,10 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
+    // 1 the state, 2 the port, 3 the file.
+    QLabel* statusPanel(int number) const {
+        return panels_.at(static_cast<std::size_t>(number - 1));
+    }
     void setKeyboardOrder();
     // An empty table and the default functions for `subModel`, as one step.
     void resetCodePlug(EditKind kind, int subModel);
@@ -75,6 +72,7 @@ private:
     void undoOrRedo(bool undo);
     void showStartupError();
     void showFileName(bool clearWhenNone = false);
+    void showPort() { statusPanel(2)->setText(QString("COM%1").arg(state_.portNumber)); }
     void checkModelMenu();
     MemoryImage encode() const;
     QAction* addMenuItem(QMenu* menu, const char* name, QKeySequence key = {});

@@ -11,40 +11,41 @@ ModelArea::ModelArea(WindowState& state, UserDialogs& dialogs, Actions actions, 
     : QGroupBox(parent), state_(state), dialogs_(dialogs), actions_(std::move(actions)) {
     setObjectName("modelArea");
     auto* row = new QHBoxLayout(this);
-    subModelLabel = new QLabel(this);
-    subModelLabel->setObjectName("subModelLabel");
-    subModelList = new QComboBox(this);
-    subModelList->setObjectName("subModelList");
-    bandLabel = new QLabel(this);
-    bandLabel->setObjectName("bandLabel");
-    bandValueLabel = new QLabel(this);
-    bandValueLabel->setObjectName("bandValueLabel");
-    bandValueLabel->setMinimumWidth(bandValueLabel->fontMetrics().horizontalAdvance("000-000MHz"));
-    row->addWidget(subModelLabel);
-    row->addWidget(subModelList, 1);
+    subModelLabel_ = new QLabel(this);
+    subModelLabel_->setObjectName("subModelLabel");
+    subModelList_ = new QComboBox(this);
+    subModelList_->setObjectName("subModelList");
+    bandLabel_ = new QLabel(this);
+    bandLabel_->setObjectName("bandLabel");
+    bandValueLabel_ = new QLabel(this);
+    bandValueLabel_->setObjectName("bandValueLabel");
+    bandValueLabel_->setMinimumWidth(
+        bandValueLabel_->fontMetrics().horizontalAdvance("000-000MHz"));
+    row->addWidget(subModelLabel_);
+    row->addWidget(subModelList_, 1);
     row->addSpacing(12);
-    row->addWidget(bandLabel);
-    row->addWidget(bandValueLabel, 1);
-    connect(subModelList, &QComboBox::currentIndexChanged, this, &ModelArea::subModelChosen);
+    row->addWidget(bandLabel_);
+    row->addWidget(bandValueLabel_, 1);
+    connect(subModelList_, &QComboBox::currentIndexChanged, this, &ModelArea::subModelChosen);
 }
 
 void ModelArea::fillList() {
-    const QSignalBlocker quiet(subModelList);
-    subModelList->clear();
+    const QSignalBlocker quiet(subModelList_);
+    subModelList_->clear();
     for (int s = 0; s < state_.model.profile.subModelCount; ++s)
-        subModelList->addItem(Q(state_.model.profile.subModelName(s)));
-    subModelList->setCurrentIndex(-1);
+        subModelList_->addItem(Q(state_.model.profile.subModelName(s)));
+    subModelList_->setCurrentIndex(-1);
 }
 
 void ModelArea::showBand(int position) {
     const auto& bands = state_.model.profile.bandTexts;
     if (position >= 0 && position < static_cast<int>(bands.size()))
-        bandValueLabel->setText(Q(bands[static_cast<std::size_t>(position)]));
+        bandValueLabel_->setText(Q(bands[static_cast<std::size_t>(position)]));
 }
 
 void ModelArea::showQuietly(int position) {
     {
-        const QSignalBlocker quiet(subModelList);
+        const QSignalBlocker quiet(subModelList_);
         select(position);
     }
     showBand(position);
@@ -54,21 +55,21 @@ void ModelArea::showQuietly(int position) {
 void ModelArea::applyTexts() {
     ApplyTexts(this, state_.language);
     PaintBackground(this, state_.colours.full);
-    for (QLabel* l : {subModelLabel, bandLabel, bandValueLabel}) {
+    for (QLabel* l : {subModelLabel_, bandLabel_, bandValueLabel_}) {
         ApplyTexts(l, state_.language);
         PaintBackground(l, state_.colours.full);
     }
-    ApplyTexts(subModelList, state_.language);
+    ApplyTexts(subModelList_, state_.language);
 }
 
 void ModelArea::subModelChosen() {
     if (restoring_)
         return;
-    int p = subModelList->currentIndex();
+    int p = subModelList_->currentIndex();
     if (p != state_.selectedSubModel) {
-        if (p == -1 && subModelList->count() > 0) {
-            const QSignalBlocker quiet(subModelList);
-            subModelList->setCurrentIndex(0);
+        if (p == -1 && subModelList_->count() > 0) {
+            const QSignalBlocker quiet(subModelList_);
+            subModelList_->setCurrentIndex(0);
             p = 0;
         }
         showBand(p);
@@ -77,12 +78,12 @@ void ModelArea::subModelChosen() {
             dialogs_.ask(state_.text(Text::MessageTitle), state_.text(Text::SubModelQuestion),
                          MessageIcon::Exclamation);
         if (yes) {
-            state_.bandLabelText = bandValueLabel->text().toStdString();
+            state_.bandLabelText = bandValueLabel_->text().toStdString();
             actions_.switchSubModel(p);
         } else {
-            bandValueLabel->setText(Q(state_.bandLabelText));
+            bandValueLabel_->setText(Q(state_.bandLabelText));
             restoring_ = true;
-            subModelList->setCurrentIndex(state_.selectedSubModel);
+            subModelList_->setCurrentIndex(state_.selectedSubModel);
             restoring_ = false;
         }
     }

@@ -25,22 +25,21 @@ public:
     void fillList();
     void applyTexts();
     // Selects a position as the program; the change handling runs as for the user.
-    void select(int position) { subModelList->setCurrentIndex(position); }
+    void select(int position) { subModelList_->setCurrentIndex(position); }
     // Selects a position and shows its band without the change handling, as when the
     // plug already holds that sub-model's data.
     void showQuietly(int position);
     void showBand(int position);
-    int selected() const { return subModelList->currentIndex(); }
-    std::string bandText() const { return bandValueLabel->text().toStdString(); }
-    QWidget* keyboardStop() const { return subModelList; }
-
-    QComboBox* subModelList;
-    QLabel* bandValueLabel;
+    int selected() const { return subModelList_->currentIndex(); }
+    std::string bandText() const { return bandValueLabel_->text().toStdString(); }
+    // The one control the Tab key visits here.
+    QList<QWidget*> keyboardOrder() const { return {subModelList_}; }
 
 private:
     void subModelChosen();
 
-    QLabel *subModelLabel, *bandLabel;
+    QComboBox* subModelList_;
+    QLabel *subModelLabel_, *bandLabel_, *bandValueLabel_;
     WindowState& state_;
     UserDialogs& dialogs_;
     Actions actions_;

@@ -56,7 +56,7 @@ void TransferCommands::showPortDialog() {
     if (dialog.serialTrace() != tracing)
         store.storeSerialTrace(dialog.serialTrace());
     state_.portNumber = dialog.portNumber();
-    window_.portPanel->setText(QString("COM%1").arg(state_.portNumber));
+    window_.showPort();
     window_.storeSettings();
 }
 
@@ -342,8 +342,7 @@ void TransferCommands::outcomeTimerTick() {
 }
 
 void TransferCommands::setStatus(const std::string& status) {
-    window_.statusPanel->setText(Q(status));
-    window_.statusPanel->repaint(); // shown while the transfer still holds the event loop
+    window_.showStatus(status);
 }
 
 } // namespace hx

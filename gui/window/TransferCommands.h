@@ -8,7 +8,6 @@
 #include "gui/window/WindowState.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <QObject>
 #include <QTimer>
@@ -32,8 +31,9 @@ class TransferCommands : public QObject {
 public:
     struct Window {
         QWidget* owner;
-        QLabel* statusPanel; // panel 1: the state
-        QLabel* portPanel;   // panel 2: the port
+        // Panel 1, at once: a transfer still holds the event loop when it shows it.
+        std::function<void(const std::string&)> showStatus;
+        std::function<void()> showPort; // panel 2
         std::function<bool()> hasSubModel;
         std::function<MemoryImage()> encode;          // the plug as the radio's image
         std::function<void(const MemoryImage&)> show; // decode into the window

@@ -1,14 +1,8 @@
-#include "adapters/serial/QtSerialPort.h"
 #include "gui/dialogs/ImportPreviewDialog.h"
-#include "gui/window/MainWindow.h"
-#include "gui/window/tests/ScriptedDialogs.h"
-#include "gui/window/tests/TestAppFolder.h"
+#include "gui/window/tests/WindowFixture.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QTest>
 #include <fstream>
-#include <memory>
 
 namespace hx {
 
@@ -16,48 +10,25 @@ namespace fs = std::filesystem;
 
 // Undo and redo through the window: each kind of change is taken back to the same
 // plug, the same table and the same modified state, by the Edit menu and by its keys.
-class UndoTest : public QObject {
+class UndoTest : public QObject, public WindowFixture {
     Q_OBJECT
 
-    fs::path folder_;
-    ScriptedDialogs dialogs_;
-    std::unique_ptr<MainWindow> window_;
-
     // Two channels stored and saved: the clean state every change starts from.
-    MainWindow& start() {
-        folder_ = MakeTestAppFolder("hxprog_undo", "Language=2\n");
-        dialogs_ = ScriptedDialogs();
-        window_ = std::make_unique<MainWindow>(folder_, dialogs_, OpenQtSerialPort);
-        window_->startUp();
-        store(0, "450", "455");
-        store(1, "451.0125");
-        dialogs_.files = {folder_ / "start.dat"};
-        window_->files().saveFileAs();
-        return *window_;
+    MainWindow& startSaved() {
+        MainWindow& w = start();
+        edit(0, "450", "455");
+        edit(1, "451.0125");
+        saveAs(folder_ / "start.dat");
+        return w;
     }
-    template <typename T> T* find(const char* name) const {
-        T* found = window_->findChild<T*>(name);
-        if (!found)
-            qFatal("no widget %s", name);
-        return found;
-    }
-    QAction* action(const char* name) const { return find<QAction>(name); }
-    void store(int channel, const char* rx, const char* tx = "") {
-        find<QComboBox>("channelList")->setCurrentIndex(channel);
-        find<QLineEdit>("receiveFrequencyBox")->setText(rx);
-        find<QLineEdit>("transmitFrequencyBox")->setText(tx);
-        find<QPushButton>("okButton")->click();
-    }
+    QAction* action(const char* name) const { return window_->action(name); }
     // What the table shows, row by row.
     QStringList cellTexts() const {
         QStringList rows;
         for (int c = 0; c < kChannelCount; ++c) {
             QStringList cells;
             for (int f = 0; f < kFieldCount; ++f)
-                cells << find<QLineEdit>(
-                             qPrintable(
-                                 QString("channelCell%1").arg(CellIndex(static_cast<Field>(f), c))))
-                             ->text();
+                cells << cell(static_cast<Field>(f), c);
             rows << cells.join('|');
         }
         return rows;
@@ -74,29 +45,25 @@ class UndoTest : public QObject {
         }
     };
     Shown shown() const {
-        return {window_->state().plug, find<QComboBox>("subModelList")->currentIndex(), cellTexts(),
-                window_->functionArea()->functions()};
+        FunctionPositions lists;
+        for (int i = 0; i < kFunctionSettingCount; ++i) {
+            const auto setting = static_cast<FunctionSetting>(i);
+            lists[setting] = functionList(setting)->currentIndex();
+        }
+        return {window_->state().plug, subModelList()->currentIndex(), cellTexts(), lists};
     }
     void activate() {
         window_->show();
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        find<QLineEdit>("receiveFrequencyBox")->setFocus();
+        rxBox()->setFocus();
     }
-    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
-    void selectRows(const std::vector<int>& channels) { window_->table()->select(channels); }
 
 private slots:
-    void cleanup() {
-        QVERIFY2(!dialogs_.unscripted, "an unexpected question or dialog");
-        window_.reset();
-        fs::remove_all(folder_);
-    }
+    void cleanup() { finish(); }
 
     void pasteThenCtrlZGivesBackTheSavedWindow() {
-        MainWindow& w = start();
+        MainWindow& w = startSaved();
         activate();
         const Shown saved = shown();
         QVERIFY(!w.files().modified());
@@ -104,28 +71,28 @@ private slots:
         QGuiApplication::clipboard()->setText("RX Freq.\tTX Freq.\r\n"
                                               "460\t465\r\n461\t\r\n462\t\r\n463\t\r\n");
         selectRows({4});
-        action("pasteChannelsAction")->trigger();
+        channelMenuItem("pasteChannelsAction")->trigger();
         QCOMPARE(cellTexts()[7].section('|', 0, 0), QString("463.00000"));
         QVERIFY(w.files().modified());
         QCOMPARE(action("undoAction")->text(), QString("&Undo Paste 4 Channels"));
         QVERIFY(!action("redoAction")->isEnabled());
 
-        press(Qt::Key_Z);
+        press(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(shown() == saved);
         QVERIFY(!w.files().modified());
         QCOMPARE(action("redoAction")->text(), QString("&Redo Paste 4 Channels"));
 
-        press(Qt::Key_Y);
+        press(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(cellTexts()[4].section('|', 0, 1), QString("460.00000|465.00000"));
         QVERIFY(w.files().modified());
         press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        press(Qt::Key_Z);
+        press(Qt::Key_Z, Qt::ControlModifier);
         press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(cellTexts()[5].section('|', 0, 0), QString("461.00000"));
 
         w.selectLanguage(Language::Chinese);
         QCOMPARE(action("undoAction")->text(), QString("撤销 粘贴 4 个信道(&U)"));
-        QCOMPARE(find<QMenu>("editMenu")->title(), QString("编辑(&E)"));
+        QCOMPARE(menu("editMenu")->title(), QString("编辑(&E)"));
 
         // Opening a file starts the history afresh.
         dialogs_.answers = {false}; // do not save the paste
@@ -146,25 +113,26 @@ private slots:
                             bool startsDataSet = false) {
             QTest::newRow(step) << QString(step) << change << startsDataSet;
         };
-        row("Store Channel", [](T& t) { t.store(1, "452"); });
+        row("Store Channel", [](T& t) { t.edit(1, "452"); });
         row("Delete Channel", [](T& t) {
-            t.find<QComboBox>("channelList")->setCurrentIndex(1);
-            t.action("deleteChannelAction")->trigger();
+            t.chooseChannel(1);
+            t.channelMenuItem("deleteChannelAction")->trigger();
         });
-        row("Clear All Channels", [](T& t) { t.action("deleteAllChannelsAction")->trigger(); });
+        row("Clear All Channels",
+            [](T& t) { t.channelMenuItem("deleteAllChannelsAction")->trigger(); });
         row("Move Channel", [](T& t) {
             t.selectRows({0});
-            t.action("moveChannelDownAction")->trigger();
+            t.channelMenuItem("moveChannelDownAction")->trigger();
         });
         row("Clear 2 Channels", [](T& t) {
             t.selectRows({0, 1});
-            t.action("clearChannelsAction")->trigger();
+            t.channelMenuItem("clearChannelsAction")->trigger();
         });
         row("Function Setting",
-            [](T& t) { t.find<QComboBox>("squelchLevelList")->setCurrentIndex(2); });
+            [](T& t) { t.functionList(FunctionSetting::SquelchLevel)->setCurrentIndex(2); });
         row("Model Type Change", [](T& t) {
             t.dialogs_.answers = {true}; // all data will be cleared
-            t.find<QComboBox>("subModelList")->setCurrentIndex(0);
+            t.subModelList()->setCurrentIndex(0);
         });
         row(
             "New",
@@ -187,7 +155,7 @@ private slots:
         QFETCH(QString, step);
         QFETCH(std::function<void(UndoTest&)>, change);
         QFETCH(bool, startsDataSet);
-        MainWindow& w = start();
+        MainWindow& w = startSaved();
         Shown saved = shown();
         change(*this);
         const Shown changed = shown();
@@ -207,18 +175,18 @@ private slots:
     // Typing not yet stored is the box's own to undo; once the box holds what the
     // channel does, the key undoes the plug's last change.
     void ctrlZInABoxUndoesTheTypingFirst() {
-        MainWindow& w = start();
+        MainWindow& w = startSaved();
         activate();
-        store(2, "453");
-        auto* box = find<QLineEdit>("receiveFrequencyBox");
+        edit(2, "453");
+        QLineEdit* box = rxBox();
         box->setFocus();
         QCOMPARE(box->text(), QString("453.00000"));
         QTest::keyClicks(box, "7");
-        press(Qt::Key_Z);
+        press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(box->text(), QString("453.00000"));
         QCOMPARE(w.state().plug.channels.value(2, Field::RxFrequency), 453.0);
 
-        press(Qt::Key_Z);
+        press(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!w.state().plug.channels.inUse(2));
         QCOMPARE(box->text(), QString());
         QVERIFY(!w.state().plug.modified);

@@ -133,12 +133,14 @@ protected:
     QAction* channelMenuItem(const char* name) const {
         return channelMenu()->findChild<QAction*>(name);
     }
-    std::vector<int> selectedChannels() const {
-        return find<ChannelTableView>("channelTable")->selectedChannels();
-    }
+    std::vector<int> selectedChannels() const { return table()->selectedChannels(); }
+    // Selects rows without the clicks that would also move the editor and the cell a
+    // paste goes to.
+    void selectRows(const std::vector<int>& channels) const { table()->select(channels); }
 
-    // A menu of the menu bar about to open: its items as it shows them.
-    void openMenu(const char* name) const { emit find<QMenu>(name)->aboutToShow(); }
+    // A menu of the menu bar, and the same about to open: its items as it shows them.
+    QMenu* menu(const char* name) const { return find<QMenu>(name); }
+    void openMenu(const char* name) const { emit menu(name)->aboutToShow(); }
 
     // The status bar: 1 the state, 2 the port, 3 the file.
     QString statusPanel(int number) const {
@@ -174,6 +176,7 @@ protected:
     std::unique_ptr<EmulatorProcess> sim_; // the radios, when a test started them
 
 private:
+    ChannelTableView* table() const { return find<ChannelTableView>("channelTable"); }
     template <typename Control> Control* find(const QString& name) const {
         auto* control = window_->findChild<Control*>(name);
         if (!control)
