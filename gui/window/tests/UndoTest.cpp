@@ -1,3 +1,4 @@
+#include "gui/dialogs/CommunicationDialog.h"
 #include "gui/dialogs/ImportPreviewDialog.h"
 #include "gui/window/tests/WindowFixture.h"
 
@@ -148,6 +149,12 @@ private slots:
             t.dialogs_.modal = {
                 [](QDialog& d) { dynamic_cast<ImportPreviewDialog&>(d).applyButton->click(); }};
             t.action("importPlanAction")->trigger();
+        });
+        row("Read from Radio", [](T& t) {
+            t.startRadios({"--load", HX_BINARY_DIR "/Examples/example-7200.dat"}, 1);
+            t.dialogs_.modal = {
+                [](QDialog& d) { static_cast<CommunicationDialog&>(d).transferButton->click(); }};
+            t.action("readRadioAction")->trigger();
         });
     }
 
