@@ -18,14 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // The fields of one CSV line, quoted ones unquoted.
 std::vector<std::string> CsvFields(const std::string& line) {
     std::vector<std::string> fields(1);
@@ -157,7 +149,7 @@ TEST_F(ProofCommand, WriteRefusesARadioOfAnotherBandAfterKeepingIt) {
     EXPECT_EQ(err_.str(), "hxtool write: radio band 136-174MHz (HX7200-V), file band "
                           "400-470MHz (HX7200-U): nothing was written\n"
                           "hxtool write: --force writes anyway\n");
-    const auto heard = Lines(FileBytes(frames));
+    const auto heard = FileLines(frames);
     EXPECT_EQ(std::count_if(heard.begin(), heard.end(),
                             [](const std::string& f) { return f.starts_with("52 "); }),
               128);
@@ -189,7 +181,7 @@ TEST_F(ProofCommand, CloneLogsEachRadioOfThreePorts) {
     EXPECT_TRUE(out_.str().ends_with("done: 2 passed, 1 failed; log: " + log + "\n")) << out_.str();
     sim.stop();
 
-    auto lines = Lines(FileBytes(log));
+    auto lines = FileLines(log);
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(std::erase_if(lines, [](const std::string& l) { return l.ends_with(",STARTED,,,"); }),
               3u);
