@@ -19,8 +19,6 @@ TEST(FrequencyCheck, EntriesAreSnappedOntoTheRasterOrGiveNothing) {
         std::string text;
     } cases[] = {
         {"446.01", FrequencyBox::Receive, kUhf, false, "446.01250"},
-        {"446.00625", FrequencyBox::Receive, kUhf, false, "446.00000"},
-        {"446.09375", FrequencyBox::Receive, kUhf, false, "446.10000"},
         {"446.01", FrequencyBox::Transmit, k446, false, "446.00625"},
         {" 4.7e2 ", FrequencyBox::Receive, kUhf, false, "470.00000"},
         {"446,0125", FrequencyBox::Receive, kUhf, false, "446.01250"},
