@@ -55,8 +55,7 @@ protected:
         sim_ = std::make_unique<EmulatorProcess>(args);
         ASSERT_FALSE(sim_->device().empty());
     }
-    // A lock file for the emulator's device, as another process would leave it.
-    // A lock file as a transfer killed a while ago left it.
+    // A lock file for the emulator's device, as a transfer killed a while ago left it.
     fs::path makeLock(const std::string& content, bool justMade = false) {
         const fs::path lock = PortLockPath(sim_->device());
         locks_.push_back(lock);
@@ -101,27 +100,13 @@ protected:
     std::vector<fs::path> locks_;
 };
 
-TEST_F(PtyTransfer, FullWriteSends123FramesOfTheImage) {
+// A full write sends 123 frames of the image, a full read 128 requests, and what is
+// read back is what was written.
+TEST_F(PtyTransfer, FullWriteAndReadBack) {
     startSim({});
     std::vector<int> progress;
     ASSERT_FALSE(WriteRadio(port_, image_, [&](int b) { progress.push_back(b); }));
-    const auto log = frames(3 + 123);
-    ASSERT_EQ(log.size(), 3u + 123u);
-    EXPECT_EQ(log[0], "02 50 52 4F 47 52 41 4D");
-    EXPECT_EQ(log[1], "02");
-    EXPECT_EQ(log[2], "06");
-    for (int b = 0; b < 123; ++b) {
-        char head[16];
-        std::snprintf(head, sizeof head, "57 %02X %02X 08", b / 32, (b % 32) * 8);
-        ASSERT_EQ(log[3 + b], head + HexBlock(image_, b)) << "block " << b;
-    }
-    EXPECT_EQ(log.back().substr(0, 11), "57 03 D0 08");
     EXPECT_EQ(progress.size(), 123u);
-}
-
-TEST_F(PtyTransfer, FullReadSends128RequestsAndReadsBackWhatWasWritten) {
-    startSim({});
-    ASSERT_FALSE(WriteRadio(port_, image_, {}));
     MemoryImage blank = BlankImage();
     const auto read = ReadRadio(port_, blank, {});
     ASSERT_TRUE(std::holds_alternative<MemoryImage>(read)) << std::get<LinkFailure>(read).message();
@@ -133,6 +118,15 @@ TEST_F(PtyTransfer, FullReadSends128RequestsAndReadsBackWhatWasWritten) {
 
     const auto log = frames(126 + 2 + 2 * 128 + 1);
     ASSERT_EQ(log.size(), 126u + 2 + 2 * 128 + 1);
+    EXPECT_EQ(log[0], "02 50 52 4F 47 52 41 4D");
+    EXPECT_EQ(log[1], "02");
+    EXPECT_EQ(log[2], "06");
+    for (int b = 0; b < 123; ++b) {
+        char head[16];
+        std::snprintf(head, sizeof head, "57 %02X %02X 08", b / 32, (b % 32) * 8);
+        ASSERT_EQ(log[3 + b], head + HexBlock(image_, b)) << "block " << b;
+    }
+    EXPECT_EQ(log[125].substr(0, 11), "57 03 D0 08");
     for (int b = 0; b < 128; ++b) {
         char request[16];
         std::snprintf(request, sizeof request, "52 %02X %02X 08", b / 32, (b % 32) * 8);
@@ -158,6 +152,8 @@ TEST_F(PtyTransfer, EachFaultFailsAtItsStepAndNothingFollows) {
         {{"--no-ack-from", "7"}, false, LinkStep::AckAnswer, 7, 2 + 2 * 7 + 1},
         {{"--short-reply-at", "10"}, false, LinkStep::ReadReply, 10, 2 + 2 * 11},
         {{"--ack-reply-at", "127"}, false, LinkStep::ReadReply, 127, 2 + 2 * 128},
+        // A radio that goes away at the last frame must never look like a success.
+        {{"--hang-up-at", "122"}, true, LinkStep::WriteFrameAnswer, 122, 3 + 123},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault.front());
@@ -179,15 +175,6 @@ TEST_F(PtyTransfer, EachFaultFailsAtItsStepAndNothingFollows) {
         port_.close();
         sim_.reset();
     }
-}
-
-// A radio that goes away at the last frame must never look like a success.
-TEST_F(PtyTransfer, HangingUpAtTheLastFrameIsAFailure) {
-    startSim({"--hang-up-at", "122"});
-    const auto failure = WriteRadio(port_, image_, {});
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->step, LinkStep::WriteFrameAnswer);
-    EXPECT_EQ(failure->block, 122);
 }
 
 // A radio that hangs up mid-transfer: the failure names the step that was running and

@@ -8,27 +8,37 @@ namespace {
 const BandContext kUhf{"400", "470", "400-470MHz"};
 const BandContext k446{"446", "446", "446MHz"};
 
-TEST(FrequencyCheck, InBandEntriesAreSnappedOntoTheRaster) {
-    auto check =
-        CheckFrequencyEntry("446.01", FrequencyBox::Receive, kUhf, false, Language::English);
-    EXPECT_EQ(check.text, "446.01250");
-    EXPECT_EQ(check.legal, true);
-    EXPECT_EQ(check.message, "");
-    EXPECT_EQ(
-        CheckFrequencyEntry("446.00625", FrequencyBox::Receive, kUhf, false, Language::English)
-            .text,
-        "446.00000");
-    EXPECT_EQ(
-        CheckFrequencyEntry("446.09375", FrequencyBox::Receive, kUhf, false, Language::English)
-            .text,
-        "446.10000");
-    EXPECT_EQ(
-        CheckFrequencyEntry("446.01", FrequencyBox::Transmit, k446, false, Language::English).text,
-        "446.00625");
-    EXPECT_EQ(
-        CheckFrequencyEntry(" 4.7e2 ", FrequencyBox::Receive, kUhf, false, Language::English).text,
-        "470.00000")
-        << "the upper edge is in band";
+// An entry the box takes is snapped onto the raster, the upper band edge included; a
+// decimal comma is the decimal point, as many dealers' keyboards and locales write it.
+TEST(FrequencyCheck, EntriesAreSnappedOntoTheRasterOrGiveNothing) {
+    const struct {
+        const char* entry;
+        FrequencyBox box;
+        const BandContext& band;
+        bool keepOutOfBand;
+        std::string text;
+    } cases[] = {
+        {"446.01", FrequencyBox::Receive, kUhf, false, "446.01250"},
+        {"446.01", FrequencyBox::Transmit, k446, false, "446.00625"},
+        {" 4.7e2 ", FrequencyBox::Receive, kUhf, false, "470.00000"},
+        {"446,0125", FrequencyBox::Receive, kUhf, false, "446.01250"},
+        {"446,01", FrequencyBox::Transmit, k446, true, "446.00625"},
+        {"446,0,1", FrequencyBox::Receive, kUhf, false, ""},
+        {"446.0,1", FrequencyBox::Receive, kUhf, false, ""},
+        {"1,234.5", FrequencyBox::Receive, kUhf, false, ""},
+        {",", FrequencyBox::Receive, kUhf, false, ""},
+        {"abc", FrequencyBox::Receive, kUhf, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        const auto check =
+            CheckFrequencyEntry(c.entry, c.box, c.band, c.keepOutOfBand, Language::English);
+        EXPECT_EQ(check.text, c.text);
+        EXPECT_EQ(check.legal.value_or(false), !c.text.empty());
+    }
+    EXPECT_EQ(CheckFrequencyEntry("446.01", FrequencyBox::Receive, kUhf, false, Language::English)
+                  .message,
+              "");
 }
 
 TEST(FrequencyCheck, RefusedEntriesCarryTheComposedMessage) {
@@ -76,36 +86,17 @@ TEST(FrequencyCheck, KeptEntriesAreSnappedAndMarked) {
     EXPECT_EQ(check.colour, TextColour::Hint);
 }
 
-// Many dealers' keyboards and locales write a decimal comma.
-TEST(FrequencyCheck, ADecimalCommaIsTheDecimalPoint) {
-    EXPECT_EQ(
-        CheckFrequencyEntry("446,0125", FrequencyBox::Receive, kUhf, false, Language::English).text,
-        "446.01250");
-    EXPECT_EQ(
-        CheckFrequencyEntry("446,01", FrequencyBox::Transmit, k446, true, Language::English).text,
-        "446.00625");
-    EXPECT_EQ(NormaliseUncheckedEntry("520,01", kUhf).text, "520.01250");
-    EXPECT_EQ(NormaliseUncheckedEntry("99,5", kUhf).text, "400.00000");
-    for (const char* notANumber : {"446,0,1", "446.0,1", "1,234.5", ","})
-        EXPECT_EQ(
-            CheckFrequencyEntry(notANumber, FrequencyBox::Receive, kUhf, false, Language::English)
-                .text,
-            "")
-            << notANumber;
-}
-
-TEST(FrequencyCheck, TextThatIsNoNumberOrABrokenBandChecksNothing) {
-    auto check = CheckFrequencyEntry("abc", FrequencyBox::Receive, kUhf, false, Language::English);
-    EXPECT_EQ(check.text, "");
-    EXPECT_FALSE(check.legal);
-    check = CheckFrequencyEntry("450", FrequencyBox::Receive, {"x", "470", ""}, false,
-                                Language::English);
+TEST(FrequencyCheck, ABrokenBandChecksNothing) {
+    const auto check = CheckFrequencyEntry("450", FrequencyBox::Receive, {"x", "470", ""}, false,
+                                           Language::English);
     EXPECT_EQ(check.text, "450");
     EXPECT_FALSE(check.legal);
 }
 
 TEST(FrequencyCheck, WithoutTheBandCheckImplausibleEntriesBecomeTheLowEdge) {
     EXPECT_EQ(NormaliseUncheckedEntry("99", kUhf).text, "400.00000");
+    EXPECT_EQ(NormaliseUncheckedEntry("99,5", kUhf).text, "400.00000");
+    EXPECT_EQ(NormaliseUncheckedEntry("520,01", kUhf).text, "520.01250");
     EXPECT_TRUE(NormaliseUncheckedEntry("999", kUhf).replacedByLowEdge);
     const auto kept = NormaliseUncheckedEntry("998.99", kUhf);
     EXPECT_EQ(kept.text, "998.98750");

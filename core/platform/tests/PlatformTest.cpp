@@ -69,16 +69,11 @@ TEST(PlatformTest, LockedAppendsNeverMix) {
         });
     for (auto& thread : threads)
         thread.join();
-    std::istringstream lines(FileBytes(log));
-    std::string line;
-    std::getline(lines, line);
-    EXPECT_EQ(line, "header");
-    int count = 0;
-    while (std::getline(lines, line)) {
-        ++count;
-        EXPECT_EQ(line, std::string(200, line.front()));
-    }
-    EXPECT_EQ(count, kThreads * kLines);
+    const auto lines = FileLines(log);
+    ASSERT_EQ(lines.size(), 1u + kThreads * kLines);
+    EXPECT_EQ(lines[0], "header");
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], std::string(200, lines[i].front()));
     EXPECT_NE(AppendLocked(folder.path(), [](bool) { return "x"; }), std::nullopt);
 }
 

@@ -71,10 +71,9 @@ protected:
         radios_[name] = std::make_unique<EmulatedRadioPort>(MemoryOf(holds));
     }
     std::vector<std::string> logLines() const {
-        std::istringstream in(FileBytes(log_));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line.substr(line.find(',') + 1)); // without the time
+        auto lines = FileLines(log_);
+        for (auto& line : lines)
+            line.erase(0, line.find(',') + 1); // without the time
         return lines;
     }
 

@@ -3,6 +3,7 @@
 #include "core/emulator/RadioEmulator.h"
 #include "core/image/ImageEncoder.h"
 #include "core/model/ModelFiles.h"
+#include "core/testsupport/ChannelRow.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -19,14 +20,8 @@ struct Hx7200 {
     MemoryImage encode(int subModel, double first) const {
         CodePlug plug;
         plug.functions = model.profile.functionDefaults;
-        for (int c = 0; c < 4; ++c) {
-            plug.channels.setValue(c, Field::RxFrequency, first + c * 0.025);
-            plug.channels.setValue(c, Field::TxFrequency, first + c * 0.025);
-            plug.channels.setValue(c, Field::RxTone, 0);
-            plug.channels.setValue(c, Field::TxTone, 0);
-            plug.channels.setValue(c, Field::BusyLockout, 0);
-            plug.channels.setValue(c, Field::Shift, 0);
-        }
+        for (int c = 0; c < 4; ++c)
+            SetChannel(plug.channels, c, {first + c * 0.025, first + c * 0.025, 0, 0, 0, 0});
         return EncodeImage(
             {plug.channels, plug.functions, subModel, model.modelCode, model.profile, model.tones});
     }

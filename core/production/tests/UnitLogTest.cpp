@@ -11,14 +11,6 @@
 namespace hx {
 namespace {
 
-std::vector<std::string> Lines(const std::filesystem::path& path) {
-    std::istringstream in(FileBytes(path));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 UnitRecord Record(int unit, std::string reason) {
     return {std::chrono::system_clock::now(),
             "COM1",
@@ -64,7 +56,7 @@ TEST(UnitLog, LinesFromManyWritersNeverMix) {
         });
     for (auto& writer : writers)
         writer.join();
-    const auto lines = Lines(first.path());
+    const auto lines = FileLines(first.path());
     ASSERT_EQ(lines.size(), 101u);
     EXPECT_EQ(lines[0] + "\n", kUnitLogHeader);
     for (std::size_t i = 1; i < lines.size(); ++i)

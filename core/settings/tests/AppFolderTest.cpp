@@ -16,9 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(AppFolder, PortableWhenWritableElsePerUserSeededOnce) {
-    const fs::path root =
-        fs::temp_directory_path() / ("hx_appfolder_" + std::to_string(::getpid()));
-    fs::remove_all(root);
+    const TestFolder folder("hx_appfolder");
+    const fs::path root = folder.path();
     fs::create_directories(root / "bin/Setting");
     std::ofstream(root / "bin/Setting/ParaConfig.ini") << "[Config]\nType=7100\n";
     fs::create_directories(root / "bin/Help/images");
@@ -36,15 +35,13 @@ TEST(AppFolder, PortableWhenWritableElsePerUserSeededOnce) {
         EXPECT_NE(FileBytes(root / "user/Setting/ParaConfig.ini").find("7400"), std::string::npos);
         fs::permissions(root / "bin", fs::perms::owner_all);
     }
-    fs::remove_all(root);
 }
 
 // An installed program may find its bin folder writable (root, or a prefix the user
 // owns); it still keeps its settings per user, never beside itself.
 TEST(AppFolder, InstalledLayoutAlwaysUsesThePerUserFolder) {
-    const fs::path root =
-        fs::temp_directory_path() / ("hx_installed_" + std::to_string(::getpid()));
-    fs::remove_all(root);
+    const TestFolder folder("hx_installed");
+    const fs::path root = folder.path();
     fs::create_directories(root / "usr/bin");
     fs::create_directories(root / "usr/share/hxprog/Setting");
     std::ofstream(root / "usr/share/hxprog/Setting/Config_7200.ini") << "[Model]\n";
@@ -55,7 +52,6 @@ TEST(AppFolder, InstalledLayoutAlwaysUsesThePerUserFolder) {
     EXPECT_TRUE(fs::exists(root / "home/hxprog/Setting/Config_7200.ini"));
     EXPECT_TRUE(fs::exists(root / "home/hxprog/Help/EngHELP_7200.html"));
     EXPECT_FALSE(fs::exists(root / "usr/bin/Setting"));
-    fs::remove_all(root);
 }
 
 // Sets an environment variable for one scope and puts the old value back.

@@ -1,4 +1,5 @@
 #include "core/image/ImageEncoder.h"
+#include "core/testsupport/ChannelRow.h"
 #include "gui/card/CardLayout.h"
 #include "gui/card/CardOutput.h"
 #include "gui/card/tests/Poppler.h"
@@ -26,12 +27,9 @@ DecodeResult FullestRadio(const ModelData& m) {
     const int lastTone = m.tones.dimensions.lastPosition;
     for (int c = 0; c < kChannelCount; ++c) {
         const double rx = 400.0 + c * 4.3125;
-        channels.setValue(c, Field::RxFrequency, rx);
-        channels.setValue(c, Field::TxFrequency, rx + 5.0125);
-        channels.setValue(c, Field::RxTone, lastTone - c);
-        channels.setValue(c, Field::TxTone, lastTone - 2 * c);
-        channels.setValue(c, Field::BusyLockout, 1);
-        channels.setValue(c, Field::Shift, c % 2);
+        SetChannel(
+            channels, c,
+            {rx, rx + 5.0125, double(lastTone - c), double(lastTone - 2 * c), 1, double(c % 2)});
     }
     FunctionPositions functions = m.profile.functionDefaults;
     functions[FunctionSetting::MonitorKey] = 3;
@@ -43,17 +41,9 @@ DecodeResult FullestRadio(const ModelData& m) {
 // Three channels in use among empty ones, one of them receive only.
 DecodeResult SparseRadio(const ModelData& m) {
     ChannelTable channels;
-    channels.setValue(0, Field::RxFrequency, 450.0125);
-    channels.setValue(0, Field::TxFrequency, 455.0125);
-    channels.setValue(7, Field::RxFrequency, 446.00625);
-    channels.setValue(15, Field::RxFrequency, 469.9875);
-    channels.setValue(15, Field::TxFrequency, 469.9875);
-    for (const int c : {0, 7, 15}) {
-        channels.setValue(c, Field::RxTone, 0);
-        channels.setValue(c, Field::TxTone, c == 7 ? EmptyValue : 13);
-        channels.setValue(c, Field::BusyLockout, 0);
-        channels.setValue(c, Field::Shift, 0);
-    }
+    SetChannel(channels, 0, {450.0125, 455.0125, 0, 13, 0, 0});
+    SetChannel(channels, 7, {446.00625, EmptyValue, 0, EmptyValue, 0, 0});
+    SetChannel(channels, 15, {469.9875, 469.9875, 0, 13, 0, 0});
     const auto image =
         EncodeImage({channels, m.profile.functionDefaults, 1, m.modelCode, m.profile, m.tones});
     return DecodeImage(image, {m.modelCode, m.profile, m.tones}, StartState(m.profile));

@@ -1,6 +1,7 @@
 #include "core/image/DataFile.h"
 #include "core/image/ImageEncoder.h"
 #include "core/model/ModelFiles.h"
+#include "core/testsupport/ChannelRow.h"
 #include "core/testsupport/TestFolder.h"
 #include "programs/hxtool/Commands.h"
 
@@ -19,11 +20,7 @@ protected:
     DiffCommand() {
         plug_.functions = model_.profile.functionDefaults;
         plug_.functions[hx::FunctionSetting::SquelchLevel] = 5;
-        plug_.channels.setValue(2, hx::Field::RxFrequency, 450.125);
-        plug_.channels.setValue(2, hx::Field::TxFrequency, 450.125);
-        plug_.channels.setValue(2, hx::Field::RxTone, 0);
-        plug_.channels.setValue(2, hx::Field::BusyLockout, 0);
-        plug_.channels.setValue(2, hx::Field::Shift, 0);
+        hx::SetChannel(plug_.channels, 2, {450.125, 450.125, 0, hx::EmptyValue, 0, 0});
     }
     fs::path save(const std::string& name, const hx::CodePlug& plug, int subModel = 1) {
         const auto path = folder_.path() / name;

@@ -51,14 +51,25 @@ protected:
         err_.str("");
         return command({std::move(args), dir_, out_, err_});
     }
+    int runShipped(int (*command)(const Invocation&), std::vector<std::string> args) {
+        args.insert(args.end(), {"--settings", kShippedSettings.string()});
+        return run(command, std::move(args));
+    }
+    // The example encoded with the shipped settings into plug.dat.
+    fs::path encodeExample() {
+        const auto data = dir_ / "plug.dat";
+        EXPECT_EQ(runShipped(RunEncode, {put("plug.json", kExample).string(), "-o", data.string()}),
+                  0)
+            << err_.str();
+        return data;
+    }
     fs::path put(const std::string& name, const std::string& text) const {
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return dir_ / name;
     }
     static std::string contents(const fs::path& path) { return FileBytes(path); }
     nlohmann::json decodeJson(const fs::path& data) {
-        EXPECT_EQ(run(RunDecode, {data.string(), "--json", "--settings", kShippedSettings}), 0)
-            << err_.str();
+        EXPECT_EQ(runShipped(RunDecode, {data.string(), "--json"}), 0) << err_.str();
         return nlohmann::json::parse(out_.str());
     }
 
@@ -69,12 +80,7 @@ protected:
 
 // Protects the bytes the radio receives for the documented example channel.
 TEST_F(HxtoolTest, ExampleEncodesToItsRecordAndDecodesBack) {
-    const auto json = put("plug.json", kExample);
-    ASSERT_EQ(run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings",
-                              kShippedSettings}),
-              0)
-        << err_.str();
-    const std::string image = contents(dir_ / "plug.dat");
+    const std::string image = contents(encodeExample());
     ASSERT_EQ(image.size(), 1074u);
     const unsigned char record[] = {0x25, 0x06, 0x60, 0x44, 0xFF, 0xFF, 0xFF, 0xFF,
                                     0xFF, 0xFF, 0x19, 0x07, 0xFD, 0x01, 0x01, 0xFF};
@@ -106,20 +112,16 @@ TEST_F(HxtoolTest, ModelComesFromTheSettingsFileUnlessGiven) {
 }
 
 TEST_F(HxtoolTest, BadInputFailsWithOneClearLine) {
-    const std::string settings = kShippedSettings.string();
     EXPECT_EQ(run(RunDecode, {"--json"}), kExitUsage);
     EXPECT_EQ(run(RunDecode, {"x.dat", "--model", "7300"}), kExitUsage);
     EXPECT_EQ(run(RunEncode, {"x.json"}), kExitUsage) << "no -o";
     EXPECT_EQ(run(RunDecode, {"x.dat", "--bogus"}), kExitUsage);
 
-    EXPECT_EQ(run(RunDecode, {(dir_ / "missing.dat").string(), "--settings", settings}),
-              kExitFailure);
+    EXPECT_EQ(runShipped(RunDecode, {(dir_ / "missing.dat").string()}), kExitFailure);
     EXPECT_NE(err_.str().find("missing.dat"), std::string::npos);
 
     const auto bad = put("bad.json", R"({"channels":[{"channel":17}]})");
-    EXPECT_EQ(
-        run(RunEncode, {bad.string(), "-o", (dir_ / "o.dat").string(), "--settings", settings}),
-        kExitFailure);
+    EXPECT_EQ(runShipped(RunEncode, {bad.string(), "-o", (dir_ / "o.dat").string()}), kExitFailure);
     EXPECT_NE(err_.str().find("1 to 16"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "o.dat"));
 
@@ -138,89 +140,58 @@ TEST_F(HxtoolTest, BadInputFailsWithOneClearLine) {
 }
 
 TEST_F(HxtoolTest, WriteThenReadGivesBackTheRadioArea) {
-    const auto json = put("plug.json", kExample);
-    const std::string settings = kShippedSettings.string();
-    ASSERT_EQ(
-        run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings", settings}),
-        0);
+    const auto data = encodeExample();
     EmulatorProcess sim({"--fast"});
-    ASSERT_EQ(run(RunWrite,
-                  {(dir_ / "plug.dat").string(), "--port", sim.device(), "--settings", settings}),
-              0)
+    ASSERT_EQ(runShipped(RunWrite, {data.string(), "--port", sim.device()}), 0) << err_.str();
+    ASSERT_EQ(runShipped(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string()}), 0)
         << err_.str();
-    ASSERT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(),
-                            "--settings", settings}),
-              0)
-        << err_.str();
-    EXPECT_EQ(contents(dir_ / "back.dat").substr(50, 984),
-              contents(dir_ / "plug.dat").substr(50, 984));
-}
-
-TEST_F(HxtoolTest, AFailedReadLeavesTheOutputFileAlone) {
-    put("kept.dat", "old");
-    EmulatorProcess sim({"--fast", "--short-reply-at", "5"});
-    EXPECT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "kept.dat").string(),
-                            "--settings", kShippedSettings.string()}),
-              kExitFailure);
-    EXPECT_NE(err_.str().find("read request of block 5"), std::string::npos) << err_.str();
-    EXPECT_TRUE(err_.str().starts_with("hxtool read: ")) << "no bar to end: " << err_.str();
-    EXPECT_EQ(contents(dir_ / "kept.dat"), "old");
-    EXPECT_EQ(run(RunWrite, {(dir_ / "kept.dat").string(), "--port", "/dev/nonexistent-tty",
-                             "--settings", kShippedSettings.string()}),
-              kExitFailure);
+    EXPECT_EQ(contents(dir_ / "back.dat").substr(50, 984), contents(data).substr(50, 984));
 }
 
 // The trace's TX lines are the frames the radio logged, one for one; a failed
-// transfer still leaves its trace, ending in what the radio last said.
+// transfer still leaves its trace, ending in what the radio last said, and leaves the
+// output file alone.
 TEST_F(HxtoolTest, TheTraceListsTheFramesTheRadioReceived) {
-    const auto json = put("plug.json", kExample);
-    const std::string settings = kShippedSettings.string();
-    ASSERT_EQ(
-        run(RunEncode, {json.string(), "-o", (dir_ / "plug.dat").string(), "--settings", settings}),
-        0);
-    const auto lines = [](const fs::path& file) {
-        std::vector<std::string> found;
-        std::ifstream in(file);
-        for (std::string line; std::getline(in, line);)
-            found.push_back(line);
-        return found;
-    };
+    const auto data = encodeExample();
     const fs::path trace = dir_ / "trace.txt";
     put("trace.txt", "an older trace");
     {
         EmulatorProcess sim({"--fast", "--log", (dir_ / "frames.log").string()});
-        ASSERT_EQ(run(RunWrite, {(dir_ / "plug.dat").string(), "--port", sim.device(), "--trace",
-                                 trace.string(), "--settings", settings}),
+        ASSERT_EQ(runShipped(RunWrite,
+                             {data.string(), "--port", sim.device(), "--trace", trace.string()}),
                   0)
             << err_.str();
     }
-    const auto traced = lines(trace);
+    const auto traced = FileLines(trace);
     ASSERT_GT(traced.size(), 2u);
     EXPECT_TRUE(traced[0].starts_with("hxtool write on /dev/")) << traced[0];
     std::vector<std::string> sent;
     for (const auto& line : traced)
         if (line.substr(10, 2) == "TX")
             sent.push_back(line.substr(49));
-    EXPECT_EQ(sent, lines(dir_ / "frames.log"));
+    EXPECT_EQ(sent, FileLines(dir_ / "frames.log"));
 
+    put("kept.dat", "old");
     EmulatorProcess sim({"--fast", "--short-reply-at", "5"});
-    EXPECT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(), "--trace",
-                            trace.string(), "--settings", settings}),
+    EXPECT_EQ(runShipped(RunRead, {"--port", sim.device(), "-o", (dir_ / "kept.dat").string(),
+                                   "--trace", trace.string()}),
               kExitFailure);
-    const auto failed = lines(trace);
+    EXPECT_EQ(err_.str(), "hxtool read: no valid answer to the read request of block 5\n")
+        << "one line, no progress bar to end";
+    EXPECT_EQ(contents(dir_ / "kept.dat"), "old");
+    const auto failed = FileLines(trace);
     EXPECT_TRUE(failed[failed.size() - 2].ends_with("(cleared)")) << failed[failed.size() - 2];
     EXPECT_EQ(failed.back(), "outcome: no valid answer to the read request of block 5");
-    EXPECT_EQ(run(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(), "--trace",
-                            dir_.string(), "--settings", settings}),
+    EXPECT_EQ(runShipped(RunRead, {"--port", sim.device(), "-o", (dir_ / "back.dat").string(),
+                                   "--trace", dir_.string()}),
               kExitFailure);
     EXPECT_EQ(err_.str(), "hxtool read: " + dir_.string() + ": is a folder, not a file\n");
 }
 
 TEST_F(HxtoolTest, OutputGoesThroughLinksAndNeverReplacesWhatIsNoFile) {
     const auto json = put("plug.json", kExample);
-    const std::string settings = kShippedSettings.string();
     auto encode = [&](const fs::path& output) {
-        return run(RunEncode, {json.string(), "-o", output.string(), "--settings", settings});
+        return runShipped(RunEncode, {json.string(), "-o", output.string()});
     };
     put("real.dat", "old");
     fs::create_symlink("real.dat", dir_ / "link.dat");
@@ -239,8 +210,7 @@ TEST_F(HxtoolTest, OutputGoesThroughLinksAndNeverReplacesWhatIsNoFile) {
 TEST_F(HxtoolTest, APortNameThatNamesNoDeviceListsThePorts) {
     for (const std::string name : {"COM0", "COM99", ""}) {
         err_.str("");
-        EXPECT_EQ(run(RunRead, {"--port", name, "-o", (dir_ / "out.dat").string(), "--settings",
-                                kShippedSettings.string()}),
+        EXPECT_EQ(runShipped(RunRead, {"--port", name, "-o", (dir_ / "out.dat").string()}),
                   kExitFailure);
         const std::string said = err_.str();
         const std::string start =
@@ -254,9 +224,9 @@ TEST_F(HxtoolTest, APortNameThatNamesNoDeviceListsThePorts) {
 
 TEST_F(HxtoolTest, ReadChecksItsOutputFirstAndRescuesWhatItCouldNotSave) {
     fs::create_directories(dir_ / "out");
-    EXPECT_EQ(run(RunRead, {"--port", "/dev/nonexistent-tty", "-o", (dir_ / "out").string(),
-                            "--settings", kShippedSettings.string()}),
-              kExitFailure);
+    EXPECT_EQ(
+        runShipped(RunRead, {"--port", "/dev/nonexistent-tty", "-o", (dir_ / "out").string()}),
+        kExitFailure);
     EXPECT_EQ(err_.str(),
               "hxtool read: " + (dir_ / "out").string() + ": is a folder, not a file\n");
 
@@ -296,9 +266,7 @@ TEST_F(HxtoolTest, IntegerFieldsTakeOnlyWholeNumbersInTheirRange) {
     const auto edges = put("edges.json", R"({"model":7200,"subModel":2,"functions":{"Sql":9},)"
                                          R"("channels":[{"channel":16.0,"RxFrequency":446,)"
                                          R"("TxTone":204.0,"RxTone":-1,"Shift":1}]})");
-    EXPECT_EQ(run(RunEncode,
-                  {edges.string(), "-o", output.string(), "--settings", kShippedSettings.string()}),
-              kExitSuccess)
+    EXPECT_EQ(runShipped(RunEncode, {edges.string(), "-o", output.string()}), kExitSuccess)
         << err_.str();
 }
 
@@ -332,12 +300,10 @@ TEST_F(HxtoolTest, ValuesTheModelSeriesCannotHoldAreRefused) {
 
 // No command writes over what it reads, named alike or reached through a link.
 TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
-    const std::string settings = kShippedSettings.string();
-    const auto json = put("plug.json", kExample);
-    const auto data = dir_ / "plug.dat";
+    const auto data = encodeExample();
+    const auto json = dir_ / "plug.json";
     const auto plan = dir_ / "plan.csv";
-    ASSERT_EQ(run(RunEncode, {json.string(), "-o", data.string(), "--settings", settings}), 0);
-    ASSERT_EQ(run(RunExport, {data.string(), "-o", plan.string(), "--settings", settings}), 0);
+    ASSERT_EQ(runShipped(RunExport, {data.string(), "-o", plan.string()}), 0);
     fs::create_symlink("plug.json", dir_ / "alias.dat");
     fs::create_hard_link(data, dir_ / "hard-link.csv");
     fs::create_symlink("plan.csv", dir_ / "alias-plan.dat");
@@ -356,9 +322,7 @@ TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
     };
     for (const auto& c : cases) {
         const std::string before = contents(c.input);
-        EXPECT_EQ(
-            run(c.command, {c.input.string(), "-o", c.output.string(), "--settings", settings}),
-            kExitFailure)
+        EXPECT_EQ(runShipped(c.command, {c.input.string(), "-o", c.output.string()}), kExitFailure)
             << c.name;
         EXPECT_EQ(err_.str(), "hxtool " + c.name + ": -o " + c.output.string() +
                                   ": is the input file; name another\n");
@@ -369,17 +333,16 @@ TEST_F(HxtoolTest, OutputNamingTheInputIsRefused) {
 TEST_F(HxtoolTest, FifosAreRefusedWithoutWaiting) {
     const auto fifo = dir_ / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    const std::string settings = kShippedSettings.string();
     const auto json = put("plug.json", kExample);
     const std::vector<std::pair<int (*)(const Invocation&), std::vector<std::string>>> commands = {
-        {RunDecode, {fifo.string(), "--settings", settings}},
-        {RunWrite, {fifo.string(), "--port", "/dev/nonexistent-tty", "--settings", settings}},
-        {RunEncode, {fifo.string(), "-o", (dir_ / "o.dat").string(), "--settings", settings}},
-        {RunEncode, {json.string(), "-o", fifo.string(), "--settings", settings}},
-        {RunRead, {"--port", "/dev/nonexistent-tty", "-o", fifo.string(), "--settings", settings}},
+        {RunDecode, {fifo.string()}},
+        {RunWrite, {fifo.string(), "--port", "/dev/nonexistent-tty"}},
+        {RunEncode, {fifo.string(), "-o", (dir_ / "o.dat").string()}},
+        {RunEncode, {json.string(), "-o", fifo.string()}},
+        {RunRead, {"--port", "/dev/nonexistent-tty", "-o", fifo.string()}},
     };
     for (const auto& [command, args] : commands) {
-        EXPECT_EQ(run(command, args), kExitFailure) << args.front();
+        EXPECT_EQ(runShipped(command, args), kExitFailure) << args.front();
         EXPECT_NE(err_.str().find(fifo.string() + ": is a FIFO (named pipe), not a file"),
                   std::string::npos)
             << err_.str();
@@ -528,10 +491,7 @@ TEST_F(HxtoolTest, CardTakesThePaperOfTheLocale) {
                            " > /dev/null 2>&1")
                               .c_str()),
               0);
-    const auto data = dir_ / "radio.dat";
-    ASSERT_EQ(run(RunEncode, {put("plug.json", kExample).string(), "-o", data.string(),
-                              "--settings", kShippedSettings.string()}),
-              0);
+    const auto data = encodeExample();
     const auto pdf = dir_ / "card.pdf";
     const std::pair<std::string, std::string> cases[] = {
         {"LOCPATH=" + locales.string() + " LC_ALL=en_US.UTF-8",

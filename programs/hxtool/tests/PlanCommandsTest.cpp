@@ -1,6 +1,7 @@
 #include "core/image/DataFile.h"
 #include "core/image/ImageEncoder.h"
 #include "core/model/ModelFiles.h"
+#include "core/testsupport/ChannelRow.h"
 #include "core/testsupport/TestFolder.h"
 #include "programs/hxtool/Commands.h"
 
@@ -36,13 +37,7 @@ protected:
 TEST_F(PlanCommands, ExportThenImportWritesTheSameFile) {
     const hx::ModelData model = hx::LoadModelData(kShippedSettings, 7200);
     hx::ChannelTable channels;
-    for (const auto& [field, value] : {std::pair{hx::Field::RxFrequency, 145.0125},
-                                       {hx::Field::TxFrequency, 150.0125},
-                                       {hx::Field::RxTone, 3.0},
-                                       {hx::Field::TxTone, 130.0},
-                                       {hx::Field::BusyLockout, 1.0},
-                                       {hx::Field::Shift, 0.0}})
-        channels.setValue(4, field, value);
+    hx::SetChannel(channels, 4, {145.0125, 150.0125, 3, 130, 1, 0});
     const auto original = dir_ / "original.dat";
     hx::WriteDataFile(original, hx::EncodeImage({channels, model.profile.functionDefaults, 0, 7200,
                                                  model.profile, model.tones}));
@@ -104,13 +99,7 @@ TEST_F(PlanCommands, RejectedRowsWriteNothingUnlessSkipped) {
 TEST_F(PlanCommands, ChirpOutAndBack) {
     const hx::ModelData model = hx::LoadModelData(kShippedSettings, 7200);
     hx::ChannelTable channels;
-    for (const auto& [field, value] : {std::pair{hx::Field::RxFrequency, 446.00625},
-                                       {hx::Field::TxFrequency, 451.00625},
-                                       {hx::Field::RxTone, 130.0},
-                                       {hx::Field::TxTone, 8.0},
-                                       {hx::Field::BusyLockout, 0.0},
-                                       {hx::Field::Shift, 0.0}})
-        channels.setValue(2, field, value);
+    hx::SetChannel(channels, 2, {446.00625, 451.00625, 130, 8, 0, 0});
     const auto original = dir_ / "original.dat";
     hx::WriteDataFile(original, hx::EncodeImage({channels, model.profile.functionDefaults, 1, 7200,
                                                  model.profile, model.tones}));

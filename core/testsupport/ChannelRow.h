@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/codeplug/CodePlug.h"
+
+namespace hx {
+
+// The six fields a dealer edits of one channel, in the table's column order, so that a
+// test states a channel on one line.
+struct ChannelRow {
+    double rx, tx, rxTone, txTone, busyLockout, shift;
+};
+
+inline void SetChannel(ChannelTable& table, int channel, const ChannelRow& row) {
+    const double values[] = {row.rx, row.tx, row.rxTone, row.txTone, row.busyLockout, row.shift};
+    for (int f = 0; f < 6; ++f)
+        table.setValue(channel, static_cast<Field>(f), values[f]);
+}
+
+} // namespace hx
