@@ -2,6 +2,8 @@
 
 #include "core/codeplug/CodePlug.h"
 
+#include <iterator>
+
 namespace hx {
 
 // The six fields a dealer edits of one channel, in the table's column order, so that a
@@ -12,7 +14,7 @@ struct ChannelRow {
 
 inline void SetChannel(ChannelTable& table, int channel, const ChannelRow& row) {
     const double values[] = {row.rx, row.tx, row.rxTone, row.txTone, row.busyLockout, row.shift};
-    for (int f = 0; f < 6; ++f)
+    for (std::size_t f = 0; f < std::size(values); ++f)
         table.setValue(channel, static_cast<Field>(f), values[f]);
 }
 
